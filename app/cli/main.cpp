@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// zorbal-cli: flies rocket designs through the same window module as the desktop program,
+// without a display.
+#include "cli_design.h"
+#include "platform/headless.h"
+#include "platform/number_text.h"
+#include "ui/zorbal.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+
+namespace {
+
+using zorbal::ui::Zorbal;
+using Json = nlohmann::json;
+
+constexpr int kExitRefused = 1;
+constexpr int kExitUsage = 2;
+
+Json eventsJson(const zorbal::sim::LaunchRecord& r) {
+    auto pick = [](const std::array<double, 11>& values) {
+        return Json(std::vector<double>(values.begin() + 1, values.begin() + 6));
+    };
+    return Json{{"time", pick(r.EventTime)},     {"range", pick(r.EventRange)}, {"height", pick(r.EventHeight)},
+                {"speed", pick(r.EventSpeed)},   {"angle", pick(r.EventAngle)},
+                {"happened", std::vector<bool>(r.EventHappened.begin() + 1, r.EventHappened.begin() + 6)}};
+}
+
+const char* outcomeName(zorbal::sim::FlightOutcome outcome) {
+    switch (outcome) {
+    case zorbal::sim::FlightOutcome::Landed: return "landed";
+    case zorbal::sim::FlightOutcome::StepLimitReached: return "step_limit";
+    case zorbal::sim::FlightOutcome::NonFiniteState: return "non_finite";
+    }
+    return "landed";
+}
+
+Json windowJson(const Zorbal& window, const zorbal::platform::RecordingMessageBox& messages) {
+    Json inputs = Json::array();
+    for (const auto& box : window.txtInput)
+        inputs.push_back(box.Text);
+    Json outputs = Json::array();
+    for (const auto& box : window.txtOutput)
+        outputs.push_back(box.Text);
+    return Json{{"launch_count", window.LaunchCount}, {"messages", messages.messages}, {"inputs", inputs},
+                {"outputs", outputs}};
+}
+
+void printFlight(const Zorbal& window) {
+    const auto& r = window.Rocket;
+    std::cout << "Launch number " << window.LaunchCount << "\n"
+              << "Flight Duration: " << window.txtOutput[4].Text << " seconds\n"
+              << "Maximum Height:  " << window.txtOutput[6].Text << " metres\n"
+              << "Range:           " << window.txtOutput[9].Text << " metres\n"
+              << "Steps:           " << window.LastFlight.steps << "\n"
+              << "Top speed:       " << zorbal::platform::fixedText(r.MaxSpeed, 2) << " m/s\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Zorbal: water-rocket flight simulator, without a window"};
+    app.require_subcommand(1);
+
+    zorbal::cli::DesignOptions design;
+    bool json = false;
+    int launches = 1;
+
+    auto* fly = app.add_subcommand("fly", "Press \"Launch!\" and report the flight");
+    zorbal::cli::addDesignOptions(*fly, design);
+    fly->add_option("--launches", launches, "How many times to press \"Launch!\"")->check(CLI::Range(1, 100000));
+    fly->add_flag("--json", json, "Print one JSON object");
+
+    auto* check = app.add_subcommand("check", "Press \"Check Parameters\"");
+    zorbal::cli::addDesignOptions(*check, design);
+    check->add_flag("--json", json, "Print one JSON object");
+
+    auto* optimise = app.add_subcommand("optimise", "Press \"Optimise\" and print the filling factor it chose");
+    zorbal::cli::addDesignOptions(*optimise, design);
+    optimise->add_flag("--json", json, "Print one JSON object");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error);
+        return code == 0 ? 0 : kExitUsage;
+    }
+
+    zorbal::platform::HeadlessPlatform platform(/*echoMessages=*/true);
+    Zorbal window(platform.services());
+    window.Form_Load();
+    if (const auto error = zorbal::cli::applyDesign(window, design); !error.empty()) {
+        std::cerr << error << "\n";
+        return kExitUsage;
+    }
+
+    if (*fly) {
+        bool refused = false;
+        for (int i = 0; i < launches && !refused; ++i) {
+            const int before = window.LaunchCount;
+            window.cmdLaunch_Click();
+            refused = window.LaunchCount == before;
+        }
+        if (json) {
+            Json out = windowJson(window, platform.messageBox);
+            const auto& r = window.Rocket;
+            out["steps"] = window.LaunchCount > 0 ? window.LastFlight.steps : 0;
+            out["outcome"] = refused ? "refused" : outcomeName(window.LastFlight.outcome);
+            out["flight_time"] = window.LastFlight.flightTime;
+            out["max_height"] = r.MaxHeight;
+            out["range"] = r.Range;
+            out["max_speed"] = r.MaxSpeed;
+            out["events"] = eventsJson(r);
+            std::cout << out.dump(2) << "\n";
+        } else if (!refused) {
+            printFlight(window);
+        }
+        return refused ? kExitRefused : 0;
+    }
+
+    if (*check) {
+        const auto before = platform.messageBox.messages.size();
+        window.cmdCheck_Click();
+        const bool refused = platform.messageBox.messages.size() != before;
+        if (json) {
+            Json out = windowJson(window, platform.messageBox);
+            out["ok"] = !refused;
+            std::cout << out.dump(2) << "\n";
+        } else if (!refused) {
+            std::cout << "The design is within the limits and has enough air.\n";
+        }
+        return refused ? kExitRefused : 0;
+    }
+
+    if (*optimise) {
+        const auto before = platform.messageBox.messages.size();
+        window.cmdOptimise_Click();
+        const bool refused = platform.messageBox.messages.size() != before;
+        if (json) {
+            Json out = windowJson(window, platform.messageBox);
+            out["ok"] = !refused;
+            out["filling_factor"] = window.txtInput[1].Text;
+            out["energy_per_mass"] = window.Rocket.AccessibleEnergy / window.Rocket.RocketMass;
+            std::cout << out.dump(2) << "\n";
+        } else if (!refused) {
+            std::cout << window.txtInput[1].Text << "\n";
+        }
+        return refused ? kExitRefused : 0;
+    }
+    return 0;
+}

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: MIT
+// Number <-> text conversions of the program, with the English regional settings fixed.
+#include "platform/number_text.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zorbal::platform {
+namespace {
+
+bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads "&H..." or "&O..." after the ampersand; `i` points past the radix letter.
+double readRadix(std::string_view text, std::size_t i, int radix) {
+    double value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isSkipped(c))
+            continue;
+        int digit = -1;
+        if (isDigit(c))
+            digit = c - '0';
+        else if (radix == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (radix == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0 || digit >= radix)
+            break;
+        value = value * radix + digit;
+    }
+    return value;
+}
+
+} // namespace
+
+double readLenient(std::string_view text) {
+    // Collect the characters of the leading number, skipping blanks anywhere, then let strtod
+    // convert that clean text (correctly rounded).
+    std::string number;
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < text.size() && isSkipped(text[i]))
+            ++i;
+    };
+    skip();
+    if (i + 1 < text.size() && text[i] == '&') {
+        const char r = text[i + 1];
+        if (r == 'h' || r == 'H')
+            return readRadix(text, i + 2, 16);
+        if (r == 'o' || r == 'O')
+            return readRadix(text, i + 2, 8);
+        return 0;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        number += text[i++];
+    }
+    bool anyDigit = false;
+    for (skip(); i < text.size() && isDigit(text[i]); ++i, skip()) {
+        number += text[i];
+        anyDigit = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        number += '.';
+        for (++i, skip(); i < text.size() && isDigit(text[i]); ++i, skip()) {
+            number += text[i];
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit)
+        return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        std::string exponent = "e";
+        std::size_t j = i + 1;
+        while (j < text.size() && isSkipped(text[j]))
+            ++j;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            exponent += text[j++];
+        bool expDigit = false;
+        for (; j < text.size(); ++j) {
+            if (isSkipped(text[j]))
+                continue;
+            if (!isDigit(text[j]))
+                break;
+            exponent += text[j];
+            expDigit = true;
+        }
+        if (expDigit)
+            number += exponent;
+    }
+    return std::strtod(number.c_str(), nullptr);
+}
+
+std::optional<double> readStrict(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    const std::string_view body = text.substr(begin, end - begin);
+    std::size_t i = 0;
+    if (i < body.size() && (body[i] == '+' || body[i] == '-'))
+        ++i;
+    bool anyDigit = false;
+    while (i < body.size() && isDigit(body[i])) {
+        ++i;
+        anyDigit = true;
+    }
+    if (i < body.size() && body[i] == '.') {
+        ++i;
+        while (i < body.size() && isDigit(body[i])) {
+            ++i;
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
+        ++i;
+        if (i < body.size() && (body[i] == '+' || body[i] == '-'))
+            ++i;
+        bool expDigit = false;
+        while (i < body.size() && isDigit(body[i])) {
+            ++i;
+            expDigit = true;
+        }
+        if (!expDigit)
+            return std::nullopt;
+    }
+    if (i != body.size())
+        return std::nullopt;
+    const double value = readLenient(body);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string fixedText(double value, int digits, FixedOptions options) {
+    if (!std::isfinite(value))
+        return "n/a";
+    if (digits < 0)
+        digits = 0;
+    const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+
+    // Exact ties lie at odd multiples of 2^-(digits+1); printf rounds those to even, the program
+    // rounds them away from zero. Every other value printf rounds correctly from its exact
+    // binary expansion.
+    std::string digitsText;
+    char buffer[512];
+    const double scaled = std::ldexp(magnitude, digits + 1);
+    const bool isTie = magnitude < 1e17 && scaled == std::floor(scaled) && std::fmod(scaled, 2.0) == 1.0;
+    if (isTie) {
+        std::snprintf(buffer, sizeof buffer, "%.*f", digits + 1, magnitude);
+        digitsText = buffer;
+        digitsText.pop_back(); // the trailing 5
+        if (digits == 0)
+            digitsText.pop_back(); // the decimal point
+        // Add one unit in the last place, carrying through nines.
+        int k = static_cast<int>(digitsText.size()) - 1;
+        for (; k >= 0; --k) {
+            if (digitsText[k] == '.')
+                continue;
+            if (digitsText[k] == '9') {
+                digitsText[k] = '0';
+            } else {
+                ++digitsText[k];
+                break;
+            }
+        }
+        if (k < 0)
+            digitsText.insert(digitsText.begin(), '1');
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.*f", digits, magnitude);
+        digitsText = buffer;
+    }
+
+    std::string integerPart = digitsText;
+    std::string fraction;
+    if (const auto dot = digitsText.find('.'); dot != std::string::npos) {
+        integerPart = digitsText.substr(0, dot);
+        fraction = digitsText.substr(dot + 1);
+    }
+    const bool isZero = digitsText.find_first_not_of("0.") == std::string::npos;
+
+    const bool grouping = options.grouping != Choice::No;
+    if (grouping && integerPart.size() > 3) {
+        std::string grouped;
+        const std::size_t lead = integerPart.size() % 3;
+        for (std::size_t k = 0; k < integerPart.size(); ++k) {
+            if (k != 0 && (k % 3) == lead % 3)
+                grouped += ',';
+            grouped += integerPart[k];
+        }
+        integerPart = grouped;
+    }
+    if (options.leadingZero == Choice::No && integerPart == "0" && !fraction.empty())
+        integerPart.clear();
+
+    std::string text = integerPart;
+    if (!fraction.empty())
+        text += '.' + fraction;
+    if (negative && !isZero) {
+        if (options.parentheses == Choice::Yes)
+            text = '(' + text + ')';
+        else
+            text = '-' + text;
+    }
+    return text;
+}
+
+std::string generalText(double value) {
+    if (value == 0)
+        return "0";
+    if (std::isnan(value))
+        return "n/a";
+    if (std::isinf(value))
+        return value > 0 ? "1.79769313486231E+308" : "-1.79769313486231E+308";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return buffer;
+}
+
+std::string signText(double value) {
+    std::string text;
+    appendSignText(text, value);
+    return text;
+}
+
+void appendSignText(std::string& out, double value) {
+    if (!std::signbit(value) || value == 0)
+        out += ' ';
+    out += generalText(value);
+}
+
+std::string integerText(long long value) { return std::to_string(value); }
+
+} // namespace zorbal::platform

@@ -1,0 +1,3 @@
+// SPDX-License-Identifier: MIT
+// Qt implementations of the platform services.
+namespace zorbal::platform::qt {}

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+// The launch sequence of the two "Launch!" buttons, "Check Parameters", the flight as the window
+// runs it, and the filling-factor optimiser.
+#include "platform/number_text.h"
+#include "sim/physics.h"
+#include "ui/zorbal.h"
+
+#include <cmath>
+
+namespace zorbal::ui {
+
+namespace {
+constexpr const char* kNotEnoughAir =
+    "Sorry! The launch has been cancelled because there is not enough air in the bottle to fully expel the "
+    "water!\r\n\r\nTry reducing the 'Filling Factor' for the bottle or press the blue 'Optimise' button.";
+constexpr const char* kNotEnoughAirCaution =
+    "Caution! There is not enough air in the bottle to fully expel the water!";
+} // namespace
+
+void Zorbal::setLaunchButtonBusy() {
+    cmdLaunch.Caption = "Busy...";
+    cmdLaunch.BackColor = platform::kGreen;
+    cmdLaunch.Enabled = false;
+}
+
+void Zorbal::setLaunchButtonReady() {
+    cmdLaunch.Enabled = true;
+    cmdLaunch.Caption = "Launch!";
+    cmdLaunch.BackColor = platform::kRed;
+}
+
+void Zorbal::cmdLaunch_Click() {
+    setLaunchButtonBusy();
+    if (CheckParameters()) {
+        setLaunchButtonReady();
+        return;
+    }
+    AssignParameters();
+    CalculateLaunchParameters();
+    if (Rocket.FinalPressure < sim::kAtmosphere) {
+        MsgBox(kNotEnoughAir);
+        setLaunchButtonReady();
+        return;
+    }
+    ScaleXYGraph();
+    if (CountLaunch)
+        LaunchCount = LaunchCount + 1;
+    CalculateTrajectory();
+    setLaunchButtonReady();
+    cmdCopy.Enabled = true;
+    cmdCopyHistory.Enabled = true;
+    cmdSaveTraj.Enabled = true;
+    cmdSaveHistory.Enabled = true;
+    SSTab1.setTab(TabAfterLaunch);
+}
+
+void Zorbal::cmdLaunch2_Click() {
+    setLaunchButtonBusy();
+    m_services.eventPump->doEvents();
+    cmdLaunch_Click();
+    cmdLaunch.Caption = "Launch!";
+    cmdLaunch.BackColor = platform::kRed;
+    cmdLaunch.Enabled = true;
+}
+
+void Zorbal::cmdCheck_Click() {
+    if (CheckParameters()) {
+        cmdLaunch.Enabled = true;
+        return;
+    }
+    AssignParameters();
+    CalculateLaunchParameters();
+    if (Rocket.FinalPressure < sim::kAtmosphere)
+        MsgBox(kNotEnoughAirCaution);
+}
+
+void Zorbal::Replot() {
+    // Nothing has been launched yet, so there is nothing to fly again.
+    if (LaunchCount == 0)
+        return;
+    CountLaunch = false;
+    cmdLaunch_Click();
+    CountLaunch = true;
+}
+
+void Zorbal::CalculateTrajectory() {
+    const int slot = LaunchCount % 10;
+    sim::startFlight(Rocket);
+    PlotEarlierLaunches();
+    CommentaryCreation(1);
+
+    sim::FlightSettings settings;
+    settings.triggerByAngle = optParachute[0].Value;
+    settings.windSpeed = WindSpeed;
+    settings.reserveSamples = TrajectoryCapacity;
+    LastFlight = sim::integrateFlight(Rocket, settings, TrajectoryData.slot(slot));
+    PlotTrajectory();
+
+    platform::FixedOptions resultFormat;
+    resultFormat.parentheses = platform::Choice::No;
+    txtOutput[4].Text = platform::fixedText(LastFlight.flightTime, 2, resultFormat);
+    txtOutput[6].Text = platform::fixedText(Rocket.MaxHeight, 2, resultFormat);
+    txtOutput[9].Text = platform::fixedText(Rocket.Range, 2, resultFormat);
+
+    cmdClearGraph_Click(1);
+    PlotVelocities();
+    AddLaunchtoFlexgrid();
+    CommentaryCreation(2);
+
+    if (LastFlight.outcome == sim::FlightOutcome::StepLimitReached) {
+        MsgBox("This flight was stopped after " + platform::fixedText(LastFlight.steps, 0) + " steps (" +
+               platform::fixedText(LastFlight.flightTime, 1) +
+               " seconds of flight) because the rocket had not landed by then. The results show the flight up "
+               "to that point.");
+    } else if (LastFlight.outcome == sim::FlightOutcome::NonFiniteState) {
+        MsgBox("This flight was stopped after " + platform::fixedText(LastFlight.steps, 0) +
+               " steps because the simulation could no longer be calculated. The results show the flight up "
+               "to that point.");
+    }
+    m_services.eventPump->doEvents();
+}
+
+void Zorbal::cmdOptimise_Click() {
+    if (CheckParameters()) {
+        cmdLaunch.Enabled = true;
+        return;
+    }
+    double best = 0;
+    double bestFraction = 0;
+    // f is accumulated in steps of 0.01, so it passes 0.99 after 98 candidates (1 % to 98 %).
+    for (double f = 0.01; f <= 0.99; f = f + 0.01) {
+        txtInput[1].Text = platform::fixedTextNoGrouping(f * 100, 0);
+        m_services.eventPump->doEvents();
+        AssignParameters();
+        CalculateLaunchParameters();
+        const double energyPerMass = Rocket.AccessibleEnergy / Rocket.RocketMass;
+        if (energyPerMass > best) {
+            best = energyPerMass;
+            bestFraction = f;
+        }
+    }
+    txtInput[1].Text = platform::fixedTextNoGrouping(bestFraction * 100, 0);
+    AssignParameters();
+    CalculateLaunchParameters();
+}
+
+} // namespace zorbal::ui

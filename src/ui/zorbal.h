@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// The main window's module: its controls, the module state and every event handler. The
+// handlers are defined in the folder of the subsystem they belong to.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/drawing_surface.h"
+#include "platform/grid.h"
+#include "platform/services.h"
+#include "sim/flight.h"
+#include "sim/launch_record.h"
+#include "sim/limits.h"
+
+#include <array>
+#include <string>
+
+namespace zorbal::ui {
+
+using platform::Button;
+using platform::CheckBox;
+using platform::Label;
+using platform::TextBox;
+
+/// A short key line of a graph's legend.
+struct KeyLine {
+    platform::Color BorderColor = platform::kBlack;
+    int BorderWidth = 1;
+};
+
+/// Tabs of SSTab1.
+enum TabPage : int {
+    TabIntroduction = 0,
+    TabRocketDesign = 1,
+    TabTrajectory = 2,
+    TabVelocity = 3,
+    TabCommentary = 4,
+    TabAdvanced = 5,
+    TabHistory = 6,
+};
+
+/// Window widths with the help panel shown and hidden, twips.
+inline constexpr int kWidthWithHelp = 15495;
+inline constexpr int kWidthWithoutHelp = 12495;
+
+/// The main window "frmZorbal": controls, module state and handlers. Single-threaded; handlers
+/// may run nested inside another handler's call to the event pump, as the window system does.
+class Zorbal {
+  public:
+    /// Creates the window's controls in their designed state. Form_Load is not run yet.
+    explicit Zorbal(platform::Services services);
+    Zorbal(const Zorbal&) = delete;
+    Zorbal& operator=(const Zorbal&) = delete;
+
+    // ---- Controls ------------------------------------------------------------------------
+    std::string Caption;
+    std::array<TextBox, 14> txtInput;
+    std::array<TextBox, 14> txtOutput;
+    std::array<TextBox, 4> txtGraph;
+    TextBox txtHelp, txtCommentary, Text1;
+    std::array<CheckBox, 4> chkOptions;
+    platform::OptionGroup optParachute{2};
+    Button cmdLaunch, cmdLaunch2, cmdCheck, cmdDefault, cmdOptimise, cmdSave, cmdLoad, cmdCopy, cmdSaveTraj,
+        cmdCopyHistory, cmdSaveHistory, cmdCopyCommentary;
+    std::array<Button, 1> cmdShowHelp;
+    std::array<Button, 2> cmdClearGraph; ///< only element 1 exists; it stays hidden
+    std::array<Label, 37> lblInput;
+    std::array<Label, 17> lblOutput;
+    std::array<Label, 10> Label1;
+    std::array<Label, 8> Label2;
+    std::array<Label, 3> Label6;
+    Label Label3, Label4;
+    Label Frame1, Frame2, Frame3, Frame4, Frame5, Frame6, Frame7, Frame8;
+    Label frmLauncher, frmParachute, frmWater, frmAir, frmParameters;
+    std::array<KeyLine, 9> Line1;
+    platform::TabControl SSTab1;
+    platform::DrawingSurface pctXYGraph, pctVTgraph;
+    platform::Grid MSFlexGrid1;
+
+    // ---- Module state --------------------------------------------------------------------
+    double Pi = 0;
+    double WindSpeed = 0;
+    int LaunchCount = 0;
+    sim::TrajectoryRecord TrajectoryData;
+    int TrajectoryCapacity = 5000;
+    bool CountLaunch = true;
+    int TabAfterLaunch = 2;
+    bool HelpPanelShown = false;
+    sim::LimitsTable Limits; ///< DefaultValue, MinimumValue, ... filled by MinMaxAssignment
+    sim::LaunchRecord Rocket; ///< the current launch record
+    sim::FlightResult LastFlight; ///< outcome, time and steps of the latest flight
+    bool Loaded = false;      ///< Form_Load has run
+    bool Unloaded = false;    ///< Form_Unload has run: the program ends
+
+    platform::Services& services() { return m_services; }
+
+    // ---- Design parameters and limits ------------------------------------------------------
+    void MinMaxAssignment();
+    void AssignParameters();
+    void ResetLaunchParameters();
+    void cmdDefault_Click();
+
+    // ---- Parameter checking ----------------------------------------------------------------
+    /// True when an input was out of range (the message has been shown, the box corrected) or
+    /// cannot be used (the message has been shown).
+    bool CheckParameters();
+    void txtInput_Validate(int Index, bool& Cancel);
+
+    // ---- Pre-launch calculations, flight, launch sequence, optimiser -------------------------
+    void CalculateLaunchParameters();
+    void CalculateTrajectory();
+    void cmdLaunch_Click();
+    void cmdLaunch2_Click();
+    void cmdCheck_Click();
+    void cmdOptimise_Click();
+    /// Runs cmdLaunch_Click without counting the launch (a re-plot); does nothing before the
+    /// first counted launch.
+    void Replot();
+
+    // ---- Commentary ------------------------------------------------------------------------
+    void CommentaryCreation(int Stage);
+
+    // ---- Graphs ----------------------------------------------------------------------------
+    void ScaleXYGraph();
+    void ScaleVTGraph();
+    static double Log10(double x);
+    void cmdClearGraph_Click(int Index);
+    void txtGraph_Validate(int Index, bool& Cancel);
+    /// Before the flight: up to nine earlier launches in blue, then the drawing width.
+    void PlotEarlierLaunches();
+    /// The flight's points on the trajectory graph in the colours of their phases.
+    void PlotTrajectory();
+    /// After the landing: velocities, event lines and parachute symbols.
+    void PlotVelocities();
+    void PlotParachute(double X, double Y, double Size);
+    void pctXYGraph_MouseMove();
+    void pctVTgraph_MouseMove();
+    void txtGraph_MouseMove(int Index);
+
+    // ---- History ---------------------------------------------------------------------------
+    void PrepareFlexGrid();
+    void AddLaunchtoFlexgrid();
+
+    // ---- Files and clipboard -----------------------------------------------------------------
+    void cmdSave_Click();
+    void cmdLoad_Click();
+    void cmdCopy_Click();
+    void cmdSaveTraj_Click();
+    void cmdCopyHistory_Click();
+    void cmdSaveHistory_Click();
+    void cmdCopyCommentary_Click();
+
+    // ---- Window, options, advice -------------------------------------------------------------
+    void Form_Load();
+    void Form_Unload(int& Cancel);
+    void SSTab1_Click(int PreviousTab);
+    void chkOptions_Click(int Index);
+    void optParachute_Click(int Index);
+    void Frame1_Click();
+    void frmLauncher_Click();
+    void frmParachute_Click();
+    void cmdShowHelp_Click(int Index);
+    void txtInput_Click(int Index);
+    void txtInput_MouseMove(int Index);
+    void txtOutput_Click(int Index);
+    void txtOutput_MouseMove(int Index);
+    void chkOptions_MouseMove(int Index);
+    void optParachute_MouseMove(int Index);
+    /// Mouse over a command button; `button` is one of the window's buttons.
+    void cmdButton_MouseMove(const Button& button);
+    void Frame3_MouseMove();
+    void Frame4_MouseMove();
+    void Frame5_MouseMove();
+    void Frame1_MouseMove() { Frame1_Click(); }
+    void frmLauncher_MouseMove() { frmLauncher_Click(); }
+    void frmParachute_MouseMove() { frmParachute_Click(); }
+
+  private:
+    /// Sets the controls' design-time captions, texts, colours and enabled states.
+    void InitializeComponent();
+    /// Shows a message box with the program's title.
+    void MsgBox(const std::string& text);
+    void setLaunchButtonBusy();
+    void setLaunchButtonReady();
+
+    platform::Services m_services;
+};
+
+} // namespace zorbal::ui

@@ -69,6 +69,9 @@ FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, Tr
     double flightTime = 0;
     int sampleCount = 0;
     double airBudget = 0; // kg of air above atmospheric pressure when the water ran out
+    double cachedAngle = r.FlightAngle;
+    double cosine = std::cos(cachedAngle);
+    double sine = std::sin(cachedAngle);
 
     do {
         flightTime += r.TimeStep;
@@ -157,8 +160,12 @@ FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, Tr
             }
         }
 
-        const double cosine = std::cos(r.FlightAngle);
-        const double sine = std::sin(r.FlightAngle);
+        // The angle often stays the same for many steps (on the rail, or straight up).
+        if (r.FlightAngle != cachedAngle) {
+            cachedAngle = r.FlightAngle;
+            cosine = std::cos(cachedAngle);
+            sine = std::sin(cachedAngle);
+        }
         // The drag acts along the flight direction against the motion along it; within one step
         // it can at most bring that motion to rest.
         double drag = r.DragForce * Sign(r.Speed);

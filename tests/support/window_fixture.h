@@ -32,6 +32,7 @@ class WindowTest : public ::testing::Test {
     platform::HeadlessPlatform& platform = started.platform;
     void type(int index, const std::string& text) { started.type(index, text); }
     bool launch() { return started.launch(); }
+    bool messagesEmpty() const { return started.messages().empty(); }
 };
 
 } // namespace zorbal::test

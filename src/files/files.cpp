@@ -1,15 +1,244 @@
 // SPDX-License-Identifier: MIT
-// Design files, trajectory and history exports, commentary copy.
-#include "ui/zorbal.h"
+// Design files, trajectory and history exports, commentary copy: the window's handlers.
+#include "files/files.h"
+
+#include "files/export_text.h"
+#include "platform/number_text.h"
+
+#include <exception>
+#include <string>
+#include <utility>
+
+namespace zorbal::files {
+
+namespace {
+
+constexpr int kConfirmOverwrite = 2;
+constexpr const char* kTextFilter = "text files(*.txt)";
+constexpr const char* kCommaFilter = "comma separated variable files(*.csv)";
+
+constexpr const char* kSaveProblem = "There was a problem saving this file. Possibly the file is in use by another "
+                                     "application. \r\nTry saving the file with a different name.";
+constexpr const char* kSaveHistoryProblem = "There was a problem saving this file. Possibly the file is in use by "
+                                            "another application...? \r\nTry saving the file with a different name.";
+constexpr const char* kCannotOpen = "Sorry, the program can't open that file.";
+constexpr const char* kPasteAdvice = "They can be pasted into a spreadsheet or word processing package for analysis.";
+// The window system may refuse the clipboard (another program holds it, or there is no
+// clipboard owner on the desktop); the user must know the text did not arrive.
+constexpr const char* kClipboardProblem = "The text could not be placed on the clipboard. Possibly the clipboard is "
+                                          "in use by another application. \r\nPlease try again.";
+
+/// Shows " Busy..." on a button and disables it; restores its caption and enables it when the
+/// operation ends, however it ends.
+class BusyButton {
+  public:
+    BusyButton(platform::Button& button, const char* restingCaption) : m_button(button), m_caption(restingCaption) {
+        m_button.Caption = " Busy...";
+        m_button.Enabled = false;
+    }
+    ~BusyButton() {
+        m_button.Caption = m_caption;
+        m_button.Enabled = true;
+    }
+    BusyButton(const BusyButton&) = delete;
+    BusyButton& operator=(const BusyButton&) = delete;
+
+  private:
+    platform::Button& m_button;
+    const char* m_caption;
+};
+
+std::string copiedMessage(long long count, bool comma, const char* what) {
+    return platform::integerText(count) + "  " + what + " have been copied to the clipboard in a " +
+           (comma ? "comma separated varaiables (.csv) file format." : "tab-delimited file format.") + "\r\n" +
+           kPasteAdvice;
+}
+
+} // namespace
+
+DesignTexts designTexts(const ui::Zorbal& window) {
+    DesignTexts design;
+    for (std::size_t i = 0; i < design.inputs.size(); ++i)
+        design.inputs[i] = window.txtInput[i].Text;
+    design.railTicked = window.chkOptions[2].Value() == 1;
+    design.parachuteTicked = window.chkOptions[3].Value() == 1;
+    design.triggerByAngle = window.optParachute[0].Value;
+    return design;
+}
+
+namespace {
+
+void applyDesignLine(ui::Zorbal& w, const DesignLine& line) {
+    switch (line.target) {
+    case DesignTarget::None:
+        break;
+    case DesignTarget::InputBox:
+        w.txtInput[static_cast<std::size_t>(line.input)].Text = line.valueText;
+        break;
+    case DesignTarget::LaunchRail: {
+        const bool isOn = line.value > 0.5;
+        w.chkOptions[2].setValue(isOn ? 1 : 0);
+        w.txtInput[8].Enabled = isOn;
+        break;
+    }
+    case DesignTarget::Parachute: {
+        const bool isOn = line.value >= 0.01;
+        w.chkOptions[3].setValue(isOn ? 1 : 0);
+        w.frmParachute.Enabled = isOn;
+        w.txtInput[13].Text = line.valueText;
+        for (int i : {30, 34, 35})
+            w.lblInput[static_cast<std::size_t>(i)].Enabled = isOn;
+        for (int i : {11, 12, 13})
+            w.txtInput[static_cast<std::size_t>(i)].Enabled = isOn;
+        w.optParachute[0].Enabled = isOn;
+        w.optParachute[1].Enabled = isOn;
+        break;
+    }
+    case DesignTarget::Trigger:
+        w.optParachute.select(isAngleTrigger(line.rawValue) ? 0 : 1);
+        break;
+    }
+}
+
+// The trigger line follows the parachute line in a saved file, and selecting a trigger enables
+// its input whether or not the parachute is on. Without the parachute the whole group stays
+// disabled, as it is after the user clears the parachute.
+void disableTriggerInputsWithoutParachute(ui::Zorbal& w) {
+    if (w.chkOptions[3].Value() == 1)
+        return;
+    for (int i : {11, 12})
+        w.txtInput[static_cast<std::size_t>(i)].Enabled = false;
+    for (int i : {30, 32})
+        w.lblInput[static_cast<std::size_t>(i)].Enabled = false;
+}
+
+} // namespace
+
+bool applyDesignFile(ui::Zorbal& window, std::string_view content) {
+    DesignFieldReader reader(content);
+    std::string field;
+    do {
+        if (!reader.read(field)) {
+            disableTriggerInputsWithoutParachute(window);
+            return false;
+        }
+        applyDesignLine(window, parseDesignLine(field));
+    } while (!reader.atEnd());
+    disableTriggerInputsWithoutParachute(window);
+    window.AssignParameters();
+    window.CalculateLaunchParameters();
+    return true;
+}
+
+} // namespace zorbal::files
 
 namespace zorbal::ui {
 
-void Zorbal::cmdSave_Click() {}
-void Zorbal::cmdLoad_Click() {}
-void Zorbal::cmdCopy_Click() {}
-void Zorbal::cmdSaveTraj_Click() {}
-void Zorbal::cmdCopyHistory_Click() {}
-void Zorbal::cmdSaveHistory_Click() {}
-void Zorbal::cmdCopyCommentary_Click() {}
+void Zorbal::cmdSave_Click() {
+    try {
+        const std::string text = files::designFileText(files::designTexts(*this));
+        auto& dialog = *m_services.fileDialog;
+        dialog.Flags = files::kConfirmOverwrite;
+        dialog.InitDir = files::initialDesignFolder(m_services.programFolder->path(), files::processEnvironment());
+        dialog.Filter = files::kTextFilter;
+        dialog.FileName = "Water Rocket 1.txt";
+        if (!dialog.showSave())
+            return;
+        if (!m_services.textFiles->write(dialog.FileName, text))
+            MsgBox(files::kSaveProblem);
+    } catch (const std::exception&) {
+        MsgBox(files::kSaveProblem);
+    }
+}
+
+void Zorbal::cmdLoad_Click() {
+    try {
+        auto& dialog = *m_services.fileDialog;
+        dialog.Filter = files::kTextFilter;
+        dialog.InitDir = files::initialDesignFolder(m_services.programFolder->path(), files::processEnvironment());
+        dialog.FileName = "Water Rocket 1.txt";
+        if (!dialog.showOpen())
+            return;
+        std::string content;
+        if (!m_services.textFiles->read(dialog.FileName, content) || !files::applyDesignFile(*this, content))
+            MsgBox(files::kCannotOpen);
+    } catch (const std::exception&) {
+        MsgBox(files::kCannotOpen);
+    }
+}
+
+void Zorbal::cmdCopy_Click() {
+    files::BusyButton busy(cmdCopy, "Copy");
+    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const bool comma = separator == files::kCommaSeparator;
+    const sim::TrajectorySlot& slot = TrajectoryData.slot(LaunchCount % 10);
+    if (!m_services.clipboard->setText(files::trajectoryExportText(slot, separator))) {
+        MsgBox(files::kClipboardProblem);
+        return;
+    }
+    MsgBox(files::copiedMessage(slot.count(), comma, "trajectory data points"));
+}
+
+void Zorbal::cmdSaveTraj_Click() {
+    files::BusyButton busy(cmdSaveTraj, "Save");
+    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const bool comma = separator == files::kCommaSeparator;
+    auto& dialog = *m_services.fileDialog;
+    dialog.Filter = comma ? files::kCommaFilter : files::kTextFilter;
+    std::string text =
+        files::trajectoryExportText(TrajectoryData.slot(LaunchCount % 10), separator);
+    if (!m_services.clipboard->setText(text))
+        MsgBox(files::kClipboardProblem);
+    try {
+        dialog.Flags = files::kConfirmOverwrite;
+        dialog.FileName = std::string("Water Rocket Trajectory 1") + (comma ? ".csv" : ".txt");
+        if (!dialog.showSave())
+            return;
+        if (!m_services.textFiles->write(dialog.FileName, files::exportFileContent(std::move(text))))
+            MsgBox(files::kSaveProblem);
+    } catch (const std::exception&) {
+        MsgBox(files::kSaveProblem);
+    }
+}
+
+void Zorbal::cmdCopyHistory_Click() {
+    files::BusyButton busy(cmdCopyHistory, "Copy");
+    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const bool comma = separator == files::kCommaSeparator;
+    const std::string text =
+        files::historyExportText(MSFlexGrid1, LaunchCount, separator);
+    if (!m_services.clipboard->setText(text)) {
+        MsgBox(files::kClipboardProblem);
+        return;
+    }
+    MsgBox(files::copiedMessage(LaunchCount, comma, "launch records"));
+}
+
+void Zorbal::cmdSaveHistory_Click() {
+    files::BusyButton busy(cmdSaveHistory, "Save");
+    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const bool comma = separator == files::kCommaSeparator;
+    auto& dialog = *m_services.fileDialog;
+    dialog.Filter = comma ? files::kCommaFilter : files::kTextFilter;
+    std::string text =
+        files::historyExportText(MSFlexGrid1, LaunchCount, separator);
+    if (!m_services.clipboard->setText(text))
+        MsgBox(files::kClipboardProblem);
+    try {
+        dialog.Flags = files::kConfirmOverwrite;
+        dialog.FileName = std::string("Launch Data 1") + (comma ? ".csv" : ".txt");
+        if (!dialog.showSave())
+            return;
+        if (!m_services.textFiles->write(dialog.FileName, files::exportFileContent(std::move(text))))
+            MsgBox(files::kSaveHistoryProblem);
+    } catch (const std::exception&) {
+        MsgBox(files::kSaveHistoryProblem);
+    }
+}
+
+void Zorbal::cmdCopyCommentary_Click() {
+    if (!m_services.clipboard->setText(txtCommentary.Text))
+        MsgBox(files::kClipboardProblem);
+}
 
 } // namespace zorbal::ui

@@ -85,8 +85,12 @@ class FixedProgramFolder final : public ProgramFolder {
     std::string m_folder;
 };
 
-/// Files on disk: reads whole files (refusing directories and files over 64 MiB) and writes
-/// through a temporary file in the same folder that replaces the target only when complete.
+/// Files on disk. Reading takes a whole regular file (up to 64 MiB). Writing goes to a new
+/// temporary file in the target's folder, flushed to the disk and closed without error, which then
+/// replaces the target in one rename; on any failure the old file is untouched. A replaced file
+/// keeps its permissions (and its owner where allowed); a symbolic link is followed, so the linked
+/// file is replaced and the link kept. A folder, device or pipe, or an existing file the user may
+/// not write, is refused.
 class DiskTextFiles final : public TextFiles {
   public:
     bool read(const std::string& path, std::string& content) override;

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+// zorbal-cli as a script or a teacher uses it: arguments in, words or JSON and an exit status out.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+};
+
+Run run(const std::string& arguments) {
+    const std::string command = std::string(ZORBAL_CLI) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer{};
+    while (const auto n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+TEST(CommandLine, FlyReportsTheDefaultFlightAsJson) {
+    const auto r = run("fly --json");
+    ASSERT_EQ(r.status, 0);
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["launch_count"], 1);
+    EXPECT_EQ(json["steps"], 1561);
+    EXPECT_EQ(json["outputs"][4], "4.30");
+    EXPECT_EQ(json["outputs"][6], "22.60");
+    EXPECT_EQ(json["outputs"][9], "51.61");
+    EXPECT_EQ(json["inputs"][1], "30.0");
+    EXPECT_NEAR(json["max_speed"].get<double>(), 38.41, 0.005);
+    EXPECT_EQ(json["events"]["time"].size(), 5u);
+    EXPECT_TRUE(json["messages"].empty());
+}
+
+TEST(CommandLine, DesignOptionsTypeIntoTheBoxesAndTickTheOptions) {
+    const auto r = run("fly --json --launches 2 --input 4=10 --rail --parachute --trigger time --input 12=20");
+    ASSERT_EQ(r.status, 0);
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["launch_count"], 2);
+    EXPECT_EQ(json["inputs"][4], "10");
+    EXPECT_EQ(json["outputs"][4], "4.49");
+}
+
+TEST(CommandLine, RefusalsExitWithOneAndUsageErrorsWithTwo) {
+    const auto refused = run("fly --json --input 1=99 --input 3=0.1");
+    EXPECT_EQ(refused.status, 1);
+    const auto json = nlohmann::json::parse(refused.out);
+    EXPECT_EQ(json["launch_count"], 0);
+    ASSERT_EQ(json["messages"].size(), 1u);
+    EXPECT_EQ(run("check --input 0=25").status, 1);
+    EXPECT_EQ(run("check").status, 0);
+    EXPECT_EQ(run("fly --input 14=3").status, 2);
+    EXPECT_EQ(run("fly --input x").status, 2);
+    EXPECT_EQ(run("launch").status, 2);
+}
+
+TEST(CommandLine, OptimisePrintsTheChosenFillingFactor) {
+    const auto r = run("optimise");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "21\n");
+    const auto json = nlohmann::json::parse(run("optimise --json").out);
+    EXPECT_NEAR(json["energy_per_mass"].get<double>(), 207.77, 0.005);
+}
+
+} // namespace

@@ -23,13 +23,14 @@ struct GridCell {
 
 /// The grid. Rows and columns count from 0; the first FixedRows rows and FixedCols columns are
 /// headings. Every change bumps revision() and marks its row, so a view can update only what
-/// changed.
+/// changed; writing a value a cell already has changes nothing and bumps nothing.
 class Grid {
   public:
     Grid(int rows = 3, int cols = 18, int fixedRows = 2, int fixedCols = 1);
 
     int Rows() const { return static_cast<int>(m_cells.size()); }
-    /// Sets the row count; new rows get blank white cells (fixed columns the fixed colour).
+    /// Sets the row count (at least FixedRows + 1); new rows get blank white cells, their fixed
+    /// columns the fixed colour. The current row stays inside the grid.
     void setRows(int rows);
     int Cols() const { return m_cols; }
     int FixedRows() const { return m_fixedRows; }
@@ -52,7 +53,7 @@ class Grid {
     /// Merging of equal neighbours, enabled per row.
     bool MergeRow(int row) const;
     void setMergeRow(int row, bool merge);
-    bool MergeCells = false; ///< free merging switched on
+    bool MergeCells() const { return m_mergeCells; }
 
     /// Direct access by position (row and column in range).
     const GridCell& cell(int row, int col) const;
@@ -62,12 +63,17 @@ class Grid {
     /// or more equal, non-empty texts.
     std::vector<std::pair<int, int>> mergedSpans(int row) const;
 
+    /// Free merging (MergeCells) switched on or off.
+    void setMergeCells(bool merge);
+
     /// Changes so far; views compare it with the last revision they showed.
     std::uint64_t revision() const { return m_revision; }
     /// The revision at which a row last changed.
     std::uint64_t rowRevision(int row) const { return m_rowRevisions.at(static_cast<std::size_t>(row)); }
     /// The revision at which the row count, widths or merging last changed.
     std::uint64_t layoutRevision() const { return m_layoutRevision; }
+    /// The rows that changed after `revision`, in order (rows added since then included).
+    std::vector<int> rowsChangedSince(std::uint64_t revision) const;
 
     static constexpr Color kFixedColor = rgb(240, 240, 240);
 
@@ -82,6 +88,7 @@ class Grid {
     std::vector<int> m_colWidths;
     std::vector<bool> m_mergeRows;
     std::vector<std::uint64_t> m_rowRevisions;
+    bool m_mergeCells = false;
     std::uint64_t m_revision = 0;
     std::uint64_t m_layoutRevision = 0;
 };

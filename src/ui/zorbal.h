@@ -3,6 +3,7 @@
 // handlers are defined in the folder of the subsystem they belong to.
 #pragma once
 
+#include "history/history_table.h"
 #include "platform/controls.h"
 #include "platform/drawing_surface.h"
 #include "platform/grid.h"
@@ -139,6 +140,8 @@ class Zorbal {
     // ---- History ---------------------------------------------------------------------------
     void PrepareFlexGrid();
     void AddLaunchtoFlexgrid();
+    /// What AddLaunchtoFlexgrid remembers of the table, so a launch touches only the rows it changes.
+    history::Marks HistoryMarks;
 
     // ---- Files and clipboard -----------------------------------------------------------------
     void cmdSave_Click();

@@ -18,6 +18,7 @@ struct TextBox {
     bool Enabled = true;
     bool Locked = false; ///< read-only for the user
     Color BackColor = kWhite;
+    Color ForeColor = kBlack; ///< colour of the text
     std::string ToolTip;
 };
 
@@ -36,6 +37,7 @@ struct Label {
     bool Enabled = true;
     std::string ToolTip;
     Color BackColor = kButtonFace;
+    Color ForeColor = kBlack; ///< colour of the caption
 };
 
 /// A check box with the window system's values 0 (clear), 1 (ticked) and 2 (grey).

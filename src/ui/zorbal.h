@@ -13,6 +13,8 @@
 #include "sim/limits.h"
 
 #include <array>
+#include <chrono>
+#include <functional>
 #include <string>
 
 namespace zorbal::ui {
@@ -94,6 +96,11 @@ class Zorbal {
 
     platform::Services& services() { return m_services; }
 
+    /// The wall clock that paces the help panel animation; tests replace it.
+    std::function<std::chrono::steady_clock::time_point()> helpPanelClock = [] {
+        return std::chrono::steady_clock::now();
+    };
+
     // ---- Design parameters and limits ------------------------------------------------------
     void MinMaxAssignment();
     void AssignParameters();
@@ -168,8 +175,22 @@ class Zorbal {
     void txtOutput_MouseMove(int Index);
     void chkOptions_MouseMove(int Index);
     void optParachute_MouseMove(int Index);
-    /// Mouse over a command button; `button` is one of the window's buttons.
+    /// Mouse over a command button; `button` is one of the window's buttons. Dispatches to the
+    /// button's own handler below; other buttons (cmdClearGraph) show no advice.
     void cmdButton_MouseMove(const Button& button);
+    void cmdCheck_MouseMove();
+    void cmdCopy_MouseMove();
+    void cmdCopyCommentary_MouseMove();
+    void cmdCopyHistory_MouseMove();
+    void cmdDefault_MouseMove();
+    void cmdLaunch_MouseMove();
+    void cmdLaunch2_MouseMove();
+    void cmdLoad_MouseMove();
+    void cmdOptimise_MouseMove();
+    void cmdSave_MouseMove();
+    void cmdSaveHistory_MouseMove();
+    void cmdSaveTraj_MouseMove();
+    void cmdShowHelp_MouseMove(int Index);
     void Frame3_MouseMove();
     void Frame4_MouseMove();
     void Frame5_MouseMove();
@@ -186,6 +207,8 @@ class Zorbal {
     void setLaunchButtonReady();
 
     platform::Services m_services;
+    /// A help panel animation is running (a press arriving meanwhile only turns it round).
+    bool m_isHelpPanelMoving = false;
 };
 
 } // namespace zorbal::ui

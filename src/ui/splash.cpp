@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// The splash window's texts and its opening of the main window.
+#include "ui/splash.h"
+
+#include "ui/zorbal.h"
+
+namespace zorbal::ui {
+
+Splash::Splash(Zorbal& mainWindow) : m_mainWindow(mainWindow) {
+    Label1[0].Caption = "Zorbal (v1.2)";
+    Label1Font[0] = FontNote{"MS Sans Serif", 24, true};
+    Label1[1].Caption = "Tarnwick Software";
+    Label1Font[1] = FontNote{"MS Sans Serif", 13.5, true};
+    Label3.Caption = "Hold the cursor over text boxes or buttons for advice";
+    Label3Font = FontNote{"Arial", 9.75, true};
+    for (platform::Label* label : {&Label1[0], &Label1[1], &Label3})
+        label->ForeColor = platform::kRed;
+    cmdOK.Caption = "OK";
+    cmdOK.ToolTip = "Press this button to open the rocket design window.";
+    cmdOKFont = FontNote{"MS Sans Serif", 18, true};
+}
+
+void Splash::cmdOK_Click() {
+    // The hidden splash receives no clicks; a second activation (e.g. a queued click) is ignored.
+    if (MainWindowShown)
+        return;
+    if (!m_mainWindow.Loaded)
+        m_mainWindow.Form_Load();
+    MainWindowShown = true;
+    if (onShowMainWindow)
+        onShowMainWindow();
+    Visible = false;
+}
+
+void Splash::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    Unloaded = true;
+}
+
+} // namespace zorbal::ui

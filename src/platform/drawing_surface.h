@@ -2,9 +2,198 @@
 // A picture box as a drawing surface that records what is drawn as a display list.
 #pragma once
 
+#include "platform/color.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
 namespace zorbal::platform {
 
-/// Records drawing in user coordinates; see the graphs for its use.
-class DrawingSurface {};
+/// A position in user coordinates, kept in single precision as the picture box takes it.
+struct PointF {
+    float x = 0, y = 0;
+    friend bool operator==(const PointF&, const PointF&) = default;
+};
+
+/// Colour and line width of a point.
+struct PointStyle {
+    Color color = kBlack;
+    int width = 1;
+    friend bool operator==(const PointStyle&, const PointStyle&) = default;
+};
+
+enum class PrimitiveKind : std::uint8_t {
+    Scale,     ///< a new user coordinate system for everything after it
+    PointRun,  ///< consecutive points, stored in the surface's point buffer
+    Line,      ///< from (x1, y1) to (x2, y2)
+    Box,       ///< outline of the rectangle with corners (x1, y1) and (x2, y2)
+    FilledBox, ///< the rectangle with corners (x1, y1) and (x2, y2), filled in `fill`
+    Circle,    ///< outline centred (x1, y1); `radius` along the horizontal axis; `aspect`
+    Arc,       ///< part of a round circle centred (x1, y1), from `start` to `end`
+};
+
+/// The most styles a point run cycles through (e.g. speed, horizontal and vertical velocity).
+inline constexpr int kMaxRunPeriod = 4;
+
+/// One entry of the display list. Which fields mean something depends on `kind`:
+/// - Scale: (x1, y1) upper-left and (x2, y2) lower-right corner of the picture.
+/// - PointRun: points `first` to `first + count - 1` of points(); point i of the run has style
+///   `styles[i % period]`. `color` and `width` are those of styles[0].
+/// - Line, Box: `color`, `width`. FilledBox: `fill` (no outline).
+/// - Circle: `color`, `width`; `radius` in horizontal user units; `aspect` = height / width of the
+///   ellipse. The radius is the longer half-axis: with aspect <= 1 the horizontal one, above 1
+///   the vertical one (measured in horizontal units, so the shape is the same on any scale).
+/// - Arc: `color`, `width`, `radius` as for Circle (always round on the screen); `start` and `end`
+///   in radians, counter-clockwise on the screen from the direction of increasing x.
+struct Primitive {
+    PrimitiveKind kind = PrimitiveKind::Line;
+    std::uint8_t period = 1;
+    Color color = kBlack;
+    Color fill = kBlack;
+    int width = 1;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    float radius = 0, aspect = 1, start = 0, end = 0;
+    std::uint32_t first = 0, count = 0;
+    std::array<PointStyle, kMaxRunPeriod> styles{};
+};
+
+/// The user coordinate system: the user values at the picture's upper-left and lower-right corners.
+struct UserScale {
+    double left = 0, top = 0, right = 1, bottom = 1;
+    friend bool operator==(const UserScale&, const UserScale&) = default;
+};
+
+/// Maps user coordinates onto a picture of a given size in pixels, the user rectangle filling it:
+/// pixel x runs from 0 at the left edge to `widthPx` at the right, pixel y from 0 at the top down.
+struct PixelMapping {
+    double originX = 0, originY = 0; ///< user coordinates of the upper-left corner
+    double scaleX = 1, scaleY = 1;   ///< pixels per user unit (negative when the axis is reversed)
+
+    /// The mapping of `scale` onto widthPx x heightPx pixels. An empty user range maps to 0.
+    static PixelMapping of(const UserScale& scale, double widthPx, double heightPx) {
+        const double userWidth = scale.right - scale.left;
+        const double userHeight = scale.bottom - scale.top;
+        return PixelMapping{scale.left, scale.top, userWidth != 0 ? widthPx / userWidth : 0,
+                            userHeight != 0 ? heightPx / userHeight : 0};
+    }
+    double toPixelX(double x) const { return (x - originX) * scaleX; }
+    double toPixelY(double y) const { return (y - originY) * scaleY; }
+    /// A length along the horizontal axis, in pixels.
+    double lengthToPixels(double length) const { return length * (scaleX < 0 ? -scaleX : scaleX); }
+    double toUserX(double px) const { return scaleX != 0 ? originX + px / scaleX : originX; }
+    double toUserY(double py) const { return scaleY != 0 ? originY + py / scaleY : originY; }
+};
+
+/// A picture box: a user coordinate system from two corners, a background, the current drawing
+/// colour, fill colour and line width, and the drawing operations of the program. Everything drawn
+/// is recorded in user coordinates as a display list, which a view paints and tests read.
+///
+/// Points are stored compactly: consecutive points go into one PointRun as long as their styles
+/// repeat with a period of at most kMaxRunPeriod (one colour, or the three interleaved velocity
+/// colours), so a long flight costs 8 bytes per point and one list entry per phase.
+///
+/// Coordinates, radii and angles are taken as doubles and kept in single precision. Nothing here
+/// rejects a value: infinite or NaN positions are recorded, and the painter leaves them out.
+class DrawingSurface {
+  public:
+    /// Sets the user coordinate system: (x1, y1) at the upper-left corner, (x2, y2) at the
+    /// lower-right. Drawing already on the surface keeps the place it was drawn at: the list
+    /// records a Scale entry before the first drawing after each change.
+    void scale(double x1, double y1, double x2, double y2);
+    /// Removes all drawing.
+    void erase();
+
+    Color backColor() const { return m_backColor; }
+    /// Sets the background colour; this erases the picture, also when the colour is unchanged.
+    void setBackColor(Color color);
+    Color foreColor() const { return m_foreColor; }
+    void setForeColor(Color color) { m_foreColor = color; }
+    Color fillColor() const { return m_fillColor; }
+    void setFillColor(Color color) { m_fillColor = color; }
+    int drawWidth() const { return m_drawWidth; }
+    /// Line width in pixels; values below 1 are taken as 1.
+    void setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
+
+    /// A dot about drawWidth() pixels across in the drawing colour.
+    void point(double x, double y) {
+        const PointStyle style{m_foreColor, m_drawWidth};
+        if (!extendRun(style))
+            startRun(style);
+        m_points.push_back(PointF{static_cast<float>(x), static_cast<float>(y)});
+        ++m_revision;
+    }
+    /// A line in the drawing colour and width.
+    void line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, m_foreColor); }
+    /// A line in `color` (the drawing colour is not changed).
+    void line(double x1, double y1, double x2, double y2, Color color);
+    /// The outline of a rectangle in the drawing colour and width.
+    void box(double x1, double y1, double x2, double y2) { box(x1, y1, x2, y2, m_foreColor); }
+    void box(double x1, double y1, double x2, double y2, Color color);
+    /// A rectangle filled with the fill colour.
+    void filledBox(double x1, double y1, double x2, double y2) { filledBox(x1, y1, x2, y2, m_fillColor); }
+    /// A rectangle filled with `color`.
+    void filledBox(double x1, double y1, double x2, double y2, Color color);
+    /// A round circle outline; `radius` in horizontal user units.
+    void circle(double x, double y, double radius) { ellipse(x, y, radius, 1.0, m_foreColor); }
+    void circle(double x, double y, double radius, Color color) { ellipse(x, y, radius, 1.0, color); }
+    /// An ellipse outline; `aspect` = height / width (see Primitive for which half-axis `radius` is).
+    void ellipse(double x, double y, double radius, double aspect, Color color);
+    /// An arc of a round circle from `start` to `end` radians, in the drawing colour and width.
+    void arc(double x, double y, double radius, double start, double end);
+
+    /// The user coordinate system in force now.
+    const UserScale& userScale() const { return m_scale; }
+    /// The display list in drawing order. When not empty it starts with a Scale entry.
+    const std::vector<Primitive>& primitives() const { return m_list; }
+    /// The points of a PointRun entry.
+    std::span<const PointF> points(const Primitive& run) const {
+        return std::span<const PointF>(m_points).subspan(run.first, run.count);
+    }
+    /// The style of point `index` of a PointRun entry.
+    static const PointStyle& styleOf(const Primitive& run, std::size_t index) {
+        return run.styles[index % run.period];
+    }
+    /// Total number of recorded points.
+    std::size_t pointCount() const { return m_points.size(); }
+    /// Grows by one (at least) with every change of the picture, so a view knows when to repaint.
+    std::uint64_t revision() const { return m_revision; }
+
+  private:
+    /// Appends the next point of the last run when the style fits its cycle.
+    bool extendRun(const PointStyle& style) {
+        if (m_scalePending || m_list.empty())
+            return false;
+        Primitive& run = m_list.back();
+        if (run.kind != PrimitiveKind::PointRun || run.first + run.count != m_points.size())
+            return false;
+        if (run.styles[run.count % run.period] == style) {
+            ++run.count;
+            return true;
+        }
+        // Still in the first cycle: the run can learn one more style.
+        if (run.count == run.period && run.period < kMaxRunPeriod) {
+            run.styles[run.period] = style;
+            ++run.period;
+            ++run.count;
+            return true;
+        }
+        return false;
+    }
+    void startRun(const PointStyle& style);
+    Primitive& add(PrimitiveKind kind, Color color);
+
+    UserScale m_scale;
+    bool m_scalePending = true; ///< the next drawing must record m_scale first
+    Color m_backColor = kWhite;
+    Color m_foreColor = kBlack;
+    Color m_fillColor = kBlack;
+    int m_drawWidth = 1;
+    std::vector<Primitive> m_list;
+    std::vector<PointF> m_points;
+    std::uint64_t m_revision = 0;
+};
 
 } // namespace zorbal::platform

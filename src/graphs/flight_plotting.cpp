@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+// What a flight draws: earlier launches in blue, the new trajectory in the colours of its phases,
+// and after the landing the velocities, the event lines and the parachute symbols.
+#include "ui/zorbal.h"
+
+#include <cmath>
+
+namespace zorbal::ui {
+
+void Zorbal::PlotEarlierLaunches() {
+    auto& picture = pctXYGraph;
+    picture.setDrawWidth(1);
+    if (chkOptions[0].Value() == 0 && LaunchCount > 1) {
+        for (int k = LaunchCount - 1; k >= LaunchCount - 9 && k >= 0; --k) {
+            picture.setForeColor(platform::kBlue);
+            const sim::TrajectorySlot& earlier = TrajectoryData.slot(k % 10);
+            for (const sim::TrajectorySample& sample : earlier.samples)
+                picture.point(sample.x, sample.y);
+        }
+    }
+    picture.setDrawWidth(2);
+}
+
+void Zorbal::PlotTrajectory() {
+    auto& picture = pctXYGraph;
+    const sim::TrajectorySlot& flight = TrajectoryData.slot(LaunchCount % 10);
+    // The flight stored each step's phase after that step's phase changes, which is when the
+    // colour of its point is chosen; the loop never yields, so drawing afterwards looks the same.
+    for (int n = 1; n <= flight.count(); ++n) {
+        const std::uint8_t phase = flight.phase(n);
+        const int propulsion = phase & ~sim::PhaseParachute;
+        picture.setForeColor(propulsion == sim::PhaseWater      ? platform::kRed
+                             : propulsion == sim::PhaseAirBlast ? platform::kGreen
+                                                                : platform::kMagenta);
+        if (phase & sim::PhaseParachute) {
+            picture.setDrawWidth(3);
+            picture.setForeColor(platform::kOrange);
+        }
+        const sim::TrajectorySample& sample = flight.sample(n);
+        picture.point(sample.x, sample.y);
+    }
+}
+
+void Zorbal::PlotVelocities() {
+    auto& picture = pctVTgraph;
+    const sim::TrajectorySlot& flight = TrajectoryData.slot(LaunchCount % 10);
+    for (const sim::TrajectorySample& sample : flight.samples) {
+        const double speed = std::sqrt(sample.vx * sample.vx + sample.vy * sample.vy);
+        picture.setForeColor(platform::kMagenta);
+        picture.point(sample.time, speed);
+        picture.setForeColor(platform::kRed);
+        picture.point(sample.time, sample.vx);
+        picture.setForeColor(platform::kBlue);
+        picture.point(sample.time, sample.vy);
+    }
+
+    // The event arrays keep the times of older flights for events that did not happen in this
+    // one, so only this flight's events get a line.
+    const double reach = 2 * Rocket.MaxSpeed;
+    auto eventLine = [&](int event, platform::Color color) {
+        picture.setForeColor(color);
+        const double t = Rocket.EventTime[static_cast<std::size_t>(event)];
+        picture.line(t, -reach, t, reach);
+    };
+    if (Rocket.EventHappened[sim::WaterOut])
+        eventLine(sim::WaterOut, platform::kGreen);
+    if (Rocket.EventHappened[sim::AirOut])
+        eventLine(sim::AirOut, platform::kCyan);
+    if (Rocket.ParachuteDeployed)
+        eventLine(sim::ParachuteOut, platform::kOrange);
+    picture.setForeColor(platform::kBlack);
+
+    if (Rocket.ParachuteDeployed) {
+        // A symbol at the first sample after the canopy is fully open, then about once a second.
+        double nextSymbol = Rocket.EventTime[sim::ParachuteOut] + Rocket.ParachuteOpeningTime;
+        for (const sim::TrajectorySample& sample : flight.samples) {
+            if (sample.time > nextSymbol) {
+                PlotParachute(sample.x, sample.y, 2 * Rocket.ParachuteDiameter);
+                nextSymbol = nextSymbol + 1;
+            }
+        }
+    }
+}
+
+void Zorbal::PlotParachute(double X, double Y, double Size) {
+    auto& picture = pctXYGraph;
+    const double r = Size;
+    picture.setDrawWidth(1);
+    picture.setForeColor(platform::kBlack);
+    picture.arc(X, Y, r, 0, Pi);
+    picture.line(X - r, Y, X + r, Y);
+    // The shroud lines use r on each axis's own scale, so they are not round like the canopy.
+    picture.line(X, Y - r, X - r, Y);
+    picture.line(X, Y - r, X + r, Y);
+    picture.setDrawWidth(2);
+}
+
+} // namespace zorbal::ui

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// The drawing surface's display list.
+#include "platform/drawing_surface.h"
+
+namespace zorbal::platform {
+
+void DrawingSurface::scale(double x1, double y1, double x2, double y2) {
+    m_scale = UserScale{static_cast<double>(static_cast<float>(x1)), static_cast<double>(static_cast<float>(y1)),
+                        static_cast<double>(static_cast<float>(x2)), static_cast<double>(static_cast<float>(y2))};
+    m_scalePending = true;
+    ++m_revision;
+}
+
+void DrawingSurface::erase() {
+    m_list.clear();
+    m_points.clear();
+    m_scalePending = true;
+    ++m_revision;
+}
+
+void DrawingSurface::setBackColor(Color color) {
+    m_backColor = color;
+    erase();
+}
+
+Primitive& DrawingSurface::add(PrimitiveKind kind, Color color) {
+    if (m_scalePending) {
+        Primitive scaleEntry;
+        scaleEntry.kind = PrimitiveKind::Scale;
+        scaleEntry.x1 = static_cast<float>(m_scale.left);
+        scaleEntry.y1 = static_cast<float>(m_scale.top);
+        scaleEntry.x2 = static_cast<float>(m_scale.right);
+        scaleEntry.y2 = static_cast<float>(m_scale.bottom);
+        // Two changes of scale with nothing drawn in between: only the last one counts.
+        if (!m_list.empty() && m_list.back().kind == PrimitiveKind::Scale)
+            m_list.back() = scaleEntry;
+        else
+            m_list.push_back(scaleEntry);
+        m_scalePending = false;
+    }
+    Primitive& entry = m_list.emplace_back();
+    entry.kind = kind;
+    entry.color = color;
+    entry.fill = color;
+    entry.width = m_drawWidth;
+    ++m_revision;
+    return entry;
+}
+
+void DrawingSurface::startRun(const PointStyle& style) {
+    Primitive& run = add(PrimitiveKind::PointRun, style.color);
+    run.width = style.width;
+    run.first = static_cast<std::uint32_t>(m_points.size());
+    run.count = 1;
+    run.period = 1;
+    run.styles[0] = style;
+}
+
+void DrawingSurface::line(double x1, double y1, double x2, double y2, Color color) {
+    Primitive& entry = add(PrimitiveKind::Line, color);
+    entry.x1 = static_cast<float>(x1);
+    entry.y1 = static_cast<float>(y1);
+    entry.x2 = static_cast<float>(x2);
+    entry.y2 = static_cast<float>(y2);
+}
+
+void DrawingSurface::box(double x1, double y1, double x2, double y2, Color color) {
+    Primitive& entry = add(PrimitiveKind::Box, color);
+    entry.x1 = static_cast<float>(x1);
+    entry.y1 = static_cast<float>(y1);
+    entry.x2 = static_cast<float>(x2);
+    entry.y2 = static_cast<float>(y2);
+}
+
+void DrawingSurface::filledBox(double x1, double y1, double x2, double y2, Color color) {
+    Primitive& entry = add(PrimitiveKind::FilledBox, color);
+    entry.x1 = static_cast<float>(x1);
+    entry.y1 = static_cast<float>(y1);
+    entry.x2 = static_cast<float>(x2);
+    entry.y2 = static_cast<float>(y2);
+}
+
+void DrawingSurface::ellipse(double x, double y, double radius, double aspect, Color color) {
+    Primitive& entry = add(PrimitiveKind::Circle, color);
+    entry.x1 = static_cast<float>(x);
+    entry.y1 = static_cast<float>(y);
+    entry.radius = static_cast<float>(radius);
+    entry.aspect = static_cast<float>(aspect);
+}
+
+void DrawingSurface::arc(double x, double y, double radius, double start, double end) {
+    Primitive& entry = add(PrimitiveKind::Arc, m_foreColor);
+    entry.x1 = static_cast<float>(x);
+    entry.y1 = static_cast<float>(y);
+    entry.radius = static_cast<float>(radius);
+    entry.start = static_cast<float>(start);
+    entry.end = static_cast<float>(end);
+}
+
+} // namespace zorbal::platform

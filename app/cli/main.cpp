@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -46,6 +47,30 @@ Json windowJson(const Zorbal& window, const zorbal::platform::RecordingMessageBo
         outputs.push_back(box.Text);
     return Json{{"launch_count", window.LaunchCount}, {"messages", messages.messages}, {"inputs", inputs},
                 {"outputs", outputs}};
+}
+
+// The history table's launch rows (rows 1 to LaunchCount + 1: the column headings, then one row
+// per launch): their texts under "history", each cell's background and boldness under
+// "history_style".
+void addHistoryJson(Json& out, const Zorbal& window) {
+    const auto& grid = window.MSFlexGrid1;
+    Json texts = Json::array();
+    Json styles = Json::array();
+    for (int row = 1; row <= window.LaunchCount + 1 && row < grid.Rows(); ++row) {
+        Json rowTexts = Json::array();
+        Json rowStyles = Json::array();
+        for (int col = 0; col < grid.Cols(); ++col) {
+            const auto& cell = grid.cell(row, col);
+            char colour[8];
+            std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(cell.backColor & 0xFFFFFFu));
+            rowTexts.push_back(cell.text);
+            rowStyles.push_back(Json{{"background", colour}, {"bold", cell.bold}});
+        }
+        texts.push_back(std::move(rowTexts));
+        styles.push_back(std::move(rowStyles));
+    }
+    out["history"] = std::move(texts);
+    out["history_style"] = std::move(styles);
 }
 
 void printFlight(const Zorbal& window) {
@@ -113,6 +138,8 @@ int main(int argc, char** argv) {
             out["range"] = r.Range;
             out["max_speed"] = r.MaxSpeed;
             out["events"] = eventsJson(r);
+            out["commentary"] = window.txtCommentary.Text;
+            addHistoryJson(out, window);
             std::cout << out.dump(2) << "\n";
         } else if (!refused) {
             printFlight(window);

@@ -2,6 +2,7 @@
 // zorbal-cli: flies rocket designs through the same window module as the desktop program,
 // without a display.
 #include "cli_design.h"
+#include "sweep.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "ui/zorbal.h"
@@ -106,12 +107,16 @@ int main(int argc, char** argv) {
     zorbal::cli::addDesignOptions(*optimise, design);
     optimise->add_flag("--json", json, "Print one JSON object");
 
+    zorbal::cli::SweepCommands sweepCommands(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : kExitUsage;
     }
+    if (sweepCommands.isChosen())
+        return sweepCommands.run();
 
     zorbal::platform::HeadlessPlatform platform(/*echoMessages=*/true);
     Zorbal window(platform.services());

@@ -31,14 +31,7 @@ void Zorbal::setLaunchButtonReady() {
 
 void Zorbal::cmdLaunch_Click() {
     setLaunchButtonBusy();
-    if (CheckParameters()) {
-        setLaunchButtonReady();
-        return;
-    }
-    AssignParameters();
-    CalculateLaunchParameters();
-    if (Rocket.FinalPressure < sim::kAtmosphere) {
-        MsgBox(kNotEnoughAir);
+    if (LaunchRefused()) {
         setLaunchButtonReady();
         return;
     }
@@ -52,6 +45,18 @@ void Zorbal::cmdLaunch_Click() {
     cmdSaveTraj.Enabled = true;
     cmdSaveHistory.Enabled = true;
     SSTab1.setTab(TabAfterLaunch);
+}
+
+bool Zorbal::LaunchRefused() {
+    if (CheckParameters())
+        return true;
+    AssignParameters();
+    CalculateLaunchParameters();
+    if (Rocket.FinalPressure < sim::kAtmosphere) {
+        MsgBox(kNotEnoughAir);
+        return true;
+    }
+    return false;
 }
 
 void Zorbal::cmdLaunch2_Click() {
@@ -89,35 +94,47 @@ void Zorbal::CalculateTrajectory() {
     PlotEarlierLaunches();
     CommentaryCreation(1);
 
-    sim::FlightSettings settings;
-    settings.triggerByAngle = optParachute[0].Value;
-    settings.windSpeed = WindSpeed;
-    settings.reserveSamples = TrajectoryCapacity;
-    LastFlight = sim::integrateFlight(Rocket, settings, TrajectoryData.slot(slot));
+    LastFlight = sim::integrateFlight(Rocket, WindowFlightSettings(), TrajectoryData.slot(slot));
     PlotTrajectory();
-
-    platform::FixedOptions resultFormat;
-    resultFormat.parentheses = platform::Choice::No;
-    txtOutput[4].Text = platform::fixedText(LastFlight.flightTime, 2, resultFormat);
-    txtOutput[6].Text = platform::fixedText(Rocket.MaxHeight, 2, resultFormat);
-    txtOutput[9].Text = platform::fixedText(Rocket.Range, 2, resultFormat);
+    ShowFlightResults();
 
     cmdClearGraph_Click(1);
     PlotVelocities();
     AddLaunchtoFlexgrid();
     CommentaryCreation(2);
 
-    if (LastFlight.outcome == sim::FlightOutcome::StepLimitReached) {
-        MsgBox("This flight was stopped after " + platform::fixedText(LastFlight.steps, 0) + " steps (" +
-               platform::fixedText(LastFlight.flightTime, 1) +
-               " seconds of flight) because the rocket had not landed by then. The results show the flight up "
-               "to that point.");
-    } else if (LastFlight.outcome == sim::FlightOutcome::NonFiniteState) {
-        MsgBox("This flight was stopped after " + platform::fixedText(LastFlight.steps, 0) +
-               " steps because the simulation could no longer be calculated. The results show the flight up "
-               "to that point.");
-    }
+    if (const std::string stopped = FlightStoppedMessage(); !stopped.empty())
+        MsgBox(stopped);
     m_services.eventPump->doEvents();
+}
+
+sim::FlightSettings Zorbal::WindowFlightSettings() const {
+    sim::FlightSettings settings;
+    settings.triggerByAngle = optParachute[0].Value;
+    settings.windSpeed = WindSpeed;
+    settings.reserveSamples = TrajectoryCapacity;
+    return settings;
+}
+
+void Zorbal::ShowFlightResults() {
+    platform::FixedOptions resultFormat;
+    resultFormat.parentheses = platform::Choice::No;
+    txtOutput[4].Text = platform::fixedText(LastFlight.flightTime, 2, resultFormat);
+    txtOutput[6].Text = platform::fixedText(Rocket.MaxHeight, 2, resultFormat);
+    txtOutput[9].Text = platform::fixedText(Rocket.Range, 2, resultFormat);
+}
+
+std::string Zorbal::FlightStoppedMessage() const {
+    if (LastFlight.outcome == sim::FlightOutcome::StepLimitReached)
+        return "This flight was stopped after " + platform::fixedText(LastFlight.steps, 0) + " steps (" +
+               platform::fixedText(LastFlight.flightTime, 1) +
+               " seconds of flight) because the rocket had not landed by then. The results show the flight "
+               "up to that point.";
+    if (LastFlight.outcome == sim::FlightOutcome::NonFiniteState)
+        return "This flight was stopped after " + platform::fixedText(LastFlight.steps, 0) +
+               " steps because the simulation could no longer be calculated. The results show the flight up "
+               "to that point.";
+    return {};
 }
 
 void Zorbal::cmdOptimise_Click() {

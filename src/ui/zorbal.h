@@ -123,6 +123,17 @@ class Zorbal {
     /// Runs cmdLaunch_Click without counting the launch (a re-plot); does nothing before the
     /// first counted launch.
     void Replot();
+    /// The checks of a launch (cmdLaunch_Click steps 2 to 4): CheckParameters, AssignParameters,
+    /// CalculateLaunchParameters and the refusal of a design whose air cannot expel all the
+    /// water. True when the launch is refused; the message has then been shown.
+    bool LaunchRefused();
+    /// The settings CalculateTrajectory flies with: the trigger option, the wind, the record size.
+    sim::FlightSettings WindowFlightSettings() const;
+    /// Writes LastFlight's duration and the record's maximum height and range into txtOutput(4),
+    /// txtOutput(6) and txtOutput(9) as the window shows them.
+    void ShowFlightResults();
+    /// The message shown after a flight stopped before landing; empty after a landing.
+    std::string FlightStoppedMessage() const;
 
     // ---- Commentary ------------------------------------------------------------------------
     void CommentaryCreation(int Stage);

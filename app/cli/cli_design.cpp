@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The design options every zorbal-cli command shares.
+// The design options every zorbal-cli command shares, and the design and export files.
 #include "cli_design.h"
 
+#include "files/export_text.h"
+#include "files/files.h"
+
 #include <charconv>
+#include <iostream>
 
 namespace zorbal::cli {
 
 void addDesignOptions(CLI::App& command, DesignOptions& options) {
+    command.add_option("--design", options.designFile, "Load a design file first, as \"Load\" does")
+        ->type_name("FILE");
     command.add_option("--input", options.inputs, "Set the text of input box I (0..13) exactly as typed: I=TEXT")
         ->type_name("I=TEXT");
     auto* rail = command.add_flag_callback("--rail", [&options] { options.rail = true; }, "Tick \"Launch Rail\"");
@@ -23,6 +29,12 @@ void addDesignOptions(CLI::App& command, DesignOptions& options) {
 }
 
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
+    if (!options.designFile.empty()) {
+        std::string content;
+        if (!window.services().textFiles->read(options.designFile, content) ||
+            !files::applyDesignFile(window, content))
+            return "--design \"" + options.designFile + "\": Sorry, the program can't open that file.";
+    }
     for (const auto& assignment : options.inputs) {
         const auto equals = assignment.find('=');
         int index = -1;
@@ -45,6 +57,69 @@ std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
     else if (options.trigger == "time")
         window.optParachute.select(1);
     return {};
+}
+
+namespace {
+
+// Presses a save button with the dialog answering `file`; false when the program showed its
+// saving message.
+bool saveThroughDialog(platform::HeadlessPlatform& platform, const std::string& file, void (ui::Zorbal::*button)(),
+                       ui::Zorbal& window) {
+    const auto before = platform.messageBox.messages.size();
+    platform.fileDialog.answers.emplace_back(file);
+    (window.*button)();
+    platform.fileDialog.answers.clear();
+    if (platform.messageBox.messages.size() == before)
+        return true;
+    std::cerr << "zorbal-cli: could not write \"" << file << "\"\n";
+    return false;
+}
+
+} // namespace
+
+bool saveDesign(ui::Zorbal& window, platform::HeadlessPlatform& platform, const std::string& file) {
+    if (file == "-") {
+        std::cout << files::designFileText(files::designTexts(window)) << std::flush;
+        return true;
+    }
+    return saveThroughDialog(platform, file, &ui::Zorbal::cmdSave_Click, window);
+}
+
+void addExportOptions(CLI::App& command, ExportOptions& options) {
+    command.add_option("--trajectory", options.trajectory, "Save the trajectory of the last launch (- for stdout)")
+        ->type_name("FILE|-");
+    command.add_option("--history", options.history, "Save the launch history table (- for stdout)")
+        ->type_name("FILE|-");
+    command.add_flag("--csv", options.csv, "Separate the exported columns by commas instead of TABs");
+}
+
+std::string checkExportOptions(const ExportOptions& options, bool json) {
+    if (options.trajectory == "-" && options.history == "-")
+        return "--trajectory and --history cannot both write to standard output";
+    if (json && options.writesToStdout())
+        return "--json cannot be combined with an export to standard output";
+    return {};
+}
+
+bool writeExports(ui::Zorbal& window, platform::HeadlessPlatform& platform, const ExportOptions& options) {
+    if (options.csv)
+        window.chkOptions[1].setValue(1);
+    const char separator = files::exportSeparator(window.chkOptions[1].Value());
+    bool ok = true;
+    if (options.trajectory == "-") {
+        const auto& slot = window.TrajectoryData.slot(window.LaunchCount % 10);
+        std::cout << files::exportFileContent(files::trajectoryExportText(slot, separator)) << std::flush;
+    } else if (!options.trajectory.empty()) {
+        ok = saveThroughDialog(platform, options.trajectory, &ui::Zorbal::cmdSaveTraj_Click, window) && ok;
+    }
+    if (options.history == "-") {
+        std::cout << files::exportFileContent(
+                         files::historyExportText(window.MSFlexGrid1, window.LaunchCount, separator))
+                  << std::flush;
+    } else if (!options.history.empty()) {
+        ok = saveThroughDialog(platform, options.history, &ui::Zorbal::cmdSaveHistory_Click, window) && ok;
+    }
+    return ok;
 }
 
 } // namespace zorbal::cli

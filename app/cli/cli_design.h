@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The design options every zorbal-cli command shares, applied to the window as a user would.
+// The design options every zorbal-cli command shares, applied to the window as a user would, and
+// the commands that save designs and exports through the window's own buttons.
 #pragma once
 
+#include "platform/headless.h"
 #include "ui/zorbal.h"
 
 #include <CLI/CLI.hpp>
@@ -13,17 +15,43 @@
 namespace zorbal::cli {
 
 struct DesignOptions {
+    std::string designFile;          ///< a design file loaded first, as "Load" does
     std::vector<std::string> inputs; ///< "I=TEXT"
     std::optional<bool> rail;
     std::optional<bool> parachute;
     std::string trigger; ///< "angle", "time" or empty
 };
 
-/// Adds --input, --rail/--no-rail, --parachute/--no-parachute and --trigger to `command`.
+/// Adds --design, --input, --rail/--no-rail, --parachute/--no-parachute and --trigger to `command`.
 void addDesignOptions(CLI::App& command, DesignOptions& options);
 
-/// Types the design into the window's boxes and options. Returns an error text for a malformed
-/// --input, or an empty string.
+/// Loads the --design file through the design-file loader, then types the other options into the
+/// window's boxes and options. Returns an error text for an unreadable design file or a
+/// malformed --input, or an empty string.
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options);
+
+/// Writes the window's design as "Save" does to `file` ("-": standard output). Returns false
+/// (the program's message has gone to standard error) when the file could not be written.
+bool saveDesign(ui::Zorbal& window, platform::HeadlessPlatform& platform, const std::string& file);
+
+/// Where `fly` writes the exports of its last launch; empty: not written, "-": standard output.
+struct ExportOptions {
+    std::string trajectory;
+    std::string history;
+    bool csv = false; ///< comma-separated, as with "Save files delimited by a comma" ticked
+
+    bool writesToStdout() const { return trajectory == "-" || history == "-"; }
+};
+
+/// Adds --trajectory, --history and --csv to `command`.
+void addExportOptions(CLI::App& command, ExportOptions& options);
+
+/// An error text when the options cannot be honoured together (two exports, or an export and
+/// the JSON report, on standard output), or an empty string.
+std::string checkExportOptions(const ExportOptions& options, bool json);
+
+/// Writes the exports through the window's "Save" buttons (files) or prints the text a saved
+/// file would hold ("-"). Returns false when a file could not be written.
+bool writeExports(ui::Zorbal& window, platform::HeadlessPlatform& platform, const ExportOptions& options);
 
 } // namespace zorbal::cli

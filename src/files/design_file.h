@@ -27,6 +27,10 @@ struct DesignTexts {
 /// when the parachute is ticked, else "0".
 std::string designFileText(const DesignTexts& design);
 
+/// The largest design file the loader reads; a larger one, or one holding a NUL character, is
+/// not a design file and is refused before anything is applied.
+inline constexpr std::size_t kMaxDesignFileBytes = std::size_t{1} << 20;
+
 /// The longest field the loader reads; a longer one makes the file unreadable.
 inline constexpr std::size_t kMaxFieldLength = 32767;
 

@@ -115,6 +115,10 @@ void disableTriggerInputsWithoutParachute(ui::Zorbal& w) {
 } // namespace
 
 bool applyDesignFile(ui::Zorbal& window, std::string_view content) {
+    // A design file is a few hundred bytes of text. A NUL character or a size far beyond any
+    // design means another kind of file was chosen: none of it is applied.
+    if (content.size() > kMaxDesignFileBytes || content.find('\0') != std::string_view::npos)
+        return false;
     DesignFieldReader reader(content);
     std::string field;
     do {

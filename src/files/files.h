@@ -17,7 +17,8 @@ DesignTexts designTexts(const ui::Zorbal& window);
 /// (options through their click handlers, as a user's click would), then the design is read
 /// into the launch record and the pre-launch values are recomputed. Returns false when the text
 /// cannot be read (an empty text, a field over kMaxFieldLength characters); the fields read
-/// before that stay applied and nothing is recomputed.
+/// before that stay applied and nothing is recomputed. A text over kMaxDesignFileBytes or with a
+/// NUL character is refused before anything is applied.
 bool applyDesignFile(ui::Zorbal& window, std::string_view content);
 
 } // namespace zorbal::files

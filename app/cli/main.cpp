@@ -98,10 +98,17 @@ int main(int argc, char** argv) {
     zorbal::cli::addDesignOptions(*fly, design);
     fly->add_option("--launches", launches, "How many times to press \"Launch!\"")->check(CLI::Range(1, 100000));
     fly->add_flag("--json", json, "Print one JSON object");
+    zorbal::cli::ExportOptions exports;
+    zorbal::cli::addExportOptions(*fly, exports);
 
     auto* check = app.add_subcommand("check", "Press \"Check Parameters\"");
     zorbal::cli::addDesignOptions(*check, design);
     check->add_flag("--json", json, "Print one JSON object");
+
+    std::string designFile;
+    auto* saveDesign = app.add_subcommand("save-design", "Press \"Save\" and write the design to FILE (- for stdout)");
+    saveDesign->add_option("FILE", designFile, "The design file to write")->required();
+    zorbal::cli::addDesignOptions(*saveDesign, design);
 
     auto* optimise = app.add_subcommand("optimise", "Press \"Optimise\" and print the filling factor it chose");
     zorbal::cli::addDesignOptions(*optimise, design);
@@ -127,6 +134,10 @@ int main(int argc, char** argv) {
     }
 
     if (*fly) {
+        if (const auto error = zorbal::cli::checkExportOptions(exports, json); !error.empty()) {
+            std::cerr << error << "\n";
+            return kExitUsage;
+        }
         bool refused = false;
         for (int i = 0; i < launches && !refused; ++i) {
             const int before = window.LaunchCount;
@@ -146,11 +157,16 @@ int main(int argc, char** argv) {
             out["commentary"] = window.txtCommentary.Text;
             addHistoryJson(out, window);
             std::cout << out.dump(2) << "\n";
-        } else if (!refused) {
+        } else if (!refused && !exports.writesToStdout()) {
             printFlight(window);
         }
+        if (!refused && !zorbal::cli::writeExports(window, platform, exports))
+            return kExitRefused;
         return refused ? kExitRefused : 0;
     }
+
+    if (*saveDesign)
+        return zorbal::cli::saveDesign(window, platform, designFile) ? 0 : kExitRefused;
 
     if (*check) {
         const auto before = platform.messageBox.messages.size();

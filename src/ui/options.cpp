@@ -76,6 +76,11 @@ void Zorbal::cmdShowHelp_Click(int Index) {
     if (m_isHelpPanelMoving)
         return;
     m_isHelpPanelMoving = true;
+    // Cleared however the loop is left, so a failure in a nested handler cannot freeze the button.
+    struct MovingFlag {
+        bool& isMoving;
+        ~MovingFlag() { isMoving = false; }
+    } movingFlag{m_isHelpPanelMoving};
 
     platform::WindowFrame& frame = *m_services.windowFrame;
     const auto deadline = helpPanelClock() + kHelpPanelAnimationTime;
@@ -112,7 +117,6 @@ void Zorbal::cmdShowHelp_Click(int Index) {
     // further press can slip in between the width and the caption.
     if (requested != target)
         frame.setOuterWidthTwips(target);
-    m_isHelpPanelMoving = false;
     if (HelpPanelShown) {
         button.Caption = "Hide Help";
         button.ToolTip = "";

@@ -6,6 +6,9 @@
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "ui/zorbal.h"
+#ifdef ZORBAL_CLI_PLOTS
+#include "plot.h"
+#endif
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -100,6 +103,10 @@ int main(int argc, char** argv) {
     fly->add_flag("--json", json, "Print one JSON object");
     zorbal::cli::ExportOptions exports;
     zorbal::cli::addExportOptions(*fly, exports);
+#ifdef ZORBAL_CLI_PLOTS
+    zorbal::cli::PlotOptions plots;
+    zorbal::cli::addPlotOptions(*fly, plots);
+#endif
 
     auto* check = app.add_subcommand("check", "Press \"Check Parameters\"");
     zorbal::cli::addDesignOptions(*check, design);
@@ -162,6 +169,10 @@ int main(int argc, char** argv) {
         }
         if (!refused && !zorbal::cli::writeExports(window, platform, exports))
             return kExitRefused;
+#ifdef ZORBAL_CLI_PLOTS
+        if (!refused && !zorbal::cli::writePlots(window, plots))
+            return kExitRefused;
+#endif
         return refused ? kExitRefused : 0;
     }
 

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// The window system's services for the window module, implemented with Qt.
+#pragma once
+
+#include "platform/headless.h"
+#include "platform/services.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace zorbal::platform::qt {
+
+/// Converts the program's CR LF line ends to the "\n" that Qt's widgets expect.
+QString toQtText(const std::string& text);
+/// Converts a widget's "\n" line ends back to the program's CR LF.
+std::string fromQtText(const QString& text);
+
+/// A modal message box with the title "Zorbal", the message and only an OK button.
+class QtMessageBox final : public MessageBox {
+  public:
+    void show(std::string_view text) override;
+    /// The window the box is centred on and modal to; may be null.
+    QPointer<QWidget> parent;
+};
+
+/// Processes pending window events once. The view is refreshed first, so whatever the running
+/// handler has changed so far is on screen while the events run.
+class QtEventPump final : public EventPump {
+  public:
+    void doEvents() override;
+    /// Called before the events are processed (the main window's refresh).
+    std::function<void()> beforeEvents;
+};
+
+/// The system clipboard.
+class QtClipboard final : public Clipboard {
+  public:
+    /// Puts plain text on the clipboard; false when the clipboard does not hold it afterwards.
+    bool setText(const std::string& text) override;
+};
+
+/// The window's file dialog. Filter, FileName, InitDir and Flags persist between uses; with no
+/// initial folder it opens where it was last used.
+class QtFileDialog final : public FileDialog {
+  public:
+    bool showSave() override { return show(true); }
+    bool showOpen() override { return show(false); }
+    QPointer<QWidget> parent;
+
+    /// The filter text in Qt's form: "description|pattern" pairs become "description (pattern)"
+    /// entries, a single entry such as "text files(*.txt)" is taken as it is.
+    static QString qtFilter(const std::string& filter);
+
+  private:
+    bool show(bool save);
+    QString m_lastFolder;
+};
+
+/// The outer width of a window in twips. Setting it resizes the window to whole pixels, so a
+/// width read back is the set width rounded to the screen's pixel grid.
+class QtWindowFrame final : public WindowFrame {
+  public:
+    int outerWidthTwips() const override;
+    void setOuterWidthTwips(int twips) override;
+    /// The window whose width this is; its height stays as it is.
+    QPointer<QWidget> window;
+    /// Screen resolution used for the conversion, dots per inch.
+    double dotsPerInch = 96;
+
+  private:
+    /// Pixels the window frame adds to the client width (the designed border when the window
+    /// system draws none).
+    int frameExtraPixels() const;
+};
+
+/// The folder of the running executable.
+class QtProgramFolder final : public ProgramFolder {
+  public:
+    std::string path() const override;
+};
+
+/// Every service the window module needs, with Qt where the window system is involved and the
+/// plain disk files of the core otherwise.
+struct QtPlatform {
+    QtMessageBox messageBox;
+    QtEventPump eventPump;
+    QtClipboard clipboard;
+    QtFileDialog fileDialog;
+    QtWindowFrame windowFrame;
+    QtProgramFolder programFolder;
+    DiskTextFiles textFiles;
+
+    /// The services; `messageBoxOverride`, when set, takes the message box's place (tests and
+    /// benchmarks record messages instead of waiting for a click).
+    Services services(MessageBox* messageBoxOverride = nullptr) {
+        return Services{messageBoxOverride ? messageBoxOverride : &messageBox,
+                        &eventPump,
+                        &clipboard,
+                        &fileDialog,
+                        &windowFrame,
+                        &programFolder,
+                        &textFiles};
+    }
+};
+
+} // namespace zorbal::platform::qt

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: MIT
+// The splash window at its designed size, with the picture painted in code.
+#include "ui/qt/splash_window.h"
+
+#include "platform/qt/twips.h"
+#include "ui/qt/splash_picture.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zorbal::ui::qt {
+
+namespace {
+
+/// The designed font, or the nearest sans-serif font this system has.
+QFont designFont(const QFont& base, const FontNote& note) {
+    QFont font = base;
+    font.setFamilies({QString::fromStdString(note.family), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(note.pointSize);
+    font.setBold(note.isBold);
+    return font;
+}
+
+QColor toQColor(platform::Color color) {
+    return QColor(platform::redOf(color), platform::greenOf(color), platform::blueOf(color));
+}
+
+} // namespace
+
+SplashPicture::SplashPicture(QImage image, QWidget* parent) : QWidget(parent), m_image(std::move(image)) {
+    setObjectName(QStringLiteral("Image1"));
+}
+
+void SplashPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_image);
+}
+
+void SplashPicture::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+SplashWindow::SplashWindow(Splash& model, QWidget* parent) : QWidget(parent), m_model(model) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral("Zorbal"));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    auto at = [dpi](int left, int top, int width, int height) {
+        return platform::qt::twipsRect(left, top, width, height, dpi);
+    };
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        resize(at(0, 0, 6900, 9075).size()); // nobody can drag it, and size hints cannot be passed on
+    else
+        setFixedSize(at(0, 0, 6900, 9075).size());
+
+    auto* picture = new SplashPicture(paintSplashPicture(), this);
+    picture->setGeometry(at(-120, 0, 7035, 9090));
+    connect(picture, &SplashPicture::clicked, this, [this] { act(&Splash::Image1_Click); });
+
+    const char* names[] = {"Label1_0", "Label1_1", "Label3"};
+    const QRect rects[] = {at(0, 0, 2895, 2415), at(120, 4200, 2175, 1335), at(5040, 720, 1815, 1455)};
+    const FontNote* fonts[] = {&m_model.Label1Font[0], &m_model.Label1Font[1], &m_model.Label3Font};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(names[i]));
+        label->setGeometry(rects[i]);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Transparent over the picture, and a click on a label is a click on the picture.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setFont(designFont(label->font(), *fonts[i]));
+        m_labels[i] = label;
+    }
+
+    m_ok = new QPushButton(this);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setGeometry(at(5400, 2520, 975, 615));
+    m_ok->setAutoDefault(true);
+    m_ok->setDefault(true);
+    m_ok->setFont(designFont(m_ok->font(), m_model.cmdOKFont));
+    connect(m_ok, &QPushButton::clicked, this, [this] { act(&Splash::cmdOK_Click); });
+    m_ok->setFocus();
+    refresh();
+}
+
+void SplashWindow::act(void (Splash::*handler)()) {
+    (m_model.*handler)();
+    refresh();
+}
+
+void SplashWindow::refresh() {
+    const platform::Label* labels[] = {&m_model.Label1[0], &m_model.Label1[1], &m_model.Label3};
+    for (int i = 0; i < 3; ++i) {
+        const QString caption = QString::fromStdString(labels[i]->Caption);
+        if (m_labels[i]->text() != caption)
+            m_labels[i]->setText(caption);
+        QPalette palette = m_labels[i]->palette();
+        palette.setColor(QPalette::WindowText, toQColor(labels[i]->ForeColor));
+        m_labels[i]->setPalette(palette);
+    }
+    m_ok->setText(QString::fromStdString(m_model.cmdOK.Caption));
+    m_ok->setToolTip(QString::fromStdString(m_model.cmdOK.ToolTip));
+    m_ok->setEnabled(m_model.cmdOK.Enabled);
+    if (!m_model.Visible && isVisible())
+        hide();
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    m_model.Form_Unload(cancel);
+    event->accept();
+    // Closed before "OK": there is no main window to go on with, so the program ends.
+    QCoreApplication::quit();
+}
+
+} // namespace zorbal::ui::qt

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// The splash window "frmSplash": the picture, the program's title, the maker and "OK", bound to
+// the splash model of the window module.
+#pragma once
+
+#include "ui/splash.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace zorbal::ui::qt {
+
+/// The start-up window. "OK" or a click on the picture runs the model's handler, which loads and
+/// shows the main window (through Splash::onShowMainWindow) and hides the splash. Closing the
+/// window before that ends the program.
+class SplashWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SplashWindow(Splash& model, QWidget* parent = nullptr);
+    /// Copies the model into the widgets; hides the window once the model is no longer visible.
+    void refresh();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void act(void (Splash::*handler)());
+    Splash& m_model;
+    QLabel* m_labels[3];
+    QPushButton* m_ok;
+};
+
+/// The picture, stretched over its designed rectangle; a click on it is Image1_Click.
+class SplashPicture final : public QWidget {
+    Q_OBJECT
+  public:
+    SplashPicture(QImage image, QWidget* parent);
+
+  signals:
+    void clicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QImage m_image;
+};
+
+} // namespace zorbal::ui::qt

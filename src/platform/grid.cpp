@@ -30,7 +30,6 @@ void Grid::setRows(int rows) {
         touchRow(r);
     }
     Row = std::min(Row, rows - 1);
-    m_layoutRevision = ++m_revision;
 }
 
 const GridCell& Grid::cell(int row, int col) const {

@@ -70,7 +70,8 @@ class Grid {
     std::uint64_t revision() const { return m_revision; }
     /// The revision at which a row last changed.
     std::uint64_t rowRevision(int row) const { return m_rowRevisions.at(static_cast<std::size_t>(row)); }
-    /// The revision at which the row count, widths or merging last changed.
+    /// The revision at which the column widths or the merging switches last changed (rows added
+    /// show in rowsChangedSince instead).
     std::uint64_t layoutRevision() const { return m_layoutRevision; }
     /// The rows that changed after `revision`, in order (rows added since then included).
     std::vector<int> rowsChangedSince(std::uint64_t revision) const;

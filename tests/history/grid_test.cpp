@@ -37,10 +37,9 @@ TEST(Grid, OnlyRealChangesBumpTheRevisionOfTheirRow) {
     grid.Row = 1;
     grid.setCellForeColor(kRed);
     EXPECT_EQ(grid.rowsChangedSince(before), (std::vector<int>{1, 3}));
-    EXPECT_EQ(grid.layoutRevision() < before, true);
     grid.setRows(7);
     EXPECT_EQ(grid.rowsChangedSince(before), (std::vector<int>{1, 3, 5, 6}));
-    EXPECT_EQ(grid.layoutRevision(), grid.revision());
+    EXPECT_LT(grid.layoutRevision(), before);
 }
 
 TEST(Grid, EqualNeighboursMergeOnlyWhenTheRowAndTheGridAllowIt) {

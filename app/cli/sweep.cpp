@@ -23,7 +23,7 @@ using Json = nlohmann::ordered_json;
 constexpr int kExitNothing = 1;
 constexpr int kExitUsage = 2;
 
-/// The grid and the sweep settings shared by both commands, or the exit status of a usage error.
+/// The grid and the sweep settings shared by both commands.
 struct Prepared {
     explore::SweepGrid grid;
     explore::SweepOptions options;
@@ -32,7 +32,9 @@ struct Prepared {
 /// A progress line on standard error, redrawn at most ten times a second, only on a terminal.
 class ProgressLine {
   public:
-    ProgressLine() : m_isShown(isatty(STDERR_FILENO) == 1) {}
+    /// `isShown`: on top of standard error being a terminal (false when the rows themselves go to
+    /// the same terminal and would be drawn over).
+    explicit ProgressLine(bool isShown) : m_isShown(isShown && isatty(STDERR_FILENO) == 1) {}
     ~ProgressLine() {
         if (m_hasDrawn)
             std::cerr << "\r" << std::string(m_width, ' ') << "\r" << std::flush;
@@ -152,7 +154,7 @@ int SweepCommands::runSweep() {
     if (const auto status = prepare(m_vary, m_design, m_threads, prepared))
         return *status;
     const auto& grid = prepared.grid;
-    ProgressLine progress;
+    ProgressLine progress(isatty(STDOUT_FILENO) != 1);
     prepared.options.onProgress = [&progress](std::size_t done, std::size_t total) {
         progress.update(done, total);
     };
@@ -204,7 +206,7 @@ int SweepCommands::runBest() {
 
     explore::BestTracker tracker(criterion);
     {
-        ProgressLine progress;
+        ProgressLine progress(true);
         prepared.options.onProgress = [&progress](std::size_t done, std::size_t total) {
             progress.update(done, total);
         };

@@ -294,19 +294,23 @@ void runSweep(const SweepGrid& grid, const SweepOptions& options,
             work(0);
         } else {
             std::vector<std::thread> workers;
-            workers.reserve(static_cast<std::size_t>(threads));
-            for (int t = 0; t < threads; ++t)
-                workers.emplace_back(work, static_cast<std::size_t>(t));
-            try {
-                handOn();
-            } catch (...) {
-                isStopping = true;
+            auto joinWorkers = [&workers] {
                 for (auto& worker : workers)
                     worker.join();
+            };
+            try {
+                workers.reserve(static_cast<std::size_t>(threads));
+                for (int t = 0; t < threads; ++t)
+                    workers.emplace_back(work, static_cast<std::size_t>(t));
+                handOn();
+            } catch (...) {
+                // A thread that could not start, or a failing consumer: stop, then let the
+                // workers that did start finish before leaving.
+                isStopping = true;
+                joinWorkers();
                 throw;
             }
-            for (auto& worker : workers)
-                worker.join();
+            joinWorkers();
         }
         if (failure)
             std::rethrow_exception(failure);

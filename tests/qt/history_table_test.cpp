@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: MIT
+// The history table on screen: the model over the grid, and the view's widths and spans.
+#include "history/history_table.h"
+#include "platform/qt/history_table.h"
+#include "platform/qt/twips.h"
+
+#include <QAbstractItemModelTester>
+#include <QFont>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+using zorbal::platform::Grid;
+using zorbal::platform::qt::HistoryTableModel;
+using zorbal::platform::qt::HistoryTableView;
+namespace history = zorbal::history;
+
+namespace {
+
+std::array<std::string, history::kColumnCount> launchTexts(int n, const std::string& range) {
+    history::LaunchEntry e;
+    e.launchNumber = n;
+    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0", "60", "0.50", "70", "0.0", "0", "3.0", "0.50"};
+    e.flightTime = "4.30";
+    e.maxHeight = "22.60";
+    e.range = range;
+    return history::launchRowTexts(e);
+}
+
+} // namespace
+
+class HistoryTableTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void modelShowsTheGridCells() {
+        Grid grid;
+        history::prepareGrid(grid);
+        history::addLaunch(grid, 1, launchTexts(1, "51.61"));
+        HistoryTableModel model(grid);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.columnCount(), 18);
+        QCOMPARE(model.data(model.index(1, 17)).toString(), QString("Range(m)"));
+        QCOMPARE(model.data(model.index(2, 17)).toString(), QString("51.61"));
+        QCOMPARE(model.data(model.index(2, 1), Qt::BackgroundRole).value<QColor>(), QColor(255, 180, 255));
+        QCOMPARE(model.data(model.index(0, 3), Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(model.data(model.index(0, 3), Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!model.data(model.index(2, 3), Qt::FontRole).isValid());
+        QCOMPARE(model.data(model.index(2, 5), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::Alignment(Qt::AlignCenter));
+    }
+
+    void aNewLaunchInsertsOneRowAndReportsOnlyChangedRows() {
+        Grid grid;
+        history::prepareGrid(grid);
+        history::Marks marks;
+        for (int n = 1; n <= 1000; ++n)
+            history::addLaunch(grid, n, launchTexts(n, n == 1 ? "90.00" : "50.00"), &marks);
+        HistoryTableModel model(grid);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy layout(&model, &HistoryTableModel::gridLayoutChanged);
+
+        history::addLaunch(grid, 1001, launchTexts(1001, "60.00"), &marks);
+        model.refresh();
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(1).toInt(), 1002);
+        QCOMPARE(inserted.at(0).at(2).toInt(), 1002);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(layout.count(), 0);
+
+        // A re-plot that takes the best range rewrites its own row and the row that loses the mark.
+        history::addLaunch(grid, 1001, launchTexts(1001, "95.00"), &marks);
+        model.refresh();
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 2);
+        QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 1002);
+        QCOMPARE(model.data(model.index(1002, 17), Qt::BackgroundRole).value<QColor>(), QColor(255, 200, 200));
+    }
+
+    void viewHasDesignedWidthsAndMergedGroups() {
+        Grid grid;
+        history::prepareGrid(grid);
+        HistoryTableView view(grid);
+        const double dpi = view.logicalDpiX();
+        QCOMPARE(view.columnWidth(0), zorbal::platform::qt::twipsToPixels(800, dpi));
+        QCOMPARE(view.columnWidth(6), zorbal::platform::qt::twipsToPixels(1200, dpi));
+        QCOMPARE(view.columnWidth(17), zorbal::platform::qt::twipsToPixels(1400, dpi));
+        QCOMPARE(view.columnSpan(0, 1), 7);
+        QCOMPARE(view.columnSpan(0, 8), 2);
+        QCOMPARE(view.columnSpan(0, 10), 1);
+        QCOMPARE(view.columnSpan(0, 11), 4);
+        QCOMPARE(view.columnSpan(0, 15), 3);
+        QCOMPARE(view.columnSpan(1, 1), 1);
+        QVERIFY(view.horizontalHeader()->isHidden());
+
+        history::addLaunch(grid, 1, launchTexts(1, "51.61"));
+        history::addLaunch(grid, 2, launchTexts(2, "51.61"));
+        view.refresh();
+        QCOMPARE(view.model()->rowCount(), 4);
+        QCOMPARE(view.columnSpan(0, 1), 7);
+    }
+
+    void headingRowsStayInViewOverALongTable() {
+        Grid grid;
+        history::prepareGrid(grid);
+        for (int n = 1; n <= 200; ++n)
+            history::addLaunch(grid, n, launchTexts(n, "51.61"));
+        HistoryTableView view(grid);
+        view.resize(769, 289);
+        view.show();
+        view.scrollToBottom();
+        QVERIFY(view.rowViewportPosition(0) < 0);
+        const auto overlays = view.findChildren<QTableView*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(overlays.size(), 1);
+        const QTableView* headings = overlays.front();
+        QVERIFY(headings->isVisible());
+        QCOMPARE(headings->rowViewportPosition(0), 0);
+        QCOMPARE(headings->height(), view.rowHeight(0) + view.rowHeight(1));
+        QCOMPARE(headings->geometry().top(), view.viewport()->geometry().top());
+        QCOMPARE(headings->columnSpan(0, 15), 3);
+    }
+};
+
+QTEST_MAIN(HistoryTableTest)
+#include "history_table_test.moc"

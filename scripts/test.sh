@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zorbal and runs every test: the full build (with the Qt
-# layer), the core-only build without Qt, and the core tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# layer, with the short soak of random designs), the core-only build without Qt, the core tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -25,5 +25,8 @@ echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan -G Ninja >/dev/null
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE 'long|soak'
+
+echo "== fuzz targets, 30 s each (with clang)"
+bash scripts/fuzz.sh 30
 
 echo "All tests passed."

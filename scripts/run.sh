@@ -6,11 +6,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset dev -G Ninja >/dev/null
 cmake --build build -j "$(nproc)"
-if [ -x build/app/zorbal ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+if [ -x build/app/zorbal ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [[ " $* " == *" --screenshot"* ]]; }; then
   exec build/app/zorbal "$@"
 fi
-if [ -x build/app/zorbal ]; then
-  echo "No display is available, so the window cannot open. Flying the default design with zorbal-cli instead"
-  echo "(see 'build/app/zorbal-cli --help'):"
-fi
+echo "No display, so the window cannot open: flying the default design with build/app/zorbal-cli (see its --help; build/app/zorbal --screenshot FILE draws the window)."
 exec build/app/zorbal-cli fly "$@"

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
@@ -62,7 +63,8 @@ SplashWindow::SplashWindow(Splash& model, QWidget* parent) : QWidget(parent), m_
     else
         setFixedSize(at(0, 0, 6900, 9075).size());
 
-    auto* picture = new SplashPicture(paintSplashPicture(), this);
+    m_picture = paintSplashPicture();
+    auto* picture = new SplashPicture(m_picture, this);
     picture->setGeometry(at(-120, 0, 7035, 9090));
     connect(picture, &SplashPicture::clicked, this, [this] { act(&Splash::Image1_Click); });
 
@@ -90,6 +92,12 @@ SplashWindow::SplashWindow(Splash& model, QWidget* parent) : QWidget(parent), m_
     connect(m_ok, &QPushButton::clicked, this, [this] { act(&Splash::cmdOK_Click); });
     m_ok->setFocus();
     refresh();
+}
+
+QIcon SplashWindow::rocketIcon() const {
+    // The rocket and the top of its jet, in a square around it.
+    const QImage rocket = m_picture.copy(QRect(430, 400, 520, 520));
+    return QIcon(QPixmap::fromImage(rocket.scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void SplashWindow::act(void (Splash::*handler)()) {

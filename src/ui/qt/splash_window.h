@@ -5,6 +5,7 @@
 
 #include "ui/splash.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QWidget>
 
@@ -22,6 +23,8 @@ class SplashWindow final : public QWidget {
     explicit SplashWindow(Splash& model, QWidget* parent = nullptr);
     /// Copies the model into the widgets; hides the window once the model is no longer visible.
     void refresh();
+    /// The program's window icon: the rocket of the splash picture.
+    QIcon rocketIcon() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -29,6 +32,7 @@ class SplashWindow final : public QWidget {
   private:
     void act(void (Splash::*handler)());
     Splash& m_model;
+    QImage m_picture;
     QLabel* m_labels[3];
     QPushButton* m_ok;
 };

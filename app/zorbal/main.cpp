@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+// zorbal: the desktop program. Opens on the splash window; "OK" opens the main window.
+// With --screenshot it renders the main window to a PNG file instead, without a display.
+#include "platform/headless.h"
+#include "platform/qt/qt_services.h"
+#include "ui/qt/design_widgets.h"
+#include "ui/qt/look.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/splash_window.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using zorbal::ui::qt::MainWindow;
+
+bool wantsScreenshot(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0)
+            return true;
+    return false;
+}
+
+/// Places a window in the middle of the screen's free area.
+void centre(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+void press(QWidget& window, const char* buttonName) {
+    if (auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName)))
+        button->click();
+}
+
+/// Renders the main window, after the requested actions, into `file`. Returns the exit status.
+int screenshot(const QCommandLineParser& options, const QCommandLineOption& fileOption,
+               const QCommandLineOption& tabOption, const QCommandLineOption& launchOption,
+               const QCommandLineOption& hideHelpOption, const QCommandLineOption& splashOption) {
+    const QString file = options.value(fileOption);
+    QPixmap picture;
+    zorbal::platform::qt::QtPlatform platform;
+    // Messages go to standard error: there is nobody to press "OK".
+    zorbal::platform::RecordingMessageBox messages(true);
+    MainWindow window(platform, &messages);
+    if (options.isSet(splashOption)) {
+        zorbal::ui::Splash model(window.model());
+        zorbal::ui::qt::SplashWindow splash(model);
+        splash.show();
+        QCoreApplication::processEvents();
+        picture = splash.grab();
+    } else {
+        window.load();
+        window.show();
+        QCoreApplication::processEvents();
+        if (options.isSet(launchOption))
+            press(window, "cmdLaunch");
+        if (options.isSet(tabOption)) {
+            bool isNumber = false;
+            const int tab = options.value(tabOption).toInt(&isNumber);
+            auto* tabs = window.findChild<zorbal::ui::qt::DesignTabControl*>(QStringLiteral("SSTab1"));
+            if (!isNumber || tab < 0 || !tabs || tab >= tabs->count()) {
+                std::fprintf(stderr, "zorbal: --tab takes a page number from 0 to 6\n");
+                return 2;
+            }
+            // As a click on the tab would.
+            tabs->tabBar()->setCurrentIndex(tab);
+        }
+        if (options.isSet(hideHelpOption))
+            press(window, "cmdShowHelp_0");
+        QCoreApplication::processEvents();
+        picture = window.grab();
+    }
+    if (!picture.save(file, "PNG")) {
+        std::fprintf(stderr, "zorbal: cannot write %s\n", file.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A screenshot needs no display: draw offscreen unless a platform was chosen.
+    if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorbal"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setDesktopFileName(QStringLiteral("zorbal"));
+    zorbal::ui::qt::applyDesignLook(application);
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Zorbal: a water-rocket flight simulator"));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption fileOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Render the main window to the PNG <file> and exit."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption tabOption(QStringLiteral("tab"),
+                                       QStringLiteral("With --screenshot: select tab page <n> (0 to 6) first."),
+                                       QStringLiteral("n"));
+    const QCommandLineOption launchOption(QStringLiteral("launch"),
+                                          QStringLiteral("With --screenshot: press \"Launch!\" first."));
+    const QCommandLineOption hideHelpOption(QStringLiteral("hide-help"),
+                                            QStringLiteral("With --screenshot: hide the help panel first."));
+    const QCommandLineOption splashOption(QStringLiteral("splash"),
+                                          QStringLiteral("With --screenshot: render the splash window instead."));
+    options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption});
+    options.process(application);
+
+    if (options.isSet(fileOption))
+        return screenshot(options, fileOption, tabOption, launchOption, hideHelpOption, splashOption);
+
+    zorbal::platform::qt::QtPlatform platform;
+    MainWindow window(platform);
+    zorbal::ui::Splash splashModel(window.model());
+    // "OK" loads the main window in the model; here it appears.
+    splashModel.onShowMainWindow = [&window] {
+        window.refresh();
+        centre(window);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    };
+    zorbal::ui::qt::SplashWindow splash(splashModel);
+    QApplication::setWindowIcon(splash.rocketIcon());
+    centre(splash);
+    splash.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+// The main window "frmZorbal": Qt widgets at the designed positions, bound to the window module.
+#pragma once
+
+#include "platform/qt/qt_services.h"
+#include "ui/zorbal.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zorbal::platform::qt {
+class CanvasWidget;
+class HistoryTableView;
+} // namespace zorbal::platform::qt
+
+namespace zorbal::ui::qt {
+
+class DesignTabControl;
+class KeyLineWidget;
+
+/// The program's main window. It owns the window module (`model()`) and shows its controls: after
+/// every user action and inside every call of the event pump, refresh() copies the model into the
+/// widgets with their signals blocked. User input goes into the model's fields and setters, then
+/// the model's handler runs; widgets hold nothing the model lacks.
+///
+/// Widgets carry the controls' names as object names, array elements with their index after an
+/// underscore ("txtInput_3", "cmdShowHelp_0", "SSTab1", "pctXYGraph").
+class MainWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    /// Creates the window's widgets and its window module on `platform`'s services. Form_Load has
+    /// not run yet (load(), or the splash window's "OK", runs it). `messageBoxOverride`, when
+    /// set, receives the messages instead of a dialog.
+    explicit MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox* messageBoxOverride = nullptr,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Zorbal& model() { return *m_model; }
+    /// Runs Form_Load unless it has run, and shows its result; the window is not shown.
+    void load();
+    /// Copies the model's controls into the widgets.
+    void refresh();
+    /// Screen resolution used to convert the design's twips, dots per inch.
+    double dotsPerInch() const { return m_dotsPerInch; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct LineBinding {
+        platform::TextBox* model;
+        QLineEdit* widget;
+        platform::Color shownBack = platform::kWhite;
+        platform::Color shownFore = platform::kBlack;
+    };
+    struct TextAreaBinding {
+        platform::TextBox* model;
+        QPlainTextEdit* widget;
+        std::string shown;
+        platform::Color shownBack = platform::kWhite;
+        platform::Color shownFore = platform::kBlack;
+    };
+    struct ButtonBinding {
+        Button* model;
+        QPushButton* widget;
+        platform::Color shownBack = platform::kButtonFace;
+    };
+    struct LabelBinding {
+        Label* model;
+        QWidget* widget; ///< a QLabel or a QGroupBox
+        platform::Color shownBack = platform::kButtonFace;
+        platform::Color shownFore = platform::kBlack;
+    };
+    struct CheckBinding {
+        CheckBox* model;
+        QCheckBox* widget;
+    };
+    struct KeyBinding {
+        const ui::KeyLine* model;
+        KeyLineWidget* widget;
+    };
+
+    // ---- building the window -------------------------------------------------------------
+    void build();
+    void buildIntroduction(QWidget* page);
+    void buildRocketDesign(QWidget* page);
+    void buildTrajectory(QWidget* page);
+    void buildVelocity(QWidget* page);
+    void buildCommentary(QWidget* page);
+    void buildAdvanced(QWidget* page);
+    void buildHistory(QWidget* page);
+    void buildKeyboard();
+
+    QRect designRect(int left, int top, int width, int height) const;
+    QLabel* makeLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width, int height);
+    QGroupBox* makeFrame(QWidget* parent, Label& frame, const QString& name, int left, int top, int width,
+                         int height);
+    QLineEdit* makeLineEdit(QWidget* parent, TextBox& box, const QString& name, int left, int top, int width,
+                            int height);
+    QLineEdit* makeInput(QWidget* parent, int index, int left, int top, int width, int height);
+    QLineEdit* makeOutput(QWidget* parent, int index, int left, int top, int width, int height);
+    QLineEdit* makeGraphLimit(QWidget* parent, int index, int left, int top, int width, int height);
+    QPlainTextEdit* makeTextArea(QWidget* parent, TextBox& box, const QString& name, int left, int top, int width,
+                                 int height);
+    QPushButton* makeButton(QWidget* parent, Button& button, const QString& name, int left, int top, int width,
+                            int height, std::function<void()> click);
+    QCheckBox* makeCheckBox(QWidget* parent, int index, int left, int top, int width, int height, bool wraps);
+    /// A row of a label, a box and a unit label.
+    struct Row {
+        int labelLeft, labelWidth, boxLeft, boxWidth, unitLeft, unitWidth;
+    };
+    void makeInputRow(QWidget* parent, const Row& row, int top, int label, int input, int unit);
+    void makeOutputRow(QWidget* parent, const Row& row, int top, Label& label, const QString& labelName, int output,
+                       Label& unit, const QString& unitName);
+    platform::qt::CanvasWidget* makeGraph(QWidget* parent, const platform::DrawingSurface& surface,
+                                          const QString& name, int left, int top, int width, int height,
+                                          std::function<void()> mouseMove);
+    void makeKey(QWidget* graph, Label& frame, const QString& name, int left, int width, int height,
+                 const std::vector<std::pair<int, int>>& lines);
+
+    /// Runs a model handler for a user action, keeping exceptions out of the event loop, then
+    /// refreshes the view.
+    void act(const std::function<void()>& handler);
+    /// Routes mouse movement and clicks over `widget` to model handlers.
+    void onMouseMove(QWidget* widget, std::function<void()> handler);
+    void onClick(QWidget* widget, std::function<void()> handler);
+    void focusMoved(QWidget* old, QWidget* now);
+
+    void refreshLabel(LabelBinding& binding);
+
+    std::unique_ptr<Zorbal> m_model;
+    platform::qt::QtPlatform& m_platform;
+    double m_dotsPerInch;
+
+    DesignTabControl* m_tabs = nullptr;
+    std::vector<LineBinding> m_lines;
+    std::vector<TextAreaBinding> m_textAreas;
+    std::vector<ButtonBinding> m_buttons;
+    std::vector<LabelBinding> m_labels;
+    std::vector<CheckBinding> m_checks;
+    std::vector<QRadioButton*> m_options;
+    std::vector<KeyBinding> m_keys;
+    std::vector<platform::qt::CanvasWidget*> m_graphs;
+    platform::qt::HistoryTableView* m_history = nullptr;
+    std::unordered_map<QObject*, std::function<void()>> m_moveHandlers;
+    std::unordered_map<QObject*, std::function<void()>> m_clickHandlers;
+    /// Boxes whose validation runs when the focus leaves them.
+    std::unordered_map<QObject*, std::function<void(bool&)>> m_validators;
+    QMetaObject::Connection m_focusConnection;
+    bool m_closing = false;
+};
+
+} // namespace zorbal::ui::qt

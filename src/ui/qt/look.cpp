@@ -4,11 +4,25 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <algorithm>
+
 namespace zorbal::ui::qt {
+
+namespace {
+constexpr double kDesignPoints = 8.25;
+constexpr double kSmallestPoints = 7.0;
+/// The longest unit caption, and its width in Arial (or a font of the same widths) at 8.25 points
+/// on a 96 dpi screen, pixels.
+constexpr const char* kSample = "metres per second per second";
+constexpr double kSampleWidthAt96Dpi = 148.5;
+} // namespace
 
 void applyDesignLook(QApplication& application) {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
@@ -34,8 +48,16 @@ void applyDesignLook(QApplication& application) {
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(kDesignPoints);
     font.setStyleHint(QFont::SansSerif);
+    // The captions were fitted to a font of Arial's widths. A wider font (DejaVu Sans, the only
+    // one a minimal system may have) is made smaller until it is as wide, so no caption is cut.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dotsPerInch = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const double designWidth = kSampleWidthAt96Dpi * dotsPerInch / 96.0;
+    const double width = QFontMetricsF(font).horizontalAdvance(QString::fromLatin1(kSample));
+    if (width > designWidth)
+        font.setPointSizeF(std::max(kSmallestPoints, kDesignPoints * designWidth / width));
     application.setFont(font);
 }
 

@@ -94,7 +94,8 @@ void BM_HistoryExportText(benchmark::State& state) {
             grid.setText(col == 17 ? "1,234.56" : "12.34");
         }
     for (auto _ : state) {
-        const std::string text = zorbal::files::historyExportText(grid, launches, zorbal::files::kCommaSeparator);
+        const std::string text =
+            zorbal::files::historyExportText(grid, launches, zorbal::files::kCommaSeparator);
         benchmark::DoNotOptimize(text.data());
     }
 }

@@ -13,16 +13,18 @@ namespace zorbal::cli {
 void addDesignOptions(CLI::App& command, DesignOptions& options) {
     command.add_option("--design", options.designFile, "Load a design file first, as \"Load\" does")
         ->type_name("FILE");
-    command.add_option("--input", options.inputs, "Set the text of input box I (0..13) exactly as typed: I=TEXT")
+    command
+        .add_option("--input", options.inputs, "Set the text of input box I (0..13) exactly as typed: I=TEXT")
         ->type_name("I=TEXT");
-    auto* rail = command.add_flag_callback("--rail", [&options] { options.rail = true; }, "Tick \"Launch Rail\"");
-    auto* noRail =
-        command.add_flag_callback("--no-rail", [&options] { options.rail = false; }, "Clear \"Launch Rail\"");
+    auto* rail = command.add_flag_callback(
+        "--rail", [&options] { options.rail = true; }, "Tick \"Launch Rail\"");
+    auto* noRail = command.add_flag_callback(
+        "--no-rail", [&options] { options.rail = false; }, "Clear \"Launch Rail\"");
     rail->excludes(noRail);
-    auto* chute =
-        command.add_flag_callback("--parachute", [&options] { options.parachute = true; }, "Tick \"Parachute\"");
-    auto* noChute = command.add_flag_callback("--no-parachute", [&options] { options.parachute = false; },
-                                              "Clear \"Parachute\"");
+    auto* chute = command.add_flag_callback(
+        "--parachute", [&options] { options.parachute = true; }, "Tick \"Parachute\"");
+    auto* noChute = command.add_flag_callback(
+        "--no-parachute", [&options] { options.parachute = false; }, "Clear \"Parachute\"");
     chute->excludes(noChute);
     command.add_option("--trigger", options.trigger, "Parachute trigger option")
         ->check(CLI::IsMember({"angle", "time"}));
@@ -63,8 +65,8 @@ namespace {
 
 // Presses a save button with the dialog answering `file`; false when the program showed its
 // saving message.
-bool saveThroughDialog(platform::HeadlessPlatform& platform, const std::string& file, void (ui::Zorbal::*button)(),
-                       ui::Zorbal& window) {
+bool saveThroughDialog(platform::HeadlessPlatform& platform, const std::string& file,
+                       void (ui::Zorbal::*button)(), ui::Zorbal& window) {
     const auto before = platform.messageBox.messages.size();
     platform.fileDialog.answers.emplace_back(file);
     (window.*button)();
@@ -86,7 +88,9 @@ bool saveDesign(ui::Zorbal& window, platform::HeadlessPlatform& platform, const 
 }
 
 void addExportOptions(CLI::App& command, ExportOptions& options) {
-    command.add_option("--trajectory", options.trajectory, "Save the trajectory of the last launch (- for stdout)")
+    command
+        .add_option("--trajectory", options.trajectory,
+                    "Save the trajectory of the last launch (- for stdout)")
         ->type_name("FILE|-");
     command.add_option("--history", options.history, "Save the launch history table (- for stdout)")
         ->type_name("FILE|-");

@@ -12,7 +12,9 @@ namespace zorbal::files {
 
 namespace {
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string upperText(std::string_view text) {
     std::string result(text);
@@ -117,14 +119,14 @@ DesignLine parseDesignLine(std::string_view field) {
         int input;
     };
     static constexpr Key kKeys[] = {
-        {"VOL", DesignTarget::InputBox, 0},   {"FIL", DesignTarget::InputBox, 1},
-        {"DEN", DesignTarget::InputBox, 2},   {"PRE", DesignTarget::InputBox, 3},
-        {"NOZ", DesignTarget::InputBox, 4},   {"MAS", DesignTarget::InputBox, 5},
-        {"DRA", DesignTarget::InputBox, 6},   {"ANG", DesignTarget::InputBox, 7},
-        {"LTL", DesignTarget::InputBox, 8},   {"LAU", DesignTarget::LaunchRail, -1},
-        {"EFF", DesignTarget::InputBox, 9},   {"PAR", DesignTarget::Parachute, 13},
-        {"TRI", DesignTarget::Trigger, -1},   {"TRA", DesignTarget::InputBox, 11},
-        {"TRT", DesignTarget::InputBox, 12},  {"WIN", DesignTarget::InputBox, 10},
+        {"VOL", DesignTarget::InputBox, 0},  {"FIL", DesignTarget::InputBox, 1},
+        {"DEN", DesignTarget::InputBox, 2},  {"PRE", DesignTarget::InputBox, 3},
+        {"NOZ", DesignTarget::InputBox, 4},  {"MAS", DesignTarget::InputBox, 5},
+        {"DRA", DesignTarget::InputBox, 6},  {"ANG", DesignTarget::InputBox, 7},
+        {"LTL", DesignTarget::InputBox, 8},  {"LAU", DesignTarget::LaunchRail, -1},
+        {"EFF", DesignTarget::InputBox, 9},  {"PAR", DesignTarget::Parachute, 13},
+        {"TRI", DesignTarget::Trigger, -1},  {"TRA", DesignTarget::InputBox, 11},
+        {"TRT", DesignTarget::InputBox, 12}, {"WIN", DesignTarget::InputBox, 10},
     };
     const std::string prefix = upperText(field.substr(0, 3));
     for (const Key& key : kKeys) {
@@ -137,7 +139,9 @@ DesignLine parseDesignLine(std::string_view field) {
     return line;
 }
 
-bool isAngleTrigger(std::string_view rawValue) { return upperText(rawValue) == "ANGLE"; }
+bool isAngleTrigger(std::string_view rawValue) {
+    return upperText(rawValue) == "ANGLE";
+}
 
 EnvironmentLookup processEnvironment() {
     return [](const char* name) -> std::optional<std::string> {

@@ -36,7 +36,8 @@ void appendExportNumber(std::string& out, double value) {
     // to_chars with a precision formats exactly as printf's %.15g does, without its locale and
     // stream machinery; only the exponent letter differs from %.15G.
     char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (error != std::errc{}) {
         platform::appendSignText(out, value);
         return;

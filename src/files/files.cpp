@@ -17,22 +17,27 @@ constexpr int kConfirmOverwrite = 2;
 constexpr const char* kTextFilter = "text files(*.txt)";
 constexpr const char* kCommaFilter = "comma separated variable files(*.csv)";
 
-constexpr const char* kSaveProblem = "There was a problem saving this file. Possibly the file is in use by another "
-                                     "application. \r\nTry saving the file with a different name.";
-constexpr const char* kSaveHistoryProblem = "There was a problem saving this file. Possibly the file is in use by "
-                                            "another application...? \r\nTry saving the file with a different name.";
+constexpr const char* kSaveProblem =
+    "There was a problem saving this file. Possibly the file is in use by another "
+    "application. \r\nTry saving the file with a different name.";
+constexpr const char* kSaveHistoryProblem =
+    "There was a problem saving this file. Possibly the file is in use by "
+    "another application...? \r\nTry saving the file with a different name.";
 constexpr const char* kCannotOpen = "Sorry, the program can't open that file.";
-constexpr const char* kPasteAdvice = "They can be pasted into a spreadsheet or word processing package for analysis.";
+constexpr const char* kPasteAdvice =
+    "They can be pasted into a spreadsheet or word processing package for analysis.";
 // The window system may refuse the clipboard (another program holds it, or there is no
 // clipboard owner on the desktop); the user must know the text did not arrive.
-constexpr const char* kClipboardProblem = "The text could not be placed on the clipboard. Possibly the clipboard is "
-                                          "in use by another application. \r\nPlease try again.";
+constexpr const char* kClipboardProblem =
+    "The text could not be placed on the clipboard. Possibly the clipboard is "
+    "in use by another application. \r\nPlease try again.";
 
 /// Shows " Busy..." on a button and disables it; restores its caption and enables it when the
 /// operation ends, however it ends.
 class BusyButton {
   public:
-    BusyButton(platform::Button& button, const char* restingCaption) : m_button(button), m_caption(restingCaption) {
+    BusyButton(platform::Button& button, const char* restingCaption)
+        : m_button(button), m_caption(restingCaption) {
         m_button.Caption = " Busy...";
         m_button.Enabled = false;
     }
@@ -50,8 +55,8 @@ class BusyButton {
 
 std::string copiedMessage(long long count, bool comma, const char* what) {
     return platform::integerText(count) + "  " + what + " have been copied to the clipboard in a " +
-           (comma ? "comma separated varaiables (.csv) file format." : "tab-delimited file format.") + "\r\n" +
-           kPasteAdvice;
+           (comma ? "comma separated varaiables (.csv) file format." : "tab-delimited file format.") +
+           "\r\n" + kPasteAdvice;
 }
 
 } // namespace
@@ -143,7 +148,8 @@ void Zorbal::cmdSave_Click() {
         const std::string text = files::designFileText(files::designTexts(*this));
         auto& dialog = *m_services.fileDialog;
         dialog.Flags = files::kConfirmOverwrite;
-        dialog.InitDir = files::initialDesignFolder(m_services.programFolder->path(), files::processEnvironment());
+        dialog.InitDir =
+            files::initialDesignFolder(m_services.programFolder->path(), files::processEnvironment());
         dialog.Filter = files::kTextFilter;
         dialog.FileName = "Water Rocket 1.txt";
         if (!dialog.showSave())
@@ -159,7 +165,8 @@ void Zorbal::cmdLoad_Click() {
     try {
         auto& dialog = *m_services.fileDialog;
         dialog.Filter = files::kTextFilter;
-        dialog.InitDir = files::initialDesignFolder(m_services.programFolder->path(), files::processEnvironment());
+        dialog.InitDir =
+            files::initialDesignFolder(m_services.programFolder->path(), files::processEnvironment());
         dialog.FileName = "Water Rocket 1.txt";
         if (!dialog.showOpen())
             return;
@@ -189,8 +196,7 @@ void Zorbal::cmdSaveTraj_Click() {
     const bool comma = separator == files::kCommaSeparator;
     auto& dialog = *m_services.fileDialog;
     dialog.Filter = comma ? files::kCommaFilter : files::kTextFilter;
-    std::string text =
-        files::trajectoryExportText(TrajectoryData.slot(LaunchCount % 10), separator);
+    std::string text = files::trajectoryExportText(TrajectoryData.slot(LaunchCount % 10), separator);
     if (!m_services.clipboard->setText(text))
         MsgBox(files::kClipboardProblem);
     try {
@@ -209,8 +215,7 @@ void Zorbal::cmdCopyHistory_Click() {
     files::BusyButton busy(cmdCopyHistory, "Copy");
     const char separator = files::exportSeparator(chkOptions[1].Value());
     const bool comma = separator == files::kCommaSeparator;
-    const std::string text =
-        files::historyExportText(MSFlexGrid1, LaunchCount, separator);
+    const std::string text = files::historyExportText(MSFlexGrid1, LaunchCount, separator);
     if (!m_services.clipboard->setText(text)) {
         MsgBox(files::kClipboardProblem);
         return;
@@ -224,8 +229,7 @@ void Zorbal::cmdSaveHistory_Click() {
     const bool comma = separator == files::kCommaSeparator;
     auto& dialog = *m_services.fileDialog;
     dialog.Filter = comma ? files::kCommaFilter : files::kTextFilter;
-    std::string text =
-        files::historyExportText(MSFlexGrid1, LaunchCount, separator);
+    std::string text = files::historyExportText(MSFlexGrid1, LaunchCount, separator);
     if (!m_services.clipboard->setText(text))
         MsgBox(files::kClipboardProblem);
     try {

@@ -90,8 +90,8 @@ fs::path temporaryName(const fs::path& target, unsigned attempt) {
     if (base.size() > 100)
         base.resize(100);
     std::random_device random;
-    return target.parent_path() / ("." + base + ".zorbal-" + std::to_string(random()) + "-" +
-                                   std::to_string(attempt) + ".tmp");
+    return target.parent_path() /
+           ("." + base + ".zorbal-" + std::to_string(random()) + "-" + std::to_string(attempt) + ".tmp");
 }
 
 #if ZORBAL_POSIX_FILES
@@ -223,7 +223,8 @@ bool DiskTextFiles::write(const std::string& path, const std::string& content) {
     }
 #if ZORBAL_POSIX_FILES
     // Make the new name durable as well; a failure here no longer endangers either version.
-    if (const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
+    if (const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        folder >= 0) {
         (void)::fsync(folder);
         ::close(folder);
     }

@@ -109,7 +109,8 @@ struct HeadlessPlatform {
     DiskTextFiles textFiles;
 
     Services services() {
-        return Services{&messageBox, &eventPump, &clipboard, &fileDialog, &windowFrame, &programFolder, &textFiles};
+        return Services{&messageBox,  &eventPump,     &clipboard, &fileDialog,
+                        &windowFrame, &programFolder, &textFiles};
     }
 };
 

@@ -28,14 +28,17 @@ Run run(const std::string& arguments) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
 
 TEST(CommandLineFiles, SavedDesignsLoadBackThroughTheSameLoader) {
     zorbal::test::TempFolder folder;
     const std::string a = folder.file("a design.txt");
-    ASSERT_EQ(run("save-design " + quoted(a) + " --rail --parachute --trigger time --input 0=1.50 --input 13=0.75")
-                  .status,
-              0);
+    ASSERT_EQ(
+        run("save-design " + quoted(a) + " --rail --parachute --trigger time --input 0=1.50 --input 13=0.75")
+            .status,
+        0);
     EXPECT_EQ(folder.get("a design.txt").substr(0, 14), "Volume\t1.50\r\nF");
     // Loading normalises "1.50" to "1.5"; after that a design saves back unchanged.
     const auto b = run("save-design - --design " + quoted(a));

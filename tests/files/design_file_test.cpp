@@ -34,10 +34,11 @@ TEST(DesignFileText, WritesSixteenKeyedLinesInTheirOrderWithBoxTextsAsTyped) {
     d.railTicked = true;
     d.parachuteTicked = true;
     d.triggerByAngle = false;
-    EXPECT_EQ(designFileText(d), "Volume\t 1,5 litres\r\nFilling Factor\tv1\r\nDensity\tv2\r\nPressure\tv3\r\n"
-                                 "Nozzle\tv4\r\nMass\tv5\r\nDrag\tv6\r\nEfficiency\tv9\r\nAngle\tv7\r\n"
-                                 "LaunchTube\t1\r\nLTLength\tv8\r\nParachute\tv13\r\nTriggerMechanism\tTime\r\n"
-                                 "TrAngle\tv11\r\nTrTime\tv12\r\nWind\tv10\r\n");
+    EXPECT_EQ(designFileText(d),
+              "Volume\t 1,5 litres\r\nFilling Factor\tv1\r\nDensity\tv2\r\nPressure\tv3\r\n"
+              "Nozzle\tv4\r\nMass\tv5\r\nDrag\tv6\r\nEfficiency\tv9\r\nAngle\tv7\r\n"
+              "LaunchTube\t1\r\nLTLength\tv8\r\nParachute\tv13\r\nTriggerMechanism\tTime\r\n"
+              "TrAngle\tv11\r\nTrTime\tv12\r\nWind\tv10\r\n");
     d.railTicked = false;
     d.parachuteTicked = false;
     d.triggerByAngle = true;
@@ -58,7 +59,8 @@ TEST(DesignFieldReader, FailsOnAnEmptyTextAndOnAnOverlongField) {
     bool failed = false;
     EXPECT_TRUE(fieldsOf("", &failed).empty());
     EXPECT_TRUE(failed);
-    const auto fields = fieldsOf("Volume\t2\r\n" + std::string(kMaxFieldLength + 1, 'x') + "\r\nMass\t1\r\n", &failed);
+    const auto fields =
+        fieldsOf("Volume\t2\r\n" + std::string(kMaxFieldLength + 1, 'x') + "\r\nMass\t1\r\n", &failed);
     EXPECT_TRUE(failed);
     EXPECT_EQ(fields, std::vector<std::string>{"Volume\t2"}); // what came before stays read
     fieldsOf(std::string(kMaxFieldLength, 'x'), &failed);
@@ -67,15 +69,24 @@ TEST(DesignFieldReader, FailsOnAnEmptyTextAndOnAnOverlongField) {
 
 TEST(DesignLine, RecognisesKeysByTheirFirstThreeLettersInAnyCase) {
     const std::map<std::string, std::pair<DesignTarget, int>> expected = {
-        {"Volume", {DesignTarget::InputBox, 0}},      {"filling factor", {DesignTarget::InputBox, 1}},
-        {"DENSITY", {DesignTarget::InputBox, 2}},     {"Pressure", {DesignTarget::InputBox, 3}},
-        {"nozzle", {DesignTarget::InputBox, 4}},      {"Massive", {DesignTarget::InputBox, 5}},
-        {"Drag", {DesignTarget::InputBox, 6}},        {"Efficiency", {DesignTarget::InputBox, 9}},
-        {"angle", {DesignTarget::InputBox, 7}},       {"LaunchTube", {DesignTarget::LaunchRail, -1}},
-        {"ltlength", {DesignTarget::InputBox, 8}},    {"Parachute", {DesignTarget::Parachute, 13}},
-        {"TriggerMechanism", {DesignTarget::Trigger, -1}}, {"TrAngle", {DesignTarget::InputBox, 11}},
-        {"trtime", {DesignTarget::InputBox, 12}},     {"Wind", {DesignTarget::InputBox, 10}},
-        {"Colour", {DesignTarget::None, -1}},         {"Vo", {DesignTarget::None, -1}},
+        {"Volume", {DesignTarget::InputBox, 0}},
+        {"filling factor", {DesignTarget::InputBox, 1}},
+        {"DENSITY", {DesignTarget::InputBox, 2}},
+        {"Pressure", {DesignTarget::InputBox, 3}},
+        {"nozzle", {DesignTarget::InputBox, 4}},
+        {"Massive", {DesignTarget::InputBox, 5}},
+        {"Drag", {DesignTarget::InputBox, 6}},
+        {"Efficiency", {DesignTarget::InputBox, 9}},
+        {"angle", {DesignTarget::InputBox, 7}},
+        {"LaunchTube", {DesignTarget::LaunchRail, -1}},
+        {"ltlength", {DesignTarget::InputBox, 8}},
+        {"Parachute", {DesignTarget::Parachute, 13}},
+        {"TriggerMechanism", {DesignTarget::Trigger, -1}},
+        {"TrAngle", {DesignTarget::InputBox, 11}},
+        {"trtime", {DesignTarget::InputBox, 12}},
+        {"Wind", {DesignTarget::InputBox, 10}},
+        {"Colour", {DesignTarget::None, -1}},
+        {"Vo", {DesignTarget::None, -1}},
     };
     for (const auto& [key, target] : expected) {
         const DesignLine line = parseDesignLine(key + "\t2");
@@ -120,7 +131,8 @@ TEST(InitialDesignFolder, PrefersWaterRocketsBesideTheProgramThenTheDocumentsFol
     EXPECT_EQ(initialDesignFolder(program.path().string(), env), home.file("Documents"));
     std::filesystem::create_directories(home.path() / "Dokumente");
     std::filesystem::create_directories(home.path() / "config");
-    home.put("config/user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    home.put("config/user-dirs.dirs",
+             "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     EXPECT_EQ(initialDesignFolder(program.path().string(), env), home.file("Dokumente"));
     std::filesystem::create_directory(program.path() / "Water Rockets");
     EXPECT_EQ(initialDesignFolder(program.path().string(), env), program.file("Water Rockets"));

@@ -44,7 +44,8 @@ TEST(DiskTextFiles, ReplacingKeepsPermissionsAndSymbolicLinks) {
     ASSERT_TRUE(files.write(folder.file("link.txt"), "new"));
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.txt"));
     EXPECT_EQ(folder.get("shared.txt"), "new");
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST(DiskTextFiles, RefusesFoldersDevicesAndReadOnlyFilesWithoutTouchingThem) {

@@ -29,10 +29,30 @@ TEST(ExportField, QuotesOnlyCommaModeCellsThatWouldSplitTheirRow) {
 }
 
 TEST(ExportNumber, WritesExactlyTheSignPositionText) {
-    std::vector<double> values = {0.0,   -0.0,   7,       -7,     0.5,     -0.25,   1e-5,    -1.5e-5, 123456789012345.0,
-                                  1e15,  1e16,   -1e16,   1e-300, 1e300,   0.1,     1.0 / 3, 2.0 / 3, 99999999999999.95,
-                                  1e-4,  1.0e-5, 5e-324,  std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  7,
+                                  -7,
+                                  0.5,
+                                  -0.25,
+                                  1e-5,
+                                  -1.5e-5,
+                                  123456789012345.0,
+                                  1e15,
+                                  1e16,
+                                  -1e16,
+                                  1e-300,
+                                  1e300,
+                                  0.1,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  99999999999999.95,
+                                  1e-4,
+                                  1.0e-5,
+                                  5e-324,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity()};
     std::mt19937_64 random(12345);
     std::uniform_real_distribution<double> mantissa(-10, 10);
     std::uniform_int_distribution<int> exponent(-30, 30);
@@ -48,15 +68,14 @@ TEST(ExportNumber, WritesExactlyTheSignPositionText) {
 TEST(TrajectoryExport, HasTheHeaderAndOneLinePerSampleWithFourSeparators) {
     sim::TrajectorySlot slot;
     slot.samples = {{0.001, 0, 0.05, 1.5, -2}, {0.002, 0.25, -0.0, -1e-7, 12.125}};
-    EXPECT_EQ(trajectoryExportText(slot, kTabSeparator),
-              "t (s)\tx (m)\ty (m)\tVx (m/s)\tVy (m/s)\r\n"
-              " 0.001\t 0\t 0.05\t 1.5\t-2\r\n"
-              " 0.002\t 0.25\t 0\t-1E-07\t 12.125\r\n");
-    EXPECT_EQ(trajectoryExportText(slot, kCommaSeparator),
-              "t (s),x (m),y (m),Vx (m/s),Vy (m/s)\r\n"
-              " 0.001, 0, 0.05, 1.5,-2\r\n"
-              " 0.002, 0.25, 0,-1E-07, 12.125\r\n");
-    EXPECT_EQ(trajectoryExportText(sim::TrajectorySlot{}, kTabSeparator), "t (s)\tx (m)\ty (m)\tVx (m/s)\tVy (m/s)\r\n");
+    EXPECT_EQ(trajectoryExportText(slot, kTabSeparator), "t (s)\tx (m)\ty (m)\tVx (m/s)\tVy (m/s)\r\n"
+                                                         " 0.001\t 0\t 0.05\t 1.5\t-2\r\n"
+                                                         " 0.002\t 0.25\t 0\t-1E-07\t 12.125\r\n");
+    EXPECT_EQ(trajectoryExportText(slot, kCommaSeparator), "t (s),x (m),y (m),Vx (m/s),Vy (m/s)\r\n"
+                                                           " 0.001, 0, 0.05, 1.5,-2\r\n"
+                                                           " 0.002, 0.25, 0,-1E-07, 12.125\r\n");
+    EXPECT_EQ(trajectoryExportText(sim::TrajectorySlot{}, kTabSeparator),
+              "t (s)\tx (m)\ty (m)\tVx (m/s)\tVy (m/s)\r\n");
 }
 
 TEST(HistoryExport, ExportsHeadingsAndLaunchRowsAndLeavesTheCurrentCellOnTheLastOne) {

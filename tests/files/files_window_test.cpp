@@ -18,10 +18,12 @@
 namespace zorbal::test {
 namespace {
 
-constexpr const char* kSaveProblem = "There was a problem saving this file. Possibly the file is in use by another "
-                                     "application. \r\nTry saving the file with a different name.";
+constexpr const char* kSaveProblem =
+    "There was a problem saving this file. Possibly the file is in use by another "
+    "application. \r\nTry saving the file with a different name.";
 constexpr const char* kCannotOpen = "Sorry, the program can't open that file.";
-constexpr const char* kPasteAdvice = "They can be pasted into a spreadsheet or word processing package for analysis.";
+constexpr const char* kPasteAdvice =
+    "They can be pasted into a spreadsheet or word processing package for analysis.";
 
 /// Everything a loaded design may change in the window.
 struct DesignState {
@@ -137,7 +139,8 @@ TEST_F(FilesWindow, LowerCaseKeysLoadAsTheSavedOnes) {
     load(file);
     const DesignState saved = stateOf(window);
     window.cmdDefault_Click();
-    std::transform(file.begin(), file.end(), file.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(file.begin(), file.end(), file.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
     load(file);
     EXPECT_EQ(stateOf(window), saved);
     EXPECT_EQ(window.chkOptions[3].Value(), 1);
@@ -240,8 +243,8 @@ TEST_F(FilesWindow, FailedSaveLeavesTheOldFileByteForByte) {
         std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &small);
     } else {
-        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(folder.path(),
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     }
     choose(target);
     window.cmdSave_Click();
@@ -268,17 +271,21 @@ TEST_F(FilesWindow, TrajectoryCopyAndSave) {
     for (const auto& line : lines)
         ASSERT_EQ(std::count(line.begin(), line.end(), '\t'), 4) << line;
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    EXPECT_EQ(messages().back(), std::to_string(slot.count()) +
-                                     "  trajectory data points have been copied to the clipboard in a tab-delimited "
-                                     "file format.\r\n" + kPasteAdvice);
+    EXPECT_EQ(messages().back(),
+              std::to_string(slot.count()) +
+                  "  trajectory data points have been copied to the clipboard in a tab-delimited "
+                  "file format.\r\n" +
+                  kPasteAdvice);
     EXPECT_EQ(window.cmdCopy.Caption, "Copy");
     EXPECT_TRUE(window.cmdCopy.Enabled);
 
     window.chkOptions[1].setValue(1);
     window.cmdCopy_Click();
-    EXPECT_EQ(messages().back(), std::to_string(slot.count()) +
-                                     "  trajectory data points have been copied to the clipboard in a comma separated "
-                                     "varaiables (.csv) file format.\r\n" + kPasteAdvice);
+    EXPECT_EQ(messages().back(),
+              std::to_string(slot.count()) +
+                  "  trajectory data points have been copied to the clipboard in a comma separated "
+                  "varaiables (.csv) file format.\r\n" +
+                  kPasteAdvice);
     choose(folder.file("t.csv"));
     window.cmdSaveTraj_Click();
     const auto& use = dialog().uses.back();
@@ -308,8 +315,10 @@ TEST_F(FilesWindow, HistoryCopyAndCommaSaveQuoteGroupedCells) {
     EXPECT_EQ(lines[0].substr(0, 7), "Launch\t");
     for (const auto& line : lines)
         EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 17) << line;
-    EXPECT_EQ(messages().back(), "3  launch records have been copied to the clipboard in a tab-delimited file "
-                                 "format.\r\n" + std::string(kPasteAdvice));
+    EXPECT_EQ(messages().back(),
+              "3  launch records have been copied to the clipboard in a tab-delimited file "
+              "format.\r\n" +
+                  std::string(kPasteAdvice));
     EXPECT_EQ(window.MSFlexGrid1.Row, 4);
     EXPECT_EQ(window.MSFlexGrid1.Col, 17);
     EXPECT_EQ(window.cmdCopyHistory.Caption, "Copy");
@@ -333,15 +342,17 @@ TEST_F(FilesWindow, HistoryCopyAndCommaSaveQuoteGroupedCells) {
 
     choose(folder.path().string());
     window.cmdSaveHistory_Click();
-    EXPECT_EQ(messages().back(), "There was a problem saving this file. Possibly the file is in use by another "
-                                 "application...? \r\nTry saving the file with a different name.");
+    EXPECT_EQ(messages().back(),
+              "There was a problem saving this file. Possibly the file is in use by another "
+              "application...? \r\nTry saving the file with a different name.");
     EXPECT_EQ(window.cmdSaveHistory.Caption, "Save");
     EXPECT_TRUE(window.cmdSaveHistory.Enabled);
 }
 
 TEST_F(FilesWindow, CommentaryCopyAndClipboardFailures) {
     window.cmdCopyCommentary_Click();
-    EXPECT_EQ(platform.clipboard.text, "After a launch this box contains a text file summarising 'what happened'\r\n");
+    EXPECT_EQ(platform.clipboard.text,
+              "After a launch this box contains a text file summarising 'what happened'\r\n");
     EXPECT_TRUE(messages().empty());
 
     ASSERT_TRUE(launch());

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,24 +61,6 @@ TEST(DiskTextFiles, RefusesFoldersDevicesAndReadOnlyFilesWithoutTouchingThem) {
     fs::permissions(target, fs::perms::owner_read);
     EXPECT_FALSE(files.write(target, "x"));
     EXPECT_EQ(folder.get("locked.txt"), "keep");
-}
-
-TEST(DiskTextFiles, AWriteFailingHalfWayLeavesTheOldFile) {
-    test::TempFolder folder;
-    DiskTextFiles files;
-    const std::string target = folder.put("design.txt", "the old design\r\n");
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = files.write(target, std::string(100000, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_DFL);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(folder.get("design.txt"), "the old design\r\n");
-    EXPECT_EQ(folder.entries(), 1);
 }
 
 } // namespace

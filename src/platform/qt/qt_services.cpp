@@ -35,6 +35,8 @@ std::string fromQtText(const QString& text) {
 }
 
 void QtMessageBox::show(std::string_view text) {
+    if (beforeShow)
+        beforeShow();
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zorbal"), toQtText(std::string(text)), QMessageBox::Ok,
                     parent.data());
     box.setTextFormat(Qt::PlainText);

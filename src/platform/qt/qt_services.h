@@ -24,6 +24,9 @@ class QtMessageBox final : public MessageBox {
     void show(std::string_view text) override;
     /// The window the box is centred on and modal to; may be null.
     QPointer<QWidget> parent;
+    /// Called before the box opens (the main window's refresh), so the window behind it shows
+    /// what the running handler has done so far, e.g. the busy "Launch!" button.
+    std::function<void()> beforeShow;
 };
 
 /// Processes pending window events once. The view is refreshed first, so whatever the running

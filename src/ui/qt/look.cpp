@@ -42,6 +42,8 @@ void applyDesignLook(QApplication& application) {
         palette.setColor(group, QPalette::Text, Qt::black);
     }
     palette.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
+    // Dark enough to read on a coloured button, such as the green "Busy..." of a launch.
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(110, 110, 110));
     QApplication::setPalette(palette);
 
     // Metric-compatible with the design's fonts first, then what every Linux desktop has.

@@ -93,6 +93,7 @@ MainWindow::MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox*
     m_platform.windowFrame.window = this;
     m_platform.windowFrame.dotsPerInch = m_dotsPerInch;
     m_platform.eventPump.beforeEvents = [this] { refresh(); };
+    m_platform.messageBox.beforeShow = [this] { refresh(); };
 
     // A window of fixed size, as designed; only the help panel button changes its width.
     const QRect client = designRect(0, 0, kClientWidth, kClientHeight);
@@ -115,6 +116,7 @@ void MainWindow::load() {
 MainWindow::~MainWindow() {
     disconnect(m_focusConnection);
     m_platform.eventPump.beforeEvents = nullptr;
+    m_platform.messageBox.beforeShow = nullptr;
     m_platform.windowFrame.window = nullptr;
 }
 

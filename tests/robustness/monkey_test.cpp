@@ -170,9 +170,18 @@ class Monkey {
             problems.push_back("the launch button is not ready (\"" + launch.Caption + "\")");
         for (auto& text : nonFiniteTexts(w()))
             problems.push_back(std::move(text));
-        for (const auto* button : {&w().cmdCopy, &w().cmdSaveTraj, &w().cmdCopyHistory, &w().cmdSaveHistory})
+        for (const auto* button : {&w().cmdCopy, &w().cmdSaveTraj, &w().cmdCopyHistory, &w().cmdSaveHistory}) {
             if (button->Caption == " Busy...")
                 problems.push_back("an export button stayed busy");
+            if (w().LaunchCount > 0 && !button->Enabled)
+                problems.push_back("an export button is disabled after a launch");
+        }
+        // The help panel animation always ends, exactly at the width its caption promises.
+        const bool isShown = w().HelpPanelShown;
+        if (m_started.platform.windowFrame.width != (isShown ? ui::kWidthWithHelp : ui::kWidthWithoutHelp) ||
+            w().cmdShowHelp[0].Caption != (isShown ? "Hide Help" : "Show Help"))
+            problems.push_back("the help panel rests at " + std::to_string(m_started.platform.windowFrame.width) +
+                               " twips under \"" + w().cmdShowHelp[0].Caption + "\"");
         return problems;
     }
 

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -77,7 +78,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(twipsRect(120, 120, 12135, 7695, 96), QRect(8, 8, 809, 513));
     }
 
-    void textsAndFiltersConvertForQt() {
+    void servicesTalkToQt() {
         using zorbal::platform::qt::fromQtText;
         using zorbal::platform::qt::QtFileDialog;
         using zorbal::platform::qt::toQtText;
@@ -87,6 +88,19 @@ class MainWindowTest : public QObject {
         QCOMPARE(QtFileDialog::qtFilter("text files(*.txt)"), QStringLiteral("text files(*.txt)"));
         QCOMPARE(QtFileDialog::qtFilter("Text|*.txt|All files (*.*)|*.*"),
                  QStringLiteral("Text (*.txt);;All files (*.*)"));
+        zorbal::platform::qt::QtClipboard clipboard;
+        QVERIFY(clipboard.setText("1\t2\r\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2\r\n"));
+        // The width is whole pixels: at 96 dpi a twip less than 15495 is still 1033 pixels.
+        QWidget window;
+        zorbal::platform::qt::QtWindowFrame frame;
+        frame.window = &window;
+        frame.setOuterWidthTwips(15495);
+        QCOMPARE(frame.outerWidthTwips(), 15495);
+        frame.setOuterWidthTwips(15494);
+        QCOMPARE(frame.outerWidthTwips(), 15495);
+        frame.setOuterWidthTwips(12495);
+        QCOMPARE(frame.outerWidthTwips(), 12495);
     }
 
     void startsOnTheRocketDesignPage() {

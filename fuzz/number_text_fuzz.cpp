@@ -5,7 +5,8 @@
 // exactly as the lenient reading reads it; every number the program writes (general text,
 // sign-position text, fixed-decimal text with and without grouping) is well formed, is accepted
 // by the strict reading once its group separators are removed, and reads back as the number
-// within the digits written.
+// within the digits written (except general text of the largest doubles, whose 15 digits round
+// past the largest double and read as an overflow).
 #include "fuzz_check.h"
 #include "platform/number_text.h"
 
@@ -69,7 +70,13 @@ void checkWriting(double v) {
     }
     const std::string general = generalText(v);
     const auto back = readStrict(general);
-    FUZZ_CHECK(back.has_value(), "generalText(%.17g) = \"%s\" is refused by the strict reading", v, general.c_str());
+    if (!back) {
+        // Rounded to 15 digits, the largest doubles are written as a number just above the
+        // largest double, which both readings take as an overflow.
+        FUZZ_CHECK(std::isinf(readLenient(general)) && std::fabs(v) > 1.797693134862e308,
+                   "generalText(%.17g) = \"%s\" is refused by the strict reading", v, general.c_str());
+        return;
+    }
     const double tolerance = std::fabs(v) * 1e-14 + 1e-322;
     FUZZ_CHECK(std::fabs(*back - v) <= tolerance, "generalText(%.17g) = \"%s\" reads back as %.17g", v,
                general.c_str(), *back);

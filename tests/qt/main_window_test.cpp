@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include <memory>
+#include <stdexcept>
 
 using zorbal::platform::qt::pixelsToTwips;
 using zorbal::platform::qt::twipsRect;
@@ -262,6 +263,76 @@ class MainWindowTest : public QObject {
         QVERIFY(pressure->palette().color(QPalette::Base) != QColor(Qt::white));
     }
 
+    void controlsStandWhereDesigned() {
+        Started started;
+        const double dpi = started.window.dotsPerInch();
+        // Controls on a tab page are placed in the tab control's coordinates, tab row included.
+        QCOMPARE(started.find<QWidget>("Frame1")->mapTo(started.find<QWidget>("SSTab1"), QPoint(0, 0)),
+                 twipsRect(360, 840, 5655, 3975, dpi).topLeft());
+        QCOMPARE(started.find<QWidget>("txtHelp")->geometry(), twipsRect(12450, 600, 2895, 9255, dpi));
+        QCOMPARE(started.find<QWidget>("cmdLaunch")->size(), twipsRect(0, 0, 2535, 495, dpi).size());
+        QCOMPARE(started.find<QWidget>("Frame7")->parentWidget(), started.find<QWidget>("pctVTgraph"));
+        QCOMPARE(started.find<QWidget>("Frame7")->geometry(), twipsRect(8160, 0, 2535, 1815, dpi));
+    }
+
+    void userInputRunsEachHandlerOnce() {
+        Started started;
+        auto& model = started.window.model();
+        int railClicks = 0, triggerClicks = 0, tabClicks = 0;
+        auto rail = model.chkOptions[2].onClick;
+        model.chkOptions[2].onClick = [&] { ++railClicks; rail(); };
+        auto trigger = model.optParachute.onClick;
+        model.optParachute.onClick = [&](int index) { ++triggerClicks; trigger(index); };
+        auto tab = model.SSTab1.onClick;
+        model.SSTab1.onClick = [&](int previous) { ++tabClicks; tab(previous); };
+        QTest::mouseClick(started.find<QCheckBox>("chkOptions_2"), Qt::LeftButton);
+        QTest::mouseClick(started.find<QCheckBox>("chkOptions_3"), Qt::LeftButton);
+        QTest::mouseClick(started.find<QRadioButton>("optParachute_1"), Qt::LeftButton);
+        started.find<zorbal::ui::qt::DesignTabControl>("SSTab1")->tabBar()->setCurrentIndex(5);
+        started.window.refresh();
+        QCOMPARE(railClicks, 1);
+        QCOMPARE(triggerClicks, 1);
+        QCOMPARE(tabClicks, 1);
+        // Typing changes the text and runs nothing.
+        auto* volume = started.find<QLineEdit>("txtInput_0");
+        volume->setFocus();
+        QTest::keyClicks(volume, QStringLiteral("5"));
+        QCOMPARE(model.txtInput[0].Text, volume->text().toStdString());
+        QCOMPARE(model.LaunchCount, 0);
+    }
+
+    void changesMadeByTheProgramShow() {
+        Started started;
+        auto& model = started.window.model();
+        // As the design file loader sets them.
+        model.chkOptions[3].setValue(1);
+        model.optParachute.select(1);
+        model.txtInput[13].Text = "0.75";
+        model.txtCommentary.Text = "First\r\n\r\nSecond\r\n";
+        model.SSTab1.setTab(4);
+        started.window.refresh();
+        QVERIFY(started.find<QCheckBox>("chkOptions_3")->isChecked());
+        QVERIFY(started.find<QRadioButton>("optParachute_1")->isChecked());
+        QVERIFY(!started.find<QRadioButton>("optParachute_0")->isChecked());
+        QCOMPARE(started.find<QLineEdit>("txtInput_13")->text(), QStringLiteral("0.75"));
+        QCOMPARE(started.tab(), 4);
+        QVERIFY(started.find<QWidget>("txtCommentary")->isVisible());
+        QCOMPARE(started.find<QPlainTextEdit>("txtCommentary")->toPlainText(), QStringLiteral("First\n\nSecond\n"));
+        // A user's line break in a multi-line box reaches the model as CR LF.
+        auto* welcome = started.find<QPlainTextEdit>("Text1");
+        welcome->setPlainText(QStringLiteral("a\nb"));
+        QCOMPARE(model.Text1.Text, std::string("a\r\nb"));
+    }
+
+    void failuresInAHandlerBecomeAMessage() {
+        Started started;
+        started.window.model().chkOptions[1].onClick = [] { throw std::runtime_error("disk on fire"); };
+        QTest::mouseClick(started.find<QCheckBox>("chkOptions_1"), Qt::LeftButton);
+        QCOMPARE(started.messages.messages.size(), std::size_t{1});
+        QCOMPARE(started.messages.messages[0], std::string("Zorbal could not finish this action: disk on fire"));
+        QVERIFY(started.window.isVisible());
+    }
+
     void closingTheWindowUnloadsIt() {
         Started started;
         QVERIFY(started.window.close());
@@ -289,6 +360,18 @@ class MainWindowTest : public QObject {
         QVERIFY(window.isVisible());
         QVERIFY(!splash.isVisible());
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtInput_0"))->text(), QStringLiteral("2.00"));
+    }
+
+    void closingTheSplashEndsTheProgram() {
+        zorbal::platform::qt::QtPlatform platform;
+        zorbal::platform::RecordingMessageBox messages;
+        MainWindow window(platform, &messages);
+        zorbal::ui::Splash model(window.model());
+        zorbal::ui::qt::SplashWindow splash(model);
+        splash.show();
+        QVERIFY(splash.close());
+        QVERIFY(model.Unloaded);
+        QVERIFY(!window.model().Loaded);
     }
 };
 

@@ -22,9 +22,11 @@ if ! command -v clang++ >/dev/null; then
 fi
 
 build=${ZORBAL_FUZZ_BUILD_DIR:-build-fuzz}
+# The g++ builds of scripts/test.sh hold warnings as errors; clang warns about other things, so
+# here they are shown but do not stop the fuzzing.
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORBAL_BUILD_GUI=OFF \
   -DZORBAL_BUILD_FUZZ=ON -DZORBAL_SANITIZE=ON -DBUILD_TESTING=OFF -DZORBAL_BUILD_BENCH=OFF \
-  -DZORBAL_WARNINGS_AS_ERRORS=ON >/dev/null
+  -DZORBAL_WARNINGS_AS_ERRORS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz
 
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1

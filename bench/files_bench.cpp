@@ -1,37 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Building the exports of the longest realistic flight, and the history export of a long run.
+#include "bench_designs.h"
 #include "files/export_text.h"
-#include "platform/headless.h"
 #include "sim/flight.h"
-#include "ui/zorbal.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
+using zorbal::bench::Window;
 using zorbal::ui::Zorbal;
 
-struct Window {
-    Window() : window(platform.services()) { window.Form_Load(); }
-    zorbal::platform::HeadlessPlatform platform;
-    Zorbal window;
-};
-
-// The design of BM_WorstRealisticFlight in flight_bench.cpp: a 20 litre bottle at 7 atmospheres
-// straight up under a parachute, about 132,000 recorded steps.
-void worstRealisticDesign(Zorbal& w) {
-    const char* texts[] = {"20", "75.83", "1136", "7", "30", "50", "6.074", "90"};
-    for (int i = 0; i < 8; ++i)
-        w.txtInput[static_cast<std::size_t>(i)].Text = texts[i];
-    w.chkOptions[3].setValue(1);
-    w.optParachute.select(0);
-    w.txtInput[11].Text = "0";
-    w.txtInput[13].Text = "1";
-}
-
-// Flies the worst realistic design into slot 0 of the window's record (LaunchCount 0).
+// Flies the worst realistic design (BM_WorstRealisticFlight in flight_bench.cpp) into slot 0 of
+// the window's record (LaunchCount 0).
 void flyWorstFlight(Zorbal& w) {
-    worstRealisticDesign(w);
+    zorbal::bench::worstRealisticDesign(w);
     w.AssignParameters();
     w.CalculateLaunchParameters();
     zorbal::sim::FlightSettings settings;

@@ -1,31 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The flight and the optimiser, without drawing.
-#include "platform/headless.h"
+#include "bench_designs.h"
 #include "sim/flight.h"
-#include "ui/zorbal.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
+using zorbal::bench::Window;
 using zorbal::ui::Zorbal;
-
-struct Window {
-    Window() : window(platform.services()) { window.Form_Load(); }
-    zorbal::platform::HeadlessPlatform platform;
-    Zorbal window;
-};
-
-void worstRealisticDesign(Zorbal& w) {
-    const char* texts[] = {"20", "75.83", "1136", "7", "30", "50", "6.074", "90"};
-    const int boxes[] = {0, 1, 2, 3, 4, 5, 6, 7};
-    for (int i = 0; i < 8; ++i)
-        w.txtInput[boxes[i]].Text = texts[i];
-    w.chkOptions[3].setValue(1);
-    w.optParachute.select(0);
-    w.txtInput[11].Text = "0";
-    w.txtInput[13].Text = "1";
-}
 
 // One flight recorded into the trajectory record, not drawn.
 void flyRecorded(benchmark::State& state, void (*design)(Zorbal&)) {
@@ -49,7 +32,7 @@ void flyRecorded(benchmark::State& state, void (*design)(Zorbal&)) {
 }
 
 void BM_DefaultFlight(benchmark::State& state) { flyRecorded(state, nullptr); }
-void BM_WorstRealisticFlight(benchmark::State& state) { flyRecorded(state, worstRealisticDesign); }
+void BM_WorstRealisticFlight(benchmark::State& state) { flyRecorded(state, zorbal::bench::worstRealisticDesign); }
 
 void BM_Optimiser(benchmark::State& state) {
     Window w;

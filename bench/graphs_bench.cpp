@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Drawing and painting the trajectory graph of the worst realistic flight over nine earlier launches.
-#include "platform/headless.h"
+#include "bench_designs.h"
 #include "platform/qt/canvas_widget.h"
-#include "ui/zorbal.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,22 +15,13 @@ const QSize kTrajectoryPixels{705, 369};
 const QSize kVelocityPixels{721, 385};
 
 /// A window that has launched the worst realistic design ten times: a long parachute descent of
-/// about 132,000 steps, drawn over nine earlier launches of the same length.
-struct TenLaunches {
-    TenLaunches() : window(platform.services()) {
-        window.Form_Load();
-        const char* texts[] = {"20", "75.83", "1136", "7", "30", "50", "6.074", "90"};
-        for (int i = 0; i < 8; ++i)
-            window.txtInput[static_cast<std::size_t>(i)].Text = texts[i];
-        window.chkOptions[3].setValue(1);
-        window.optParachute.select(0);
-        window.txtInput[11].Text = "0";
-        window.txtInput[13].Text = "1";
+/// about 111,000 steps, drawn over nine earlier launches of the same length.
+struct TenLaunches : zorbal::bench::Window {
+    TenLaunches() {
+        zorbal::bench::worstRealisticDesign(window);
         for (int i = 0; i < 10; ++i)
             window.cmdLaunch_Click();
     }
-    zorbal::platform::HeadlessPlatform platform;
-    Zorbal window;
 };
 
 TenLaunches& launched() {

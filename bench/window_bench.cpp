@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The desktop program's speed as a user meets it, on Qt's offscreen platform: from start to the
 // main window on screen, and from pressing "Launch!" until both graphs have been painted again.
-#include "platform/headless.h"
+#include "bench_designs.h"
 #include "platform/qt/qt_services.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
@@ -15,11 +15,10 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 namespace {
 
+using zorbal::bench::Design;
 using zorbal::ui::qt::MainWindow;
 
 /// Processes events until the window is on screen, then paints it once more, synchronously.
@@ -31,12 +30,11 @@ void waitUntilShown(QWidget& window) {
 
 /// A main window on screen with its messages recorded, and the design typed into its inputs.
 struct ShownWindow {
-    explicit ShownWindow(const std::vector<std::pair<int, const char*>>& design, bool parachute) {
+    explicit ShownWindow(const Design& design, bool parachute) {
         window.load();
         window.show();
         waitUntilShown(window);
-        for (const auto& [index, text] : design)
-            window.model().txtInput[static_cast<std::size_t>(index)].Text = text;
+        zorbal::bench::typeDesign(window.model(), design);
         if (parachute) {
             window.model().chkOptions[3].setValue(1);
             window.model().optParachute.select(1);
@@ -79,8 +77,7 @@ BENCHMARK(BM_StartupToMainWindowShown)->Unit(benchmark::kMillisecond);
 /// Presses "Launch!" and waits until the trajectory graph on screen has been repainted and the
 /// velocity graph (on its own tab) has been rendered. The window is renewed every 30 launches so
 /// the history table stays the length of a lesson; the earlier nine flights are redrawn as usual.
-void launchToRepaint(benchmark::State& state, const std::vector<std::pair<int, const char*>>& design,
-                     bool parachute) {
+void launchToRepaint(benchmark::State& state, const Design& design, bool parachute) {
     auto shown = std::make_unique<ShownWindow>(design, parachute);
     int launches = 0;
     for (auto _ : state) {

@@ -3,16 +3,15 @@
 // order on any number of threads, the best design, and the zorbal-cli commands.
 #include "explore/best.h"
 #include "explore/sweep.h"
+#include "support/run_command.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace zorbal::test {
 namespace {
@@ -267,32 +266,23 @@ TEST(CsvField, QuotesOnlyFieldsThatNeedItAndDoublesTheirQuotes) {
 
 // ---- The commands ----------------------------------------------------------------------------
 
-/// Runs zorbal-cli with `arguments`; returns its standard output and sets `status`.
-std::string runCli(const std::string& arguments, int& status) {
-    std::FILE* pipe = popen((std::string(ZORBAL_CLI) + " " + arguments + " 2>/dev/null").c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    const int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
+/// Runs zorbal-cli with `arguments`.
+CommandRun runCli(const std::string& arguments) {
+    return runCommand(ZORBAL_CLI, arguments);
 }
 
 /// The report of `zorbal-cli fly --json` for a design typed as --input options.
 Json flyJson(const std::string& inputs) {
-    int status = -1;
-    return Json::parse(runCli("fly --json " + inputs, status));
+    return Json::parse(runCli("fly --json " + inputs).out);
 }
 
 TEST(SweepCommand, PrintsOneCsvRecordPerDesignEqualToTheFlyCommandsResults) {
-    int status = -1;
-    const auto out = runCli("sweep --vary 1=0:98:49", status);
-    EXPECT_EQ(status, 0);
+    const auto sweep = runCli("sweep --vary 1=0:98:49");
+    EXPECT_EQ(sweep.status, 0);
     const Json flown = flyJson("--input 1=49");
     const auto& outputs = flown["outputs"];
     const std::string notEnoughAir = flyJson("--input 1=98")["messages"][0];
-    EXPECT_EQ(out, "filling_factor,flight_duration,max_height,range,steps,outcome,message\r\n"
+    EXPECT_EQ(sweep.out, "filling_factor,flight_duration,max_height,range,steps,outcome,message\r\n"
                    "0,,,,,refused,The rocket won't work if bottle doesn't have some water in!\r\n"
                    "49," +
                        outputs[4].get<std::string>() + "," + outputs[6].get<std::string>() + "," +
@@ -304,9 +294,9 @@ TEST(SweepCommand, PrintsOneCsvRecordPerDesignEqualToTheFlyCommandsResults) {
 
 TEST(SweepCommand, JsonLinesMatchTheFlyCommandAndBestPicksTheLongestRange) {
     const std::string vary = "--vary 1=10:70:15 --vary 7=40:70:15 --input 5=120 --rail";
-    int status = -1;
-    std::istringstream lines(runCli("sweep --json --threads 2 " + vary, status));
-    EXPECT_EQ(status, 0);
+    const auto sweep = runCli("sweep --json --threads 2 " + vary);
+    EXPECT_EQ(sweep.status, 0);
+    std::istringstream lines(sweep.out);
     double longest = 0;
     std::size_t count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
@@ -328,9 +318,9 @@ TEST(SweepCommand, JsonLinesMatchTheFlyCommandAndBestPicksTheLongestRange) {
     EXPECT_EQ(count, 15u);
 
     const auto designFile = std::filesystem::temp_directory_path() / "zorbal_sweep_test_best.txt";
-    const Json best =
-        Json::parse(runCli("best --json " + vary + " --save-design " + designFile.string(), status));
-    EXPECT_EQ(status, 0);
+    const auto bestRun = runCli("best --json " + vary + " --save-design " + designFile.string());
+    EXPECT_EQ(bestRun.status, 0);
+    const Json best = Json::parse(bestRun.out);
     EXPECT_EQ(std::stod(best["range"].get<std::string>()), longest);
     std::ifstream saved(designFile, std::ios::binary);
     const std::string savedText{std::istreambuf_iterator<char>(saved), {}};
@@ -344,15 +334,10 @@ TEST(SweepCommand, JsonLinesMatchTheFlyCommandAndBestPicksTheLongestRange) {
 }
 
 TEST(SweepCommand, ReportsUsageErrorsAndAGridWhereNothingFlies) {
-    int status = -1;
-    runCli("sweep --vary 1=1:2:0", status);
-    EXPECT_EQ(status, 2);
-    runCli("best --vary 1=1:2:1 --maximise width", status);
-    EXPECT_EQ(status, 2);
-    runCli("best --vary 1=1:2:1 --input 15=3", status);
-    EXPECT_EQ(status, 2);
-    runCli("best --vary 1=97:99:1 --input 3=0.1", status);
-    EXPECT_EQ(status, 1);
+    EXPECT_EQ(runCli("sweep --vary 1=1:2:0").status, 2);
+    EXPECT_EQ(runCli("best --vary 1=1:2:1 --maximise width").status, 2);
+    EXPECT_EQ(runCli("best --vary 1=1:2:1 --input 15=3").status, 2);
+    EXPECT_EQ(runCli("best --vary 1=97:99:1 --input 3=0.1").status, 1);
 }
 
 } // namespace

@@ -1,29 +1,16 @@
 // SPDX-License-Identifier: MIT
 // zorbal-cli as a script or a teacher uses it: arguments in, words or JSON and an exit status out.
+#include "support/run_command.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct Run {
-    int status;
-    std::string out;
-};
-
-Run run(const std::string& arguments) {
-    const std::string command = std::string(ZORBAL_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (const auto n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+zorbal::test::CommandRun run(const std::string& arguments) {
+    return zorbal::test::runCommand(ZORBAL_CLI, arguments);
 }
 
 TEST(CommandLine, FlyReportsTheDefaultFlightAsJson) {

@@ -76,6 +76,45 @@ template <typename Widget, typename Value> void setIfChanged(Widget* widget, con
         (widget->*setter)(wanted);
 }
 
+/// Shows `text` in a line box or on a button unless it shows it already.
+template <typename Widget> void mirrorText(Widget* widget, const std::string& text) {
+    const QString wanted = QString::fromStdString(text);
+    if (widget->text() != wanted)
+        widget->setText(wanted);
+}
+
+void mirrorToolTip(QWidget* widget, const std::string& tip) {
+    setIfChanged<QWidget, QString>(widget, widget->toolTip(), QString::fromStdString(tip), &QWidget::setToolTip);
+}
+
+/// Enables or disables a widget as its control is, whatever its parents are.
+void mirrorEnabled(QWidget* widget, bool enabled) {
+    if (widget->isEnabledTo(widget->parentWidget()) != enabled)
+        widget->setEnabled(enabled);
+}
+
+/// True when a control's colour differs from the one last set on its widget, which becomes
+/// `wanted`: palettes are set only on a change.
+bool colourChanged(platform::Color& shown, platform::Color wanted) {
+    if (shown == wanted)
+        return false;
+    shown = wanted;
+    return true;
+}
+
+/// Mirrors what a one-line and a multi-line text box share: Enabled, Locked and the colours.
+template <typename Binding> void mirrorBoxState(Binding& binding) {
+    const TextBox& box = *binding.model;
+    auto* widget = binding.widget;
+    mirrorEnabled(widget, box.Enabled);
+    if (widget->isReadOnly() != box.Locked)
+        widget->setReadOnly(box.Locked);
+    if (colourChanged(binding.shownBack, box.BackColor))
+        setRole(widget, QPalette::Base, toQColor(box.BackColor));
+    if (colourChanged(binding.shownFore, box.ForeColor))
+        setForeground(widget, QPalette::Text, toQColor(box.ForeColor));
+}
+
 double screenDotsPerInch() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
@@ -293,35 +332,30 @@ void MainWindow::buildCommentary(QWidget* page) {
 void MainWindow::buildAdvanced(QWidget* page) {
     Zorbal& m = *m_model;
     QGroupBox* calculated = makeFrame(page, m.Frame2, QStringLiteral("Frame2"), 240, 480, 6135, 6975);
-    const Row row{120, 1935, 2160, 975, 3240, 2535};
+    // A calculated value: its caption lblOutput(label), its box txtOutput(output) and its unit
+    // lblInput(unit).
+    auto outputRow = [this, &m](QWidget* frame, int top, int label, int output, int unit) {
+        const Row row{120, 1935, 2160, 975, 3240, 2535};
+        makeOutputRow(frame, row, top, m.lblOutput[static_cast<std::size_t>(label)], arrayName("lblOutput", label),
+                      output, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit));
+    };
 
     QGroupBox* water = makeFrame(calculated, m.frmWater, QStringLiteral("frmWater"), 120, 360, 5895, 2295);
-    makeOutputRow(water, row, 360, m.lblOutput[0], arrayName("lblOutput", 0), 0,
-                  m.lblInput[16], arrayName("lblInput", 16));
-    makeOutputRow(water, row, 840, m.lblOutput[1], arrayName("lblOutput", 1), 1,
-                  m.lblInput[17], arrayName("lblInput", 17));
-    makeOutputRow(water, row, 1320, m.lblOutput[13], arrayName("lblOutput", 13), 10,
-                  m.lblInput[23], arrayName("lblInput", 23));
-    makeOutputRow(water, row, 1800, m.lblOutput[2], arrayName("lblOutput", 2), 2,
-                  m.lblInput[18], arrayName("lblInput", 18));
+    outputRow(water, 360, 0, 0, 16);
+    outputRow(water, 840, 1, 1, 17);
+    outputRow(water, 1320, 13, 10, 23);
+    outputRow(water, 1800, 2, 2, 18);
 
     QGroupBox* air = makeFrame(calculated, m.frmAir, QStringLiteral("frmAir"), 120, 2760, 5895, 1215);
-    makeOutputRow(air, row, 300, m.lblOutput[3], arrayName("lblOutput", 3), 3,
-                  m.lblInput[19], arrayName("lblInput", 19));
-    makeOutputRow(air, row, 720, m.lblOutput[5], arrayName("lblOutput", 5), 5,
-                  m.lblInput[20], arrayName("lblInput", 20));
+    outputRow(air, 300, 3, 3, 19);
+    outputRow(air, 720, 5, 5, 20);
 
     QGroupBox* launch = makeFrame(calculated, m.frmParameters, QStringLiteral("frmParameters"), 120, 4080, 5895, 2775);
-    makeOutputRow(launch, row, 360, m.lblOutput[7], arrayName("lblOutput", 7), 7,
-                  m.lblInput[21], arrayName("lblInput", 21));
-    makeOutputRow(launch, row, 840, m.lblOutput[8], arrayName("lblOutput", 8), 8,
-                  m.lblInput[22], arrayName("lblInput", 22));
-    makeOutputRow(launch, row, 1320, m.lblOutput[14], arrayName("lblOutput", 14), 11,
-                  m.lblInput[31], arrayName("lblInput", 31));
-    makeOutputRow(launch, row, 1800, m.lblOutput[15], arrayName("lblOutput", 15), 12,
-                  m.lblInput[33], arrayName("lblInput", 33));
-    makeOutputRow(launch, row, 2280, m.lblOutput[16], arrayName("lblOutput", 16), 13,
-                  m.lblInput[36], arrayName("lblInput", 36));
+    outputRow(launch, 360, 7, 7, 21);
+    outputRow(launch, 840, 8, 8, 22);
+    outputRow(launch, 1320, 14, 11, 31);
+    outputRow(launch, 1800, 15, 12, 33);
+    outputRow(launch, 2280, 16, 13, 36);
 
     makeCheckBox(page, 1, 6960, 720, 4335, 1215, true);
     makeInputRow(page, Row{6960, 1695, 8760, 975, 9840, 1095}, 2280, 2, 2, 13);
@@ -603,22 +637,17 @@ void MainWindow::refreshLabel(LabelBinding& binding) {
         setIfChanged<QLabel, QString>(text, text->text(), caption, &QLabel::setText);
     else if (auto* frame = qobject_cast<QGroupBox*>(widget))
         setIfChanged<QGroupBox, QString>(frame, frame->title(), caption, &QGroupBox::setTitle);
-    if (widget->isEnabledTo(widget->parentWidget()) != label.Enabled)
-        widget->setEnabled(label.Enabled);
-    const QString tip = QString::fromStdString(label.ToolTip);
-    setIfChanged<QWidget, QString>(widget, widget->toolTip(), tip, &QWidget::setToolTip);
-    if (binding.shownBack != label.BackColor) {
-        binding.shownBack = label.BackColor;
+    mirrorEnabled(widget, label.Enabled);
+    mirrorToolTip(widget, label.ToolTip);
+    if (colourChanged(binding.shownBack, label.BackColor)) {
         setRole(widget, QPalette::Window, toQColor(label.BackColor));
         // A label or frame in the window's own colour lets the style's shading of tab pages and
         // frames show through; any other colour is painted, so a graph's key hides the curves
         // behind it.
         widget->setAutoFillBackground(label.BackColor != platform::kButtonFace);
     }
-    if (binding.shownFore != label.ForeColor) {
-        binding.shownFore = label.ForeColor;
+    if (colourChanged(binding.shownFore, label.ForeColor))
         setForeground(widget, QPalette::WindowText, toQColor(label.ForeColor));
-    }
 }
 
 void MainWindow::refresh() {
@@ -628,64 +657,29 @@ void MainWindow::refresh() {
         setWindowTitle(title);
 
     for (LineBinding& binding : m_lines) {
-        const TextBox& box = *binding.model;
-        QLineEdit* widget = binding.widget;
-        const QSignalBlocker blocker(widget);
-        const QString text = QString::fromStdString(box.Text);
-        if (widget->text() != text)
-            widget->setText(text);
-        if (widget->isEnabledTo(widget->parentWidget()) != box.Enabled)
-            widget->setEnabled(box.Enabled);
-        if (widget->isReadOnly() != box.Locked)
-            widget->setReadOnly(box.Locked);
-        setIfChanged<QWidget, QString>(widget, widget->toolTip(), QString::fromStdString(box.ToolTip),
-                                       &QWidget::setToolTip);
-        if (binding.shownBack != box.BackColor) {
-            binding.shownBack = box.BackColor;
-            setRole(widget, QPalette::Base, toQColor(box.BackColor));
-        }
-        if (binding.shownFore != box.ForeColor) {
-            binding.shownFore = box.ForeColor;
-            setForeground(widget, QPalette::Text, toQColor(box.ForeColor));
-        }
+        const QSignalBlocker blocker(binding.widget);
+        mirrorText(binding.widget, binding.model->Text);
+        mirrorBoxState(binding);
+        mirrorToolTip(binding.widget, binding.model->ToolTip);
     }
     for (TextAreaBinding& binding : m_textAreas) {
-        const TextBox& box = *binding.model;
-        QPlainTextEdit* widget = binding.widget;
-        const QSignalBlocker blocker(widget);
-        if (binding.shown != box.Text) {
-            binding.shown = box.Text;
-            widget->setPlainText(toQtText(box.Text));
+        const QSignalBlocker blocker(binding.widget);
+        if (binding.shown != binding.model->Text) {
+            binding.shown = binding.model->Text;
+            binding.widget->setPlainText(toQtText(binding.model->Text));
         }
-        if (widget->isEnabledTo(widget->parentWidget()) != box.Enabled)
-            widget->setEnabled(box.Enabled);
-        if (widget->isReadOnly() != box.Locked)
-            widget->setReadOnly(box.Locked);
-        if (binding.shownBack != box.BackColor) {
-            binding.shownBack = box.BackColor;
-            setRole(widget, QPalette::Base, toQColor(box.BackColor));
-        }
-        if (binding.shownFore != box.ForeColor) {
-            binding.shownFore = box.ForeColor;
-            setForeground(widget, QPalette::Text, toQColor(box.ForeColor));
-        }
+        mirrorBoxState(binding);
     }
     for (ButtonBinding& binding : m_buttons) {
         const Button& button = *binding.model;
         QPushButton* widget = binding.widget;
-        const QString caption = QString::fromStdString(button.Caption);
-        if (widget->text() != caption)
-            widget->setText(caption);
-        if (widget->isEnabledTo(widget->parentWidget()) != button.Enabled)
-            widget->setEnabled(button.Enabled);
+        mirrorText(widget, button.Caption);
+        mirrorEnabled(widget, button.Enabled);
         if (widget->isVisibleTo(widget->parentWidget()) != button.Visible)
             widget->setVisible(button.Visible);
-        setIfChanged<QWidget, QString>(widget, widget->toolTip(), QString::fromStdString(button.ToolTip),
-                                       &QWidget::setToolTip);
-        if (binding.shownBack != button.BackColor) {
-            binding.shownBack = button.BackColor;
+        mirrorToolTip(widget, button.ToolTip);
+        if (colourChanged(binding.shownBack, button.BackColor))
             setRole(widget, QPalette::Button, toQColor(button.BackColor));
-        }
     }
     for (LabelBinding& binding : m_labels)
         refreshLabel(binding);
@@ -706,24 +700,20 @@ void MainWindow::refresh() {
             widget->setTristate(state == Qt::PartiallyChecked);
             widget->setCheckState(state);
         }
-        if (widget->isEnabledTo(widget->parentWidget()) != box.Enabled)
-            widget->setEnabled(box.Enabled);
+        mirrorEnabled(widget, box.Enabled);
     }
     for (std::size_t i = 0; i < m_options.size(); ++i) {
         const platform::OptionButton& option = m.optParachute[i];
         QRadioButton* widget = m_options[i];
         const QSignalBlocker blocker(widget);
-        const QString caption = QString::fromStdString(option.Caption);
-        if (widget->text() != caption)
-            widget->setText(caption);
+        mirrorText(widget, option.Caption);
         if (widget->isChecked() != option.Value) {
             // Qt keeps one button of a group checked; clearing them all needs the group open.
             widget->setAutoExclusive(option.Value);
             widget->setChecked(option.Value);
             widget->setAutoExclusive(true);
         }
-        if (widget->isEnabledTo(widget->parentWidget()) != option.Enabled)
-            widget->setEnabled(option.Enabled);
+        mirrorEnabled(widget, option.Enabled);
     }
     for (KeyBinding& binding : m_keys)
         binding.widget->setLine(toQColor(binding.model->BorderColor), binding.model->BorderWidth);

@@ -4,6 +4,18 @@
 
 namespace zorbal::platform {
 
+namespace {
+
+/// Stores two corners (a line's two ends, a box's opposite corners) in an entry's fields.
+void setCorners(Primitive& entry, double x1, double y1, double x2, double y2) {
+    entry.x1 = static_cast<float>(x1);
+    entry.y1 = static_cast<float>(y1);
+    entry.x2 = static_cast<float>(x2);
+    entry.y2 = static_cast<float>(y2);
+}
+
+} // namespace
+
 void DrawingSurface::scale(double x1, double y1, double x2, double y2) {
     m_scale = UserScale{static_cast<double>(static_cast<float>(x1)), static_cast<double>(static_cast<float>(y1)),
                         static_cast<double>(static_cast<float>(x2)), static_cast<double>(static_cast<float>(y2))};
@@ -27,10 +39,7 @@ Primitive& DrawingSurface::add(PrimitiveKind kind, Color color) {
     if (m_scalePending) {
         Primitive scaleEntry;
         scaleEntry.kind = PrimitiveKind::Scale;
-        scaleEntry.x1 = static_cast<float>(m_scale.left);
-        scaleEntry.y1 = static_cast<float>(m_scale.top);
-        scaleEntry.x2 = static_cast<float>(m_scale.right);
-        scaleEntry.y2 = static_cast<float>(m_scale.bottom);
+        setCorners(scaleEntry, m_scale.left, m_scale.top, m_scale.right, m_scale.bottom);
         // Two changes of scale with nothing drawn in between: only the last one counts.
         if (!m_list.empty() && m_list.back().kind == PrimitiveKind::Scale)
             m_list.back() = scaleEntry;
@@ -57,27 +66,15 @@ void DrawingSurface::startRun(const PointStyle& style) {
 }
 
 void DrawingSurface::line(double x1, double y1, double x2, double y2, Color color) {
-    Primitive& entry = add(PrimitiveKind::Line, color);
-    entry.x1 = static_cast<float>(x1);
-    entry.y1 = static_cast<float>(y1);
-    entry.x2 = static_cast<float>(x2);
-    entry.y2 = static_cast<float>(y2);
+    setCorners(add(PrimitiveKind::Line, color), x1, y1, x2, y2);
 }
 
 void DrawingSurface::box(double x1, double y1, double x2, double y2, Color color) {
-    Primitive& entry = add(PrimitiveKind::Box, color);
-    entry.x1 = static_cast<float>(x1);
-    entry.y1 = static_cast<float>(y1);
-    entry.x2 = static_cast<float>(x2);
-    entry.y2 = static_cast<float>(y2);
+    setCorners(add(PrimitiveKind::Box, color), x1, y1, x2, y2);
 }
 
 void DrawingSurface::filledBox(double x1, double y1, double x2, double y2, Color color) {
-    Primitive& entry = add(PrimitiveKind::FilledBox, color);
-    entry.x1 = static_cast<float>(x1);
-    entry.y1 = static_cast<float>(y1);
-    entry.x2 = static_cast<float>(x2);
-    entry.y2 = static_cast<float>(y2);
+    setCorners(add(PrimitiveKind::FilledBox, color), x1, y1, x2, y2);
 }
 
 void DrawingSurface::ellipse(double x, double y, double radius, double aspect, Color color) {

@@ -59,6 +59,28 @@ std::string copiedMessage(long long count, bool comma, const char* what) {
            "\r\n" + kPasteAdvice;
 }
 
+/// What both save buttons do with an export: it goes to the clipboard as well, then the save
+/// dialog offers `name` with the extension of the separator; `problem` is shown when the file
+/// cannot be written.
+void saveExport(platform::Services& services, char separator, const char* name, const char* problem,
+                std::string text) {
+    const bool comma = separator == kCommaSeparator;
+    auto& dialog = *services.fileDialog;
+    dialog.Filter = comma ? kCommaFilter : kTextFilter;
+    if (!services.clipboard->setText(text))
+        services.messageBox->show(kClipboardProblem);
+    try {
+        dialog.Flags = kConfirmOverwrite;
+        dialog.FileName = std::string(name) + (comma ? ".csv" : ".txt");
+        if (!dialog.showSave())
+            return;
+        if (!services.textFiles->write(dialog.FileName, exportFileContent(std::move(text))))
+            services.messageBox->show(problem);
+    } catch (const std::exception&) {
+        services.messageBox->show(problem);
+    }
+}
+
 } // namespace
 
 DesignTexts designTexts(const ui::Zorbal& window) {
@@ -193,22 +215,8 @@ void Zorbal::cmdCopy_Click() {
 void Zorbal::cmdSaveTraj_Click() {
     files::BusyButton busy(cmdSaveTraj, "Save");
     const char separator = files::exportSeparator(chkOptions[1].Value());
-    const bool comma = separator == files::kCommaSeparator;
-    auto& dialog = *m_services.fileDialog;
-    dialog.Filter = comma ? files::kCommaFilter : files::kTextFilter;
-    std::string text = files::trajectoryExportText(TrajectoryData.slot(LaunchCount % 10), separator);
-    if (!m_services.clipboard->setText(text))
-        MsgBox(files::kClipboardProblem);
-    try {
-        dialog.Flags = files::kConfirmOverwrite;
-        dialog.FileName = std::string("Water Rocket Trajectory 1") + (comma ? ".csv" : ".txt");
-        if (!dialog.showSave())
-            return;
-        if (!m_services.textFiles->write(dialog.FileName, files::exportFileContent(std::move(text))))
-            MsgBox(files::kSaveProblem);
-    } catch (const std::exception&) {
-        MsgBox(files::kSaveProblem);
-    }
+    files::saveExport(m_services, separator, "Water Rocket Trajectory 1", files::kSaveProblem,
+                      files::trajectoryExportText(TrajectoryData.slot(LaunchCount % 10), separator));
 }
 
 void Zorbal::cmdCopyHistory_Click() {
@@ -226,22 +234,8 @@ void Zorbal::cmdCopyHistory_Click() {
 void Zorbal::cmdSaveHistory_Click() {
     files::BusyButton busy(cmdSaveHistory, "Save");
     const char separator = files::exportSeparator(chkOptions[1].Value());
-    const bool comma = separator == files::kCommaSeparator;
-    auto& dialog = *m_services.fileDialog;
-    dialog.Filter = comma ? files::kCommaFilter : files::kTextFilter;
-    std::string text = files::historyExportText(MSFlexGrid1, LaunchCount, separator);
-    if (!m_services.clipboard->setText(text))
-        MsgBox(files::kClipboardProblem);
-    try {
-        dialog.Flags = files::kConfirmOverwrite;
-        dialog.FileName = std::string("Launch Data 1") + (comma ? ".csv" : ".txt");
-        if (!dialog.showSave())
-            return;
-        if (!m_services.textFiles->write(dialog.FileName, files::exportFileContent(std::move(text))))
-            MsgBox(files::kSaveHistoryProblem);
-    } catch (const std::exception&) {
-        MsgBox(files::kSaveHistoryProblem);
-    }
+    files::saveExport(m_services, separator, "Launch Data 1", files::kSaveHistoryProblem,
+                      files::historyExportText(MSFlexGrid1, LaunchCount, separator));
 }
 
 void Zorbal::cmdCopyCommentary_Click() {

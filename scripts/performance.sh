@@ -34,7 +34,7 @@ for program in "${available[@]}"; do
       # Peak memory counts the whole process: one benchmark per process.
       for name in $("$build/bench/$program" --benchmark_list_tests); do
         "$build/bench/$program" --benchmark_filter="^$name\$" --benchmark_format=json \
-          --benchmark_out="$results/$program-$name.json" --benchmark_out_format=json >/dev/null
+          --benchmark_out="$results/$program-${name//\//-}.json" --benchmark_out_format=json >/dev/null
       done
       ;;
     *)

@@ -57,7 +57,8 @@ def load_results(folder):
             data = json.load(f)
         contexts[program] = data.get("context", {})
         for run in data.get("benchmarks", []):
-            name = run.get("run_name", run["name"])
+            # A benchmark run a fixed number of times carries it in its name.
+            name = re.sub(r"/iterations:\d+", "", run.get("run_name", run["name"]))
             aggregate = run.get("aggregate_name")
             if aggregate not in (None, "median"):
                 continue

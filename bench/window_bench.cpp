@@ -30,14 +30,15 @@ void waitUntilShown(QWidget& window) {
 
 /// A main window on screen with its messages recorded, and the design typed into its inputs.
 struct ShownWindow {
-    explicit ShownWindow(const Design& design, bool parachute) {
+    /// `parachuteTrigger`: -1 parachute off, 0 by angle, 1 by delay.
+    explicit ShownWindow(const Design& design, int parachuteTrigger) {
         window.load();
         window.show();
         waitUntilShown(window);
         zorbal::bench::typeDesign(window.model(), design);
-        if (parachute) {
+        if (parachuteTrigger >= 0) {
             window.model().chkOptions[3].setValue(1);
-            window.model().optParachute.select(1);
+            window.model().optParachute.select(parachuteTrigger);
         }
         window.refresh();
         launch = window.findChild<QPushButton*>(QStringLiteral("cmdLaunch"));
@@ -77,14 +78,14 @@ BENCHMARK(BM_StartupToMainWindowShown)->Unit(benchmark::kMillisecond);
 /// Presses "Launch!" and waits until the trajectory graph on screen has been repainted and the
 /// velocity graph (on its own tab) has been rendered. The window is renewed every 30 launches so
 /// the history table stays the length of a lesson; the earlier nine flights are redrawn as usual.
-void launchToRepaint(benchmark::State& state, const Design& design, bool parachute) {
-    auto shown = std::make_unique<ShownWindow>(design, parachute);
+void launchToRepaint(benchmark::State& state, const Design& design, int parachuteTrigger) {
+    auto shown = std::make_unique<ShownWindow>(design, parachuteTrigger);
     int launches = 0;
     for (auto _ : state) {
         if (++launches % 30 == 0) {
             state.PauseTiming();
             shown.reset();
-            shown = std::make_unique<ShownWindow>(design, parachute);
+            shown = std::make_unique<ShownWindow>(design, parachuteTrigger);
             state.ResumeTiming();
         }
         shown->launch->click();
@@ -95,20 +96,26 @@ void launchToRepaint(benchmark::State& state, const Design& design, bool parachu
         state.SkipWithError(shown->messages.messages.front().c_str());
 }
 
-void BM_LaunchToRepaint_DefaultDesign(benchmark::State& state) { launchToRepaint(state, {}, false); }
+void BM_LaunchToRepaint_DefaultDesign(benchmark::State& state) { launchToRepaint(state, {}, -1); }
 BENCHMARK(BM_LaunchToRepaint_DefaultDesign)->Unit(benchmark::kMillisecond);
+
+/// The worst realistic design: about 111,000 steps, a long parachute descent opened at the top.
+void BM_LaunchToRepaint_WorstRealisticDesign(benchmark::State& state) {
+    launchToRepaint(state, zorbal::bench::worstRealisticInputs(), 0);
+}
+BENCHMARK(BM_LaunchToRepaint_WorstRealisticDesign)->Unit(benchmark::kMillisecond);
 
 /// The longest flight a class is likely to try: the largest bottle at the highest pressure and
 /// the widest nozzle, straight up, with a parachute opened by a 20-second delay.
 void BM_LaunchToRepaint_LargestRocketWithParachute(benchmark::State& state) {
-    launchToRepaint(state, {{0, "20"}, {3, "7"}, {4, "30"}, {7, "90"}, {12, "20"}, {13, "1"}}, true);
+    launchToRepaint(state, {{0, "20"}, {3, "7"}, {4, "30"}, {7, "90"}, {12, "20"}, {13, "1"}}, 1);
 }
 BENCHMARK(BM_LaunchToRepaint_LargestRocketWithParachute)->Unit(benchmark::kMillisecond);
 
 /// The longest flight inside the limits: the same rocket without drag or parachute (26,921 steps,
 /// 65 s of flight).
 void BM_LaunchToRepaint_LongestFlight(benchmark::State& state) {
-    launchToRepaint(state, {{0, "20"}, {3, "7"}, {4, "30"}, {6, "0"}, {7, "90"}}, false);
+    launchToRepaint(state, {{0, "20"}, {3, "7"}, {4, "30"}, {6, "0"}, {7, "90"}}, -1);
 }
 BENCHMARK(BM_LaunchToRepaint_LongestFlight)->Unit(benchmark::kMillisecond);
 

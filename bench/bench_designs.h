@@ -4,7 +4,10 @@
 #pragma once
 
 #include "platform/headless.h"
+#include "sim/flight.h"
 #include "ui/zorbal.h"
+
+#include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <utility>
@@ -42,6 +45,21 @@ inline void worstRealisticDesign(ui::Zorbal& w) {
     typeDesign(w, worstRealisticInputs());
     w.chkOptions[3].setValue(1);
     w.optParachute.select(0);
+}
+
+/// Flies `start` again on every iteration of `state`, recorded into one slot and not drawn;
+/// returns the steps of the flight.
+inline int flyRecordedRepeatedly(benchmark::State& state, const sim::LaunchRecord& start,
+                                 const sim::FlightSettings& settings) {
+    sim::TrajectorySlot slot;
+    int steps = 0;
+    for (auto _ : state) {
+        sim::LaunchRecord rocket = start;
+        sim::startFlight(rocket);
+        steps = sim::integrateFlight(rocket, settings, slot).steps;
+        benchmark::DoNotOptimize(rocket.Range);
+    }
+    return steps;
 }
 
 } // namespace zorbal::bench

@@ -17,18 +17,9 @@ void flyRecorded(benchmark::State& state, void (*design)(Zorbal&)) {
         design(w.window);
     w.window.AssignParameters();
     w.window.CalculateLaunchParameters();
-    const zorbal::sim::LaunchRecord start = w.window.Rocket;
-    zorbal::sim::TrajectorySlot slot;
     zorbal::sim::FlightSettings settings;
     settings.triggerByAngle = w.window.optParachute[0].Value;
-    int steps = 0;
-    for (auto _ : state) {
-        zorbal::sim::LaunchRecord rocket = start;
-        zorbal::sim::startFlight(rocket);
-        steps = zorbal::sim::integrateFlight(rocket, settings, slot).steps;
-        benchmark::DoNotOptimize(rocket.Range);
-    }
-    state.counters["steps"] = steps;
+    state.counters["steps"] = zorbal::bench::flyRecordedRepeatedly(state, w.window.Rocket, settings);
 }
 
 void BM_DefaultFlight(benchmark::State& state) { flyRecorded(state, nullptr); }

@@ -2,9 +2,9 @@
 // Peak memory of the desktop program after 1,000 launches, on Qt's offscreen platform: the main
 // window shown, "Launch!" clicked a thousand times with the window repainting after each. Run each
 // benchmark in its own process (--benchmark_filter), since the peak counts the whole process.
+#include "bench_designs.h"
 #include "platform/headless.h"
 #include "platform/qt/qt_services.h"
-#include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 
 #include <QApplication>
@@ -79,24 +79,8 @@ void BM_PeakMemoryAfterThousandLaunches_DefaultDesign(benchmark::State& state) {
 BENCHMARK(BM_PeakMemoryAfterThousandLaunches_DefaultDesign)->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_PeakMemoryAfterThousandLaunches_WorstRealisticDesign(benchmark::State& state) {
-    thousandLaunches(state,
-                     {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"}, {4, "30"}, {5, "50"}, {6, "6.074"}, {7, "90"},
-                      {11, "0"}, {13, "1"}},
-                     true);
+    thousandLaunches(state, zorbal::bench::worstRealisticInputs(), true);
 }
 BENCHMARK(BM_PeakMemoryAfterThousandLaunches_WorstRealisticDesign)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    zorbal::ui::qt::applyDesignLook(application);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

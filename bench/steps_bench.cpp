@@ -2,9 +2,7 @@
 // What a flight costs against its number of steps: the endless flight (a light rocket held aloft
 // by its parachute) cut after 1,000 to 1,000,000 steps, recorded but not drawn; and whole launches
 // through the window (drawing, history, commentary) of designs from 609 to 1,000,000 steps.
-#include "platform/headless.h"
-#include "sim/flight.h"
-#include "ui/zorbal.h"
+#include "bench_designs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,14 +12,9 @@
 
 namespace {
 
+using zorbal::bench::Design;
+using zorbal::bench::Window;
 using zorbal::ui::Zorbal;
-using Design = std::vector<std::pair<int, const char*>>;
-
-struct Window {
-    Window() : window(platform.services()) { window.Form_Load(); }
-    zorbal::platform::HeadlessPlatform platform;
-    Zorbal window;
-};
 
 struct NamedDesign {
     const char* name;
@@ -36,10 +29,7 @@ const std::vector<NamedDesign>& designs() {
         {"10 mm nozzle, no rail", {{4, "10"}}, false, false},
         {"default design", {}, false, false},
         {"largest rocket, no drag", {{0, "20"}, {3, "7"}, {4, "30"}, {6, "0"}, {7, "90"}}, false, false},
-        {"worst realistic design",
-         {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"}, {4, "30"}, {5, "50"}, {6, "6.074"}, {7, "90"}, {11, "0"},
-          {13, "1"}},
-         false, true},
+        {"worst realistic design", zorbal::bench::worstRealisticInputs(), false, true},
         {"endless flight, stopped at the bound",
          {{0, "20"}, {1, "1"}, {2, "75"}, {3, "7"}, {4, "30"}, {5, "10"}, {6, "0"}, {9, "100"}, {7, "90"}, {11, "0"},
           {13, "1"}},
@@ -52,8 +42,7 @@ void setDesign(Zorbal& w, const NamedDesign& design) {
     w.chkOptions[2].setValue(design.rail ? 1 : 0);
     w.chkOptions[3].setValue(design.parachute ? 1 : 0);
     w.optParachute.select(0);
-    for (const auto& [index, text] : design.inputs)
-        w.txtInput[static_cast<std::size_t>(index)].Text = text;
+    zorbal::bench::typeDesign(w, design.inputs);
 }
 
 void stepCounters(benchmark::State& state, int steps) {
@@ -70,19 +59,10 @@ void BM_FlightSteps(benchmark::State& state) {
     setDesign(w.window, designs().back());
     w.window.AssignParameters();
     w.window.CalculateLaunchParameters();
-    const zorbal::sim::LaunchRecord start = w.window.Rocket;
-    zorbal::sim::TrajectorySlot slot;
     zorbal::sim::FlightSettings settings;
     settings.triggerByAngle = true;
     settings.maxSteps = static_cast<int>(state.range(0));
-    int steps = 0;
-    for (auto _ : state) {
-        zorbal::sim::LaunchRecord rocket = start;
-        zorbal::sim::startFlight(rocket);
-        steps = zorbal::sim::integrateFlight(rocket, settings, slot).steps;
-        benchmark::DoNotOptimize(rocket.Range);
-    }
-    stepCounters(state, steps);
+    stepCounters(state, zorbal::bench::flyRecordedRepeatedly(state, w.window.Rocket, settings));
 }
 
 // "Launch!" through the window, drawing and all; the window is renewed every 30 launches so the

@@ -3,7 +3,6 @@
 // main window on screen, and from pressing "Launch!" until both graphs have been painted again.
 #include "bench_designs.h"
 #include "platform/qt/qt_services.h"
-#include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/splash_window.h"
 #include "ui/splash.h"
@@ -120,16 +119,3 @@ void BM_LaunchToRepaint_LongestFlight(benchmark::State& state) {
 BENCHMARK(BM_LaunchToRepaint_LongestFlight)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    zorbal::ui::qt::applyDesignLook(application);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -27,15 +27,6 @@
 namespace zorbal::test {
 namespace {
 
-long long environmentNumber(const char* name, long long fallback) {
-    const char* text = std::getenv(name);
-    if (text == nullptr || *text == '\0')
-        return fallback;
-    char* end = nullptr;
-    const long long value = std::strtoll(text, &end, 10);
-    return end != text && value >= 0 ? value : fallback;
-}
-
 class Monkey {
   public:
     explicit Monkey(std::uint64_t seed) : m_random(seed) {

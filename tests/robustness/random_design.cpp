@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace zorbal::test {
@@ -274,6 +275,15 @@ std::vector<std::string> launchAndCheck(ui::Zorbal& w, const std::vector<std::st
     for (auto& problem : flightProblems(slot))
         problems.push_back(std::move(problem));
     return problems;
+}
+
+long long environmentNumber(const char* name, long long fallback) {
+    const char* text = std::getenv(name);
+    if (text == nullptr || *text == '\0')
+        return fallback;
+    char* end = nullptr;
+    const long long value = std::strtoll(text, &end, 10);
+    return end != text && value >= 0 ? value : fallback;
 }
 
 } // namespace zorbal::test

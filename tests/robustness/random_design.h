@@ -89,4 +89,8 @@ std::vector<std::string> launchAndCheck(ui::Zorbal& window, const std::vector<st
 /// The checks of the stored flight in `slot` alone (bounded, finite, energy); empty when sound.
 std::vector<std::string> flightProblems(const sim::TrajectorySlot& slot);
 
+/// The whole number in environment variable `name`, or `fallback` when it is unset, empty,
+/// negative or not a number.
+long long environmentNumber(const char* name, long long fallback);
+
 } // namespace zorbal::test

@@ -18,15 +18,6 @@
 namespace zorbal::test {
 namespace {
 
-long long environmentNumber(const char* name, long long fallback) {
-    const char* text = std::getenv(name);
-    if (text == nullptr || *text == '\0')
-        return fallback;
-    char* end = nullptr;
-    const long long value = std::strtoll(text, &end, 10);
-    return end != text && value >= 0 ? value : fallback;
-}
-
 // A window is started afresh after this many designs: the history table and the earlier
 // launches on the graph grow with every launch, as they would in one long class, but a
 // hundred thousand rows would measure the table rather than the flights.

@@ -22,8 +22,12 @@ void flyRecorded(benchmark::State& state, void (*design)(Zorbal&)) {
     state.counters["steps"] = zorbal::bench::flyRecordedRepeatedly(state, w.window.Rocket, settings);
 }
 
-void BM_DefaultFlight(benchmark::State& state) { flyRecorded(state, nullptr); }
-void BM_WorstRealisticFlight(benchmark::State& state) { flyRecorded(state, zorbal::bench::worstRealisticDesign); }
+void BM_DefaultFlight(benchmark::State& state) {
+    flyRecorded(state, nullptr);
+}
+void BM_WorstRealisticFlight(benchmark::State& state) {
+    flyRecorded(state, zorbal::bench::worstRealisticDesign);
+}
 
 void BM_Optimiser(benchmark::State& state) {
     Window w;

@@ -13,15 +13,16 @@ namespace history = zorbal::history;
 std::array<std::string, history::kColumnCount> launchTexts(int n, const std::string& range) {
     history::LaunchEntry e;
     e.launchNumber = n;
-    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0", "60", "0.50", "70", "0.0", "0", "3.0", "0.50"};
+    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0",
+                "60",   "0.50", "70",   "0.0", "0",  "3.0", "0.50"};
     e.flightTime = "4.30";
     e.maxHeight = "22.60";
     e.range = range;
     return history::launchRowTexts(e);
 }
 
-// A re-plot of the last launch of a table of state.range(0) launches whose range alternates between two values, so the row and the
-// pink mark change each time; the view is refreshed and repainted.
+// A re-plot of the last launch of a table of state.range(0) launches whose range alternates between two
+// values, so the row and the pink mark change each time; the view is refreshed and repainted.
 void BM_HistoryViewReplot(benchmark::State& state) {
     zorbal::platform::Grid grid;
     history::prepareGrid(grid);

@@ -31,9 +31,19 @@ const std::vector<NamedDesign>& designs() {
         {"largest rocket, no drag", {{0, "20"}, {3, "7"}, {4, "30"}, {6, "0"}, {7, "90"}}, false, false},
         {"worst realistic design", zorbal::bench::worstRealisticInputs(), false, true},
         {"endless flight, stopped at the bound",
-         {{0, "20"}, {1, "1"}, {2, "75"}, {3, "7"}, {4, "30"}, {5, "10"}, {6, "0"}, {9, "100"}, {7, "90"}, {11, "0"},
+         {{0, "20"},
+          {1, "1"},
+          {2, "75"},
+          {3, "7"},
+          {4, "30"},
+          {5, "10"},
+          {6, "0"},
+          {9, "100"},
+          {7, "90"},
+          {11, "0"},
           {13, "1"}},
-         false, true},
+         false,
+         true},
     };
     return all;
 }
@@ -48,9 +58,9 @@ void setDesign(Zorbal& w, const NamedDesign& design) {
 void stepCounters(benchmark::State& state, int steps) {
     state.counters["steps"] = steps;
     // Seconds per step, shown in ns: flat across the sweep when time is proportional to steps.
-    state.counters["per_step"] = benchmark::Counter(static_cast<double>(steps),
-                                                    benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
+    state.counters["per_step"] =
+        benchmark::Counter(static_cast<double>(steps),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The endless flight, recorded but not drawn, stopped after state.range(0) steps.

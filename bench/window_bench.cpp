@@ -95,7 +95,9 @@ void launchToRepaint(benchmark::State& state, const Design& design, int parachut
         state.SkipWithError(shown->messages.messages.front().c_str());
 }
 
-void BM_LaunchToRepaint_DefaultDesign(benchmark::State& state) { launchToRepaint(state, {}, -1); }
+void BM_LaunchToRepaint_DefaultDesign(benchmark::State& state) {
+    launchToRepaint(state, {}, -1);
+}
 BENCHMARK(BM_LaunchToRepaint_DefaultDesign)->Unit(benchmark::kMillisecond);
 
 /// The worst realistic design: about 111,000 steps, a long parachute descent opened at the top.

@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(w.cmdLaunch.Caption == "Launch!" && w.cmdLaunch.Enabled, "the launch button is not ready");
     checkTexts(w, "after launching");
     if (w.LaunchCount == 1) {
-        FUZZ_CHECK(w.LastFlight.outcome != sim::FlightOutcome::NonFiniteState, "the flight became non-finite");
+        FUZZ_CHECK(w.LastFlight.outcome != sim::FlightOutcome::NonFiniteState,
+                   "the flight became non-finite");
         const auto problems = test::flightProblems(w.TrajectoryData.slot(1));
         FUZZ_CHECK(problems.empty(), "%s", problems.front().c_str());
     }

@@ -118,7 +118,8 @@ void checkTrajectory(Bytes& in, char separator) {
         std::size_t from = 0;
         for (;;) {
             const std::size_t at = line.find(separator, from);
-            fields.push_back(line.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from));
+            fields.push_back(
+                line.substr(from, at == std::string_view::npos ? std::string_view::npos : at - from));
             if (at == std::string_view::npos)
                 break;
             from = at + 1;
@@ -163,12 +164,13 @@ void checkHistory(Bytes& in, char separator) {
     }
     const auto records = readCsv(text);
     FUZZ_CHECK(records.has_value(), "the comma export breaks the quoting rules:\n%s", text.c_str());
-    FUZZ_CHECK(records->size() == exportedRows, "%zu rows exported as %zu records", exportedRows, records->size());
+    FUZZ_CHECK(records->size() == exportedRows, "%zu rows exported as %zu records", exportedRows,
+               records->size());
     for (std::size_t r = 0; r < records->size(); ++r) {
         FUZZ_CHECK((*records)[r].size() == 18, "record %zu has %zu fields", r, (*records)[r].size());
         for (std::size_t c = 0; c < 18; ++c)
-            FUZZ_CHECK((*records)[r][c] == cells[r + 1][c], "cell (%zu, %zu) \"%s\" reads back as \"%s\"", r + 1, c,
-                       cells[r + 1][c].c_str(), (*records)[r][c].c_str());
+            FUZZ_CHECK((*records)[r][c] == cells[r + 1][c], "cell (%zu, %zu) \"%s\" reads back as \"%s\"",
+                       r + 1, c, cells[r + 1][c].c_str(), (*records)[r][c].c_str());
     }
 }
 

@@ -65,7 +65,8 @@ bool isWellFormedFixed(const std::string& text, int digits, bool grouped) {
 
 void checkWriting(double v) {
     if (!std::isfinite(v)) {
-        FUZZ_CHECK(fixedText(v, 2) == "n/a", "fixedText of a non-finite value gives \"%s\"", fixedText(v, 2).c_str());
+        FUZZ_CHECK(fixedText(v, 2) == "n/a", "fixedText of a non-finite value gives \"%s\"",
+                   fixedText(v, 2).c_str());
         return;
     }
     const std::string general = generalText(v);
@@ -91,14 +92,14 @@ void checkWriting(double v) {
             FUZZ_CHECK(isWellFormedFixed(text, digits, grouped), "fixedText(%.17g, %d%s) = \"%s\"", v, digits,
                        grouped ? ", grouped" : "", text.c_str());
             const auto read = readStrict(withoutGrouping(text));
-            FUZZ_CHECK(read.has_value(), "fixedText(%.17g, %d) = \"%s\" is refused by the strict reading", v, digits,
-                       text.c_str());
-            FUZZ_CHECK(!(text[0] == '-' && *read == 0), "fixedText(%.17g, %d) = \"%s\": a minus sign on zero", v,
+            FUZZ_CHECK(read.has_value(), "fixedText(%.17g, %d) = \"%s\" is refused by the strict reading", v,
                        digits, text.c_str());
+            FUZZ_CHECK(!(text[0] == '-' && *read == 0), "fixedText(%.17g, %d) = \"%s\": a minus sign on zero",
+                       v, digits, text.c_str());
             // Rounded to `digits` decimals from the exact binary value, then read to the nearest double.
             const double allowed = 0.5 * std::pow(10.0, -digits) * (1 + 1e-9) + std::fabs(v) * 4.5e-16;
-            FUZZ_CHECK(std::fabs(*read - v) <= allowed, "fixedText(%.17g, %d) = \"%s\" reads back as %.17g", v,
-                       digits, text.c_str(), *read);
+            FUZZ_CHECK(std::fabs(*read - v) <= allowed, "fixedText(%.17g, %d) = \"%s\" reads back as %.17g",
+                       v, digits, text.c_str(), *read);
         }
     }
 }

@@ -2,9 +2,9 @@
 // zorbal-cli: flies rocket designs through the same window module as the desktop program,
 // without a display.
 #include "cli_design.h"
-#include "sweep.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
+#include "sweep.h"
 #include "ui/zorbal.h"
 #ifdef ZORBAL_CLI_PLOTS
 #include "plot.h"
@@ -28,16 +28,22 @@ Json eventsJson(const zorbal::sim::LaunchRecord& r) {
     auto pick = [](const std::array<double, 11>& values) {
         return Json(std::vector<double>(values.begin() + 1, values.begin() + 6));
     };
-    return Json{{"time", pick(r.EventTime)},     {"range", pick(r.EventRange)}, {"height", pick(r.EventHeight)},
-                {"speed", pick(r.EventSpeed)},   {"angle", pick(r.EventAngle)},
+    return Json{{"time", pick(r.EventTime)},
+                {"range", pick(r.EventRange)},
+                {"height", pick(r.EventHeight)},
+                {"speed", pick(r.EventSpeed)},
+                {"angle", pick(r.EventAngle)},
                 {"happened", std::vector<bool>(r.EventHappened.begin() + 1, r.EventHappened.begin() + 6)}};
 }
 
 const char* outcomeName(zorbal::sim::FlightOutcome outcome) {
     switch (outcome) {
-    case zorbal::sim::FlightOutcome::Landed: return "landed";
-    case zorbal::sim::FlightOutcome::StepLimitReached: return "step_limit";
-    case zorbal::sim::FlightOutcome::NonFiniteState: return "non_finite";
+    case zorbal::sim::FlightOutcome::Landed:
+        return "landed";
+    case zorbal::sim::FlightOutcome::StepLimitReached:
+        return "step_limit";
+    case zorbal::sim::FlightOutcome::NonFiniteState:
+        return "non_finite";
     }
     return "landed";
 }
@@ -49,7 +55,9 @@ Json windowJson(const Zorbal& window, const zorbal::platform::RecordingMessageBo
     Json outputs = Json::array();
     for (const auto& box : window.txtOutput)
         outputs.push_back(box.Text);
-    return Json{{"launch_count", window.LaunchCount}, {"messages", messages.messages}, {"inputs", inputs},
+    return Json{{"launch_count", window.LaunchCount},
+                {"messages", messages.messages},
+                {"inputs", inputs},
                 {"outputs", outputs}};
 }
 
@@ -99,7 +107,8 @@ int main(int argc, char** argv) {
 
     auto* fly = app.add_subcommand("fly", "Press \"Launch!\" and report the flight");
     zorbal::cli::addDesignOptions(*fly, design);
-    fly->add_option("--launches", launches, "How many times to press \"Launch!\"")->check(CLI::Range(1, 100000));
+    fly->add_option("--launches", launches, "How many times to press \"Launch!\"")
+        ->check(CLI::Range(1, 100000));
     fly->add_flag("--json", json, "Print one JSON object");
     zorbal::cli::ExportOptions exports;
     zorbal::cli::addExportOptions(*fly, exports);
@@ -113,11 +122,13 @@ int main(int argc, char** argv) {
     check->add_flag("--json", json, "Print one JSON object");
 
     std::string designFile;
-    auto* saveDesign = app.add_subcommand("save-design", "Press \"Save\" and write the design to FILE (- for stdout)");
+    auto* saveDesign =
+        app.add_subcommand("save-design", "Press \"Save\" and write the design to FILE (- for stdout)");
     saveDesign->add_option("FILE", designFile, "The design file to write")->required();
     zorbal::cli::addDesignOptions(*saveDesign, design);
 
-    auto* optimise = app.add_subcommand("optimise", "Press \"Optimise\" and print the filling factor it chose");
+    auto* optimise =
+        app.add_subcommand("optimise", "Press \"Optimise\" and print the filling factor it chose");
     zorbal::cli::addDesignOptions(*optimise, design);
     optimise->add_flag("--json", json, "Print one JSON object");
 

@@ -47,7 +47,8 @@ bool writePicture(const platform::DrawingSurface& surface, QSize size, const std
 } // namespace
 
 void addPlotOptions(CLI::App& command, PlotOptions& options) {
-    command.add_option("--plot-trajectory", options.trajectory, "Write the trajectory graph as a PNG picture")
+    command
+        .add_option("--plot-trajectory", options.trajectory, "Write the trajectory graph as a PNG picture")
         ->type_name("FILE.png");
     command.add_option("--plot-velocity", options.velocity, "Write the velocity graph as a PNG picture")
         ->type_name("FILE.png");
@@ -57,9 +58,10 @@ void addPlotOptions(CLI::App& command, PlotOptions& options) {
         ->type_name("WxH")
         ->check(CLI::Validator(
             [](std::string& text) {
-                return parseSize(text) ? std::string()
-                                       : "expected WIDTHxHEIGHT in pixels, each from " +
-                                             std::to_string(kSmallestSide) + " to " + std::to_string(kLargestSide);
+                return parseSize(text)
+                           ? std::string()
+                           : "expected WIDTHxHEIGHT in pixels, each from " + std::to_string(kSmallestSide) +
+                                 " to " + std::to_string(kLargestSide);
             },
             ""));
 }

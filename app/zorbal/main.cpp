@@ -103,15 +103,15 @@ int main(int argc, char** argv) {
     const QCommandLineOption fileOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Render the main window to the PNG <file> and exit."),
                                         QStringLiteral("file"));
-    const QCommandLineOption tabOption(QStringLiteral("tab"),
-                                       QStringLiteral("With --screenshot: select tab page <n> (0 to 6) first."),
-                                       QStringLiteral("n"));
+    const QCommandLineOption tabOption(
+        QStringLiteral("tab"), QStringLiteral("With --screenshot: select tab page <n> (0 to 6) first."),
+        QStringLiteral("n"));
     const QCommandLineOption launchOption(QStringLiteral("launch"),
                                           QStringLiteral("With --screenshot: press \"Launch!\" first."));
     const QCommandLineOption hideHelpOption(QStringLiteral("hide-help"),
                                             QStringLiteral("With --screenshot: hide the help panel first."));
-    const QCommandLineOption splashOption(QStringLiteral("splash"),
-                                          QStringLiteral("With --screenshot: render the splash window instead."));
+    const QCommandLineOption splashOption(
+        QStringLiteral("splash"), QStringLiteral("With --screenshot: render the splash window instead."));
     options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption});
     options.process(application);
 

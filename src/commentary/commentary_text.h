@@ -47,12 +47,13 @@ double potentialEnergy(double height, double dryMass);
 /// The sentences that stand in for a section whose event did not happen in the flight.
 inline constexpr std::string_view kNoBurnout = "The rocket did not run out of water in this flight.";
 inline constexpr std::string_view kNoGasBlastEnd = "The rocket did not run out of air in this flight.";
-inline constexpr std::string_view kNoApogee = "The rocket never rose above its starting height in this flight.";
+inline constexpr std::string_view kNoApogee =
+    "The rocket never rose above its starting height in this flight.";
 
 /// The BURNOUT section. `waterOut` is empty when the water did not run out in this flight.
 /// `accessibleEnergy` (J) must be positive.
-std::string burnoutSection(const std::optional<EventValues>& waterOut, double dryMass, double accessibleEnergy,
-                           double pi);
+std::string burnoutSection(const std::optional<EventValues>& waterOut, double dryMass,
+                           double accessibleEnergy, double pi);
 
 /// The GAS BLAST OVER section. `airOut` is empty when the air blast did not end in this flight.
 /// `totalGasEnergy` (J, the accessible energy plus the gas blast energy) must be positive.
@@ -74,10 +75,10 @@ std::string verdictLine(double landingDistance);
 
 /// Everything the flight report reads.
 struct FlightValues {
-    double dryMass = 0;                ///< kg
-    double pi = 0;                     ///< the window's value of pi
-    double initialAccessibleEnergy = 0; ///< J
-    double gasBlastEnergy = 0;          ///< J
+    double dryMass = 0;                                                ///< kg
+    double pi = 0;                                                     ///< the window's value of pi
+    double initialAccessibleEnergy = 0;                                ///< J
+    double gasBlastEnergy = 0;                                         ///< J
     std::optional<EventValues> waterOut, airOut, apogee, parachuteOut; ///< empty: did not happen
     EventValues landing;
     bool hasLanded = true;

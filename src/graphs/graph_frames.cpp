@@ -54,7 +54,7 @@ double readGraphLimit(platform::TextBox& box, const GraphLimit& limit) {
 struct StickFigure {
     double x;
     double headY, headRadius, headAspect;
-    double neckY, hipY;              ///< the body runs from the neck down to the hips
+    double neckY, hipY; ///< the body runs from the neck down to the hips
     double shoulderY, handY, armSpread;
 };
 
@@ -92,10 +92,24 @@ void Zorbal::ScaleXYGraph() {
     picture.filledBox(-0.05, 0.25, 0.05, 0, platform::kBlue);
 
     // The first figure's head is an upright ellipse, the second's a circle.
-    graphs::drawStickFigure(picture, {.x = -0.5, .headY = 2.0, .headRadius = 0.2, .headAspect = 1.7, .neckY = 1.8,
-                                      .hipY = 1.0, .shoulderY = 1.7, .handY = 1.0, .armSpread = 0.35});
-    graphs::drawStickFigure(picture, {.x = -1.5, .headY = 1.3, .headRadius = 0.13, .headAspect = 1.0, .neckY = 1.17,
-                                      .hipY = 0.65, .shoulderY = 1.105, .handY = 0.65, .armSpread = 0.35});
+    graphs::drawStickFigure(picture, {.x = -0.5,
+                                      .headY = 2.0,
+                                      .headRadius = 0.2,
+                                      .headAspect = 1.7,
+                                      .neckY = 1.8,
+                                      .hipY = 1.0,
+                                      .shoulderY = 1.7,
+                                      .handY = 1.0,
+                                      .armSpread = 0.35});
+    graphs::drawStickFigure(picture, {.x = -1.5,
+                                      .headY = 1.3,
+                                      .headRadius = 0.13,
+                                      .headAspect = 1.0,
+                                      .neckY = 1.17,
+                                      .hipY = 0.65,
+                                      .shoulderY = 1.105,
+                                      .handY = 0.65,
+                                      .armSpread = 0.35});
     picture.setDrawWidth(1);
 
     if (std::abs(WindSpeed) >= 0.1) {
@@ -144,7 +158,9 @@ void Zorbal::ScaleVTGraph() {
     picture.setDrawWidth(2);
 }
 
-double Zorbal::Log10(double x) { return std::log(x) / std::log(10.0); }
+double Zorbal::Log10(double x) {
+    return std::log(x) / std::log(10.0);
+}
 
 void Zorbal::cmdClearGraph_Click(int Index) {
     if (Index != 1)

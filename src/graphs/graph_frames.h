@@ -12,8 +12,8 @@ inline constexpr platform::Color kLightGreen = platform::rgb(100, 255, 100);
 
 /// Accepted ranges of the graph limit boxes and the numbers written into a box outside them.
 struct GraphLimit {
-    double lowest, highest;             ///< accepted, both ends included
-    double writtenBelow, writtenAbove;  ///< replacement texts, as whole numbers
+    double lowest, highest;            ///< accepted, both ends included
+    double writtenBelow, writtenAbove; ///< replacement texts, as whole numbers
 };
 inline constexpr GraphLimit kHeightLimit{5, 100, 5, 100};  ///< txtGraph(0), m
 inline constexpr GraphLimit kRangeLimit{10, 500, 10, 500}; ///< txtGraph(1), m

@@ -5,7 +5,9 @@
 
 namespace zorbal::ui {
 
-void Zorbal::PrepareFlexGrid() { history::prepareGrid(MSFlexGrid1); }
+void Zorbal::PrepareFlexGrid() {
+    history::prepareGrid(MSFlexGrid1);
+}
 
 void Zorbal::AddLaunchtoFlexgrid() {
     history::LaunchEntry entry;

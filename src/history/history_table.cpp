@@ -126,7 +126,8 @@ void prepareGrid(Grid& grid) {
     grid.setMergeCells(true);
 }
 
-void addLaunch(Grid& grid, int launchNumber, const std::array<std::string, kColumnCount>& texts, Marks* marks) {
+void addLaunch(Grid& grid, int launchNumber, const std::array<std::string, kColumnCount>& texts,
+               Marks* marks) {
     if (launchNumber < 1)
         return; // no launch row: row 1 holds the column headings
     const int row = launchNumber + kLaunchRowOffset;
@@ -176,7 +177,8 @@ void addLaunch(Grid& grid, int launchNumber, const std::array<std::string, kColu
         if (isIncremental && previousBest != row) {
             // Every other row is as the last call left it: only the written row can take the
             // mark, and a tie keeps the earlier row.
-            const double previousValue = previousBest >= 0 ? resultValue(grid.TextMatrix(previousBest, col)) : 0;
+            const double previousValue =
+                previousBest >= 0 ? resultValue(grid.TextMatrix(previousBest, col)) : 0;
             const int best = resultValue(grid.TextMatrix(row, col)) > previousValue ? row : previousBest;
             markResult(grid, row, col, best == row);
             if (previousBest >= 0)

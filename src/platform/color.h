@@ -13,9 +13,15 @@ constexpr Color rgb(int red, int green, int blue) {
     return (static_cast<Color>(red & 0xFF) << 16) | (static_cast<Color>(green & 0xFF) << 8) |
            static_cast<Color>(blue & 0xFF);
 }
-constexpr int redOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr int greenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blueOf(Color c) { return static_cast<int>(c & 0xFF); }
+constexpr int redOf(Color c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+constexpr int greenOf(Color c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Color c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 inline constexpr Color kWhite = rgb(255, 255, 255);
 inline constexpr Color kBlack = rgb(0, 0, 0);

@@ -17,8 +17,9 @@ void setCorners(Primitive& entry, double x1, double y1, double x2, double y2) {
 } // namespace
 
 void DrawingSurface::scale(double x1, double y1, double x2, double y2) {
-    m_scale = UserScale{static_cast<double>(static_cast<float>(x1)), static_cast<double>(static_cast<float>(y1)),
-                        static_cast<double>(static_cast<float>(x2)), static_cast<double>(static_cast<float>(y2))};
+    m_scale =
+        UserScale{static_cast<double>(static_cast<float>(x1)), static_cast<double>(static_cast<float>(y1)),
+                  static_cast<double>(static_cast<float>(x2)), static_cast<double>(static_cast<float>(y2))};
     m_scalePending = true;
     ++m_revision;
 }

@@ -38,9 +38,13 @@ const GridCell& Grid::cell(int row, int col) const {
     return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
-GridCell& Grid::current() { return const_cast<GridCell&>(cell(Row, Col)); }
+GridCell& Grid::current() {
+    return const_cast<GridCell&>(cell(Row, Col));
+}
 
-void Grid::touchRow(int row) { m_rowRevisions[static_cast<std::size_t>(row)] = ++m_revision; }
+void Grid::touchRow(int row) {
+    m_rowRevisions[static_cast<std::size_t>(row)] = ++m_revision;
+}
 
 namespace {
 // Writes `value` into `field`; true when it changed.
@@ -78,7 +82,9 @@ void Grid::setColWidth(int col, int twips) {
         m_layoutRevision = ++m_revision;
 }
 
-bool Grid::MergeRow(int row) const { return m_mergeRows.at(static_cast<std::size_t>(row)); }
+bool Grid::MergeRow(int row) const {
+    return m_mergeRows.at(static_cast<std::size_t>(row));
+}
 
 void Grid::setMergeRow(int row, bool merge) {
     if (m_mergeRows.at(static_cast<std::size_t>(row)) == merge)

@@ -10,8 +10,12 @@
 namespace zorbal::platform {
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads "&H..." or "&O..." after the ampersand; `i` points past the radix letter.
 double readRadix(std::string_view text, std::size_t i, int radix) {
@@ -236,6 +240,8 @@ void appendSignText(std::string& out, double value) {
     out += generalText(value);
 }
 
-std::string integerText(long long value) { return std::to_string(value); }
+std::string integerText(long long value) {
+    return std::to_string(value);
+}
 
 } // namespace zorbal::platform

@@ -19,12 +19,18 @@ double TrajectoryRecord::operator()(int s, int column, int sample) const {
         return 0;
     const auto& p = slot.sample(sample);
     switch (column) {
-    case 0: return p.time;
-    case 1: return p.x;
-    case 2: return p.y;
-    case 3: return p.vx;
-    case 4: return p.vy;
-    default: return 0;
+    case 0:
+        return p.time;
+    case 1:
+        return p.x;
+    case 2:
+        return p.y;
+    case 3:
+        return p.vx;
+    case 4:
+        return p.vy;
+    default:
+        return 0;
     }
 }
 
@@ -90,7 +96,8 @@ FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, Tr
                 // The last step may take more water than was left; the mass that moves never
                 // falls below the empty rocket.
                 r.RocketMass = r.DryMass + std::max(r.WaterRemaining, 0.0);
-                r.BottlePressure = std::pow(r.AirVolume / (r.AirVolume + r.StepVolume), 1.4) * r.BottlePressure;
+                r.BottlePressure =
+                    std::pow(r.AirVolume / (r.AirVolume + r.StepVolume), 1.4) * r.BottlePressure;
                 r.AirVolume = r.AirVolume + r.StepVolume;
             } else {
                 r.StepVolume = 0;
@@ -202,9 +209,8 @@ FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, Tr
             // Keep what was flown up to the last sound step.
             --sampleCount;
             result.outcome = FlightOutcome::NonFiniteState;
-            const TrajectorySample last = slot.samples.empty()
-                                              ? TrajectorySample{0, 0, kStartHeight, 0, 0}
-                                              : slot.samples.back();
+            const TrajectorySample last =
+                slot.samples.empty() ? TrajectorySample{0, 0, kStartHeight, 0, 0} : slot.samples.back();
             flightTime = last.time;
             r.PositionX = last.x;
             r.PositionY = last.y;

@@ -12,7 +12,9 @@
 namespace zorbal::sim {
 
 /// +1 for x >= 0, otherwise -1 (so Sign(0) = +1).
-inline double Sign(double x) { return x >= 0 ? 1.0 : -1.0; }
+inline double Sign(double x) {
+    return x >= 0 ? 1.0 : -1.0;
+}
 
 /// The propulsion phase of a stored sample, as the trajectory graph colours it.
 enum SamplePhase : std::uint8_t {
@@ -60,7 +62,7 @@ struct FlightSettings {
     bool triggerByAngle = true; ///< the parachute's trigger option: angle (true) or delay
     double windSpeed = 0;       ///< m/s, positive down-range
     int maxSteps = kMaxFlightSteps;
-    int reserveSamples = 5000;  ///< the record's first allocation
+    int reserveSamples = 5000; ///< the record's first allocation
 };
 
 enum class FlightOutcome {

@@ -40,7 +40,8 @@ const LimitsTable& limitsTable() {
              "The valid range is -90 degrees to +90 degrees"},
             {3, 0, 20, 1, "The parachute should not deploy before launch",
              "The maximum delay that can be simulated is 20 seconds"},
-            {0.5, 0.01, 1, 2, "This program can't simulate a parachute smaller than 1 centimetre in diameter.",
+            {0.5, 0.01, 1, 2,
+             "This program can't simulate a parachute smaller than 1 centimetre in diameter.",
              "This program can't simulate a parachute larger than 1 metre in diameter."},
         };
         for (int i = 0; i < kInputCount; ++i) {
@@ -57,18 +58,26 @@ const LimitsTable& limitsTable() {
 }
 
 const std::array<std::string, kInputCount>& inputCaptions() {
-    static const std::array<std::string, kInputCount> captions = {
-        "Volume of bottle",   "Filling Factor",   "Density of liquid",
-        "Initial Pressure",   "Nozzle Diameter",  "Mass of empty rocket",
-        "Drag Factor ",       "Launch Angle",     "Launch Rail Length",
-        "Nozzle Efficiency",  "Wind speed",       "Trigger by angle from  horizontal",
-        "Trigger by time delay after launch", "Parachute Diameter"};
+    static const std::array<std::string, kInputCount> captions = {"Volume of bottle",
+                                                                  "Filling Factor",
+                                                                  "Density of liquid",
+                                                                  "Initial Pressure",
+                                                                  "Nozzle Diameter",
+                                                                  "Mass of empty rocket",
+                                                                  "Drag Factor ",
+                                                                  "Launch Angle",
+                                                                  "Launch Rail Length",
+                                                                  "Nozzle Efficiency",
+                                                                  "Wind speed",
+                                                                  "Trigger by angle from  horizontal",
+                                                                  "Trigger by time delay after launch",
+                                                                  "Parachute Diameter"};
     return captions;
 }
 
 const std::array<std::string, kInputCount>& inputUnits() {
     static const std::array<std::string, kInputCount> units = {
-        "litres", "%",      "kg/m^3",  "atmospheres",       "millimetres", "grammes", "no units",
+        "litres",  "%",      "kg/m^3", "atmospheres",       "millimetres", "grammes", "no units",
         "degrees", "metres", "%",      "metres per second", "degrees",     "s",       "metres"};
     return units;
 }

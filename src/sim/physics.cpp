@@ -13,9 +13,10 @@ void calculateLaunchParameters(LaunchRecord& r) {
     r.FinalPressure = std::pow(ratio, 1.4) * r.InitialPressure;
     r.FinalTemperature = std::pow(ratio, kGammaMinusOne) * r.InitialTemperature;
     // Work above atmospheric pressure: integral of (p - p_atm) dV from V0 to Vbottle.
-    r.AccessibleEnergy = std::pow(r.InitialAirVolume, 1.4) * (r.InitialPressure - kAtmosphere) / kOneMinusGamma;
     r.AccessibleEnergy =
-        r.AccessibleEnergy * (std::pow(r.BottleVolume, kOneMinusGamma) - std::pow(r.InitialAirVolume, kOneMinusGamma));
+        std::pow(r.InitialAirVolume, 1.4) * (r.InitialPressure - kAtmosphere) / kOneMinusGamma;
+    r.AccessibleEnergy = r.AccessibleEnergy * (std::pow(r.BottleVolume, kOneMinusGamma) -
+                                               std::pow(r.InitialAirVolume, kOneMinusGamma));
     r.InitialAccessibleEnergy = r.AccessibleEnergy;
     // Energy of the air left in the bottle, expanding to atmospheric pressure.
     r.GasBlastEnergy = r.FinalPressure * r.BottleVolume / kGammaMinusOne;

@@ -12,7 +12,9 @@ namespace zorbal::ui {
 using platform::fixedTextNoGrouping;
 using platform::readLenient;
 
-void Zorbal::MinMaxAssignment() { Limits = sim::limitsTable(); }
+void Zorbal::MinMaxAssignment() {
+    Limits = sim::limitsTable();
+}
 
 void Zorbal::AssignParameters() {
     auto value = [this](int i) { return readLenient(txtInput[i].Text); };
@@ -59,7 +61,9 @@ void Zorbal::ResetLaunchParameters() {
     CalculateLaunchParameters();
 }
 
-void Zorbal::cmdDefault_Click() { ResetLaunchParameters(); }
+void Zorbal::cmdDefault_Click() {
+    ResetLaunchParameters();
+}
 
 bool Zorbal::CheckParameters() {
     for (int i = 0; i < sim::kInputCount; ++i) {

@@ -17,7 +17,9 @@ Zorbal::Zorbal(platform::Services services)
     InitializeComponent();
 }
 
-void Zorbal::MsgBox(const std::string& text) { m_services.messageBox->show(text); }
+void Zorbal::MsgBox(const std::string& text) {
+    m_services.messageBox->show(text);
+}
 
 void Zorbal::Form_Load() {
     Pi = 4 * std::atan(1.0);

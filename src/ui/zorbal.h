@@ -88,11 +88,11 @@ class Zorbal {
     bool CountLaunch = true;
     int TabAfterLaunch = 2;
     bool HelpPanelShown = false;
-    sim::LimitsTable Limits; ///< DefaultValue, MinimumValue, ... filled by MinMaxAssignment
-    sim::LaunchRecord Rocket; ///< the current launch record
+    sim::LimitsTable Limits;      ///< DefaultValue, MinimumValue, ... filled by MinMaxAssignment
+    sim::LaunchRecord Rocket;     ///< the current launch record
     sim::FlightResult LastFlight; ///< outcome, time and steps of the latest flight
-    bool Loaded = false;      ///< Form_Load has run
-    bool Unloaded = false;    ///< Form_Unload has run: the program ends
+    bool Loaded = false;          ///< Form_Load has run
+    bool Unloaded = false;        ///< Form_Unload has run: the program ends
 
     platform::Services& services() { return m_services; }
 

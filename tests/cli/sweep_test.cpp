@@ -283,13 +283,13 @@ TEST(SweepCommand, PrintsOneCsvRecordPerDesignEqualToTheFlyCommandsResults) {
     const auto& outputs = flown["outputs"];
     const std::string notEnoughAir = flyJson("--input 1=98")["messages"][0];
     EXPECT_EQ(sweep.out, "filling_factor,flight_duration,max_height,range,steps,outcome,message\r\n"
-                   "0,,,,,refused,The rocket won't work if bottle doesn't have some water in!\r\n"
-                   "49," +
-                       outputs[4].get<std::string>() + "," + outputs[6].get<std::string>() + "," +
-                       outputs[9].get<std::string>() + "," + std::to_string(flown["steps"].get<int>()) +
-                       ",flown,\r\n"
-                       "98,,,,,refused,\"" +
-                       notEnoughAir + "\"\r\n");
+                         "0,,,,,refused,The rocket won't work if bottle doesn't have some water in!\r\n"
+                         "49," +
+                             outputs[4].get<std::string>() + "," + outputs[6].get<std::string>() + "," +
+                             outputs[9].get<std::string>() + "," + std::to_string(flown["steps"].get<int>()) +
+                             ",flown,\r\n"
+                             "98,,,,,refused,\"" +
+                             notEnoughAir + "\"\r\n");
 }
 
 TEST(SweepCommand, JsonLinesMatchTheFlyCommandAndBestPicksTheLongestRange) {

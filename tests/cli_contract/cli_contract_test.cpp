@@ -29,7 +29,8 @@ TEST(CommandLine, FlyReportsTheDefaultFlightAsJson) {
 }
 
 TEST(CommandLine, DesignOptionsTypeIntoTheBoxesAndTickTheOptions) {
-    const auto r = run("fly --json --launches 2 --input 4=10 --rail --parachute --trigger time --input 12=20");
+    const auto r =
+        run("fly --json --launches 2 --input 4=10 --rail --parachute --trigger time --input 12=20");
     ASSERT_EQ(r.status, 0);
     const auto json = nlohmann::json::parse(r.out);
     EXPECT_EQ(json["launch_count"], 2);

@@ -17,7 +17,8 @@ using test::WindowTest;
 // Compares `text` with the golden file byte for byte; ZORBAL_UPDATE_GOLDEN=1 rewrites the file.
 void expectGolden(const std::string& text, const std::string& name) {
     const std::string path = std::string(ZORBAL_TEST_DATA) + "/commentary/" + name;
-    if (const char* update = std::getenv("ZORBAL_UPDATE_GOLDEN"); update != nullptr && std::string(update) == "1") {
+    if (const char* update = std::getenv("ZORBAL_UPDATE_GOLDEN");
+        update != nullptr && std::string(update) == "1") {
         std::ofstream(path, std::ios::binary) << text;
         return;
     }
@@ -82,20 +83,23 @@ TEST(CommentaryDesignSummary, RailSentenceAndPressures) {
                           "horizontal.\r\nThe wind speed at launch was 0.0 metres per second.\r\n"),
               std::string::npos)
         << noRail;
-    EXPECT_NE(noRail.find("The initial pressure at launch was 4.00 atmospheres i.e. the pressure in the bottle was "
-                          "3.00 atmospheres higher than the pressure outside \r\n\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        noRail.find("The initial pressure at launch was 4.00 atmospheres i.e. the pressure in the bottle was "
+                    "3.00 atmospheres higher than the pressure outside \r\n\r\n"),
+        std::string::npos);
 
     design.isRailUsed = true;
-    EXPECT_NE(designSummary(design).find("\r\n\r\nA launch rail of length 0.50 metres was used at an angle of 60.0 "
-                                         "degrees from the horizontal.\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        designSummary(design).find("\r\n\r\nA launch rail of length 0.50 metres was used at an angle of 60.0 "
+                                   "degrees from the horizontal.\r\n"),
+        std::string::npos);
 }
 
 TEST(CommentarySections, LargeEnergiesAreGroupedInThousands) {
     const EventValues burnout{0.25, 3, 4, 40, 0.9};
     const std::string text = burnoutSection(burnout, 0.1, 12345.67, 3.141592653589793);
-    EXPECT_NE(text.find("extracted from 12,345.7 joules of compressed gas energy, "), std::string::npos) << text;
+    EXPECT_NE(text.find("extracted from 12,345.7 joules of compressed gas energy, "), std::string::npos)
+        << text;
     // 40^2 x 0.05 = 80 J, 0.1 x 9.81 x 4 = 3.9 J; (80 + 3.924) x 100 / 12345.67 = 0.7 %
     EXPECT_NE(text.find("has 80.0 joules of kinetic energy and 3.9 joules of potential energy.\r\n"),
               std::string::npos);
@@ -110,19 +114,22 @@ TEST(CommentarySections, PhasesThatDidNotHappenSaySoInsteadOfFigures) {
               "\r\nGAS BLAST OVER: The point at which the rocket runs out of air\r\n" + std::string(80, '*') +
                   "\r\nThe rocket did not run out of air in this flight.\r\n\r\n");
     EXPECT_EQ(coastingSection(std::nullopt),
-              "\r\nCOASTING PHASE: The phase in which the rocket trajectory is governed only by gravity and drag\r\n" +
-                  std::string(80, '*') + "\r\nThe rocket never rose above its starting height in this flight.\r\n");
+              "\r\nCOASTING PHASE: The phase in which the rocket trajectory is governed only by gravity and "
+              "drag\r\n" +
+                  std::string(80, '*') +
+                  "\r\nThe rocket never rose above its starting height in this flight.\r\n");
 }
 
 TEST(CommentarySections, AFlightStoppedBeforeLandingIsNotReportedAsLanded) {
     const EventValues stopped{10000, 12.34, 5.5, 1.25, -1.5};
-    EXPECT_EQ(landingSection(stopped, false),
-              "The flight was stopped after 10,000.000 seconds, before the rocket had landed, 12.3 metres "
-              "down-range and 5.5 metres above the ground.\r\nAt that moment it was travelling at 1.3 metres per "
-              "second \r\n");
-    EXPECT_EQ(landingSection(stopped, true),
-              "The rocket landed after 10,000.000 seconds 12.3 metres down-range\r\nThe rocket hit the ground while "
-              "travelling at 1.3 metres per second \r\n");
+    EXPECT_EQ(
+        landingSection(stopped, false),
+        "The flight was stopped after 10,000.000 seconds, before the rocket had landed, 12.3 metres "
+        "down-range and 5.5 metres above the ground.\r\nAt that moment it was travelling at 1.3 metres per "
+        "second \r\n");
+    EXPECT_EQ(landingSection(stopped, true), "The rocket landed after 10,000.000 seconds 12.3 metres "
+                                             "down-range\r\nThe rocket hit the ground while "
+                                             "travelling at 1.3 metres per second \r\n");
 }
 
 // ---- The report a launch leaves in the box ------------------------------------------------------
@@ -152,8 +159,8 @@ TEST_F(CommentaryWindow, EachLaunchReplacesTheReportAndNumbersIt) {
 TEST_F(CommentaryWindow, RailSentenceFollowsTheRailOption) {
     window.chkOptions[2].setValue(1);
     ASSERT_TRUE(launch());
-    EXPECT_NE(window.txtCommentary.Text.find(
-                  "A launch rail of length 0.50 metres was used at an angle of 60.0 degrees from the horizontal.\r\n"),
+    EXPECT_NE(window.txtCommentary.Text.find("A launch rail of length 0.50 metres was used at an angle of "
+                                             "60.0 degrees from the horizontal.\r\n"),
               std::string::npos);
 }
 
@@ -164,12 +171,15 @@ TEST_F(CommentaryWindow, ParachuteSectionOnlyWhenItWasReleasedInThisFlight) {
     ASSERT_TRUE(launch());
     const std::string stars = std::string(80, '*');
     const std::string& text = window.txtCommentary.Text;
-    const auto section = text.find("\r\nPARACHUTE:\r\n" + stars + "\r\nThe  parachute was triggered 1.0 seconds after "
-                                    "Launch.\r\nAt this point the rocket was travelling with an air speed of ");
+    const auto section =
+        text.find("\r\nPARACHUTE:\r\n" + stars +
+                  "\r\nThe  parachute was triggered 1.0 seconds after "
+                  "Launch.\r\nAt this point the rocket was travelling with an air speed of ");
     ASSERT_NE(section, std::string::npos) << text;
-    const auto end = text.find(" metres/second\r\nThe parachute took one second to fully deploy. \r\n\r\nThe rocket "
-                               "landed after ",
-                               section);
+    const auto end =
+        text.find(" metres/second\r\nThe parachute took one second to fully deploy. \r\n\r\nThe rocket "
+                  "landed after ",
+                  section);
     EXPECT_NE(end, std::string::npos) << text;
 
     type(12, "15"); // longer than the flight

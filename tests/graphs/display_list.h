@@ -21,7 +21,8 @@ inline std::vector<platform::Primitive> entries(const platform::DrawingSurface& 
 }
 
 /// Lines in `color`.
-inline std::vector<platform::Primitive> lines(const platform::DrawingSurface& surface, platform::Color color) {
+inline std::vector<platform::Primitive> lines(const platform::DrawingSurface& surface,
+                                              platform::Color color) {
     return entries(surface, platform::PrimitiveKind::Line, color);
 }
 

@@ -173,13 +173,14 @@ TEST_F(FlightPlotting, ALaunchWithoutParachuteDrawsNoOrangeAfterOneWithIt) {
 TEST_F(FlightPlotting, AdviceTextsOfTheGraphsAndLimitBoxes) {
     window.pctXYGraph_MouseMove();
     const std::string trajectory = window.txtHelp.Text;
-    EXPECT_EQ(trajectory,
-              "This picture shows the trajectory of a rocket launch. \r\n\r\n"
-              "The MOST RECENT launch is shown in three or four colours\r\n\r\n"
-              "RED indicates water is being expelled.\r\nGREEN indicates air is being expelled.\r\n"
-              "PURPLE indicates free (so-called Ballistic) flight.\r\n\r\n"
-              "If a parachute has been deployed, the trajectory is plotted in ORANGE and a small parachute is "
-              "drawn for every second that the parachute is open.\r\n\r\nPrevious launches are shown in BLUE.");
+    EXPECT_EQ(
+        trajectory,
+        "This picture shows the trajectory of a rocket launch. \r\n\r\n"
+        "The MOST RECENT launch is shown in three or four colours\r\n\r\n"
+        "RED indicates water is being expelled.\r\nGREEN indicates air is being expelled.\r\n"
+        "PURPLE indicates free (so-called Ballistic) flight.\r\n\r\n"
+        "If a parachute has been deployed, the trajectory is plotted in ORANGE and a small parachute is "
+        "drawn for every second that the parachute is open.\r\n\r\nPrevious launches are shown in BLUE.");
     window.txtGraph_MouseMove(3);
     EXPECT_EQ(window.txtHelp.Text,
               "Enter a number here to change the HORIZONTAL scale of the velocity versus time graph. \r\n\r\n"
@@ -203,8 +204,8 @@ TEST_F(FlightPlotting, AdviceTextsOfTheGraphsAndLimitBoxes) {
               "Please note that if VERTICAL scale is not very roughly one third of the HORIZONTAL range then "
               "some drawn objects may look distorted.");
     window.txtGraph_MouseMove(1);
-    EXPECT_TRUE(window.txtHelp.Text.starts_with(
-        "Enter a number here to change the HORIZONTAL scale of the trajectory graph. \r\n\r\nPlease note that if"));
+    EXPECT_TRUE(window.txtHelp.Text.starts_with("Enter a number here to change the HORIZONTAL scale of the "
+                                                "trajectory graph. \r\n\r\nPlease note that if"));
     window.txtGraph_MouseMove(2);
     EXPECT_EQ(window.txtHelp.Text,
               "Enter a number here to change the VERTICAL scale of the velocity versus time graph. \r\n\r\n"

@@ -29,7 +29,8 @@ TEST_F(TrajectoryFrame, SpansOneEleventhBehindAndBelowTheLaunchPoint) {
     const auto& xy = window.pctXYGraph;
     const auto& scale = scaleEntry(xy);
     ASSERT_EQ(scale.kind, PrimitiveKind::Scale);
-    EXPECT_EQ((std::array{scale.x1, scale.y1, scale.x2, scale.y2}), (std::array{-10.0f, 30.0f, 100.0f, -3.0f}));
+    EXPECT_EQ((std::array{scale.x1, scale.y1, scale.x2, scale.y2}),
+              (std::array{-10.0f, 30.0f, 100.0f, -3.0f}));
     EXPECT_EQ(xy.backColor(), graphs::kSkyBlue);
 
     const auto boxes = entries(xy, PrimitiveKind::FilledBox, 0, true);
@@ -42,8 +43,8 @@ TEST_F(TrajectoryFrame, SpansOneEleventhBehindAndBelowTheLaunchPoint) {
     EXPECT_EQ(lines(xy, graphs::kLightGrey).size(), 2u); // height axis and ground line
 
     EXPECT_EQ(entries(xy, PrimitiveKind::Circle, platform::kBlack).size(), 2u); // the figures' heads
-    EXPECT_EQ(lines(xy, platform::kBlue).size(), 10u);                           // and limbs
-    EXPECT_TRUE(lines(xy, platform::kRed).empty()); // no wind, no arrows
+    EXPECT_EQ(lines(xy, platform::kBlue).size(), 10u);                          // and limbs
+    EXPECT_TRUE(lines(xy, platform::kRed).empty());                             // no wind, no arrows
     EXPECT_EQ(xy.drawWidth(), 2);
 }
 
@@ -53,8 +54,8 @@ TEST_F(TrajectoryFrame, ClampsTheLimitBoxesAndKeepsAcceptedTextAsTyped) {
         const char* typed;
         const char* shown;
     };
-    const Case cases[] = {{0, "150", "100"}, {0, "4", "5"},      {0, "", "5"},        {0, "abc", "5"},
-                          {0, "5", "5"},     {0, "100", "100"},  {0, "12,5", "12,5"}, {1, "1000", "500"},
+    const Case cases[] = {{0, "150", "100"}, {0, "4", "5"},         {0, "", "5"},        {0, "abc", "5"},
+                          {0, "5", "5"},     {0, "100", "100"},     {0, "12,5", "12,5"}, {1, "1000", "500"},
                           {1, "9.99", "10"}, {1, "250.5", "250.5"}, {1, "1e999", "500"}};
     for (const auto& c : cases) {
         window.txtGraph[0].Text = "30";

@@ -16,7 +16,8 @@ using Texts = std::array<std::string, kColumnCount>;
 LaunchEntry defaultEntry(int launchNumber) {
     LaunchEntry e;
     e.launchNumber = launchNumber;
-    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0", "60", "0.50", "70", "0.0", "0", "3.0", "0.50"};
+    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0",
+                "60",   "0.50", "70",   "0.0", "0",  "3.0", "0.50"};
     e.flightTime = "4.30";
     e.maxHeight = "22.58";
     e.range = "51.57";
@@ -49,11 +50,12 @@ std::vector<int> marked(const Grid& grid, int row) {
 
 TEST(HistoryHeadings, TwoBoldCentredRowsWithGroupsMergedAndDesignedWidths) {
     const Grid grid = preparedGrid();
-    const char* headings[] = {"Launch",    "Vol(l)",       "Fill(%)",      "P(atm)",      "M(g)",      "Drag",
-                              "Nozz(mm)",  "Eff(%)",       "Rail (m)",     "Angle",       "Wind(m/s)", "Para Size(m)",
-                              "Para Trigger", "Trig A(deg)", "Trig T(s)", "Time(s)",     "Height(m)", "Range(m)"};
-    const int widths[] = {800, 800, 800, 800, 800, 800, 1200, 800, 800, 800, 1200, 1200, 1200, 1200, 1200, 1200,
-                          1400, 1400};
+    const char* headings[] = {"Launch",    "Vol(l)",       "Fill(%)",      "P(atm)",      "M(g)",
+                              "Drag",      "Nozz(mm)",     "Eff(%)",       "Rail (m)",    "Angle",
+                              "Wind(m/s)", "Para Size(m)", "Para Trigger", "Trig A(deg)", "Trig T(s)",
+                              "Time(s)",   "Height(m)",    "Range(m)"};
+    const int widths[] = {800, 800,  800,  800,  800,  800,  1200, 800,  800,
+                          800, 1200, 1200, 1200, 1200, 1200, 1200, 1400, 1400};
     for (int c = 0; c < kColumnCount; ++c) {
         EXPECT_EQ(grid.TextMatrix(1, c), headings[c]);
         EXPECT_EQ(grid.ColWidth(c), widths[c]) << c;
@@ -76,10 +78,10 @@ TEST(HistoryRows, FirstLaunchHasGroupColoursAndNoMarks) {
     Grid grid = preparedGrid();
     addLaunch(grid, 1, texts(1));
     EXPECT_EQ(grid.Rows(), 3);
-    const platform::Color colours[] = {Grid::kFixedColor, kLilac,     kLilac,     kLilac,     kLilac,    kLilac,
-                                       kLilac,            kLilac,     kPaleViolet, kPaleViolet, kPaleBlue, kLavender,
-                                       kLavender,         kLavender,  kLavender,  kResultWhite, kResultWhite,
-                                       kResultWhite};
+    const platform::Color colours[] = {
+        Grid::kFixedColor, kLilac,      kLilac,    kLilac,    kLilac,    kLilac,    kLilac,    kLilac,
+        kPaleViolet,       kPaleViolet, kPaleBlue, kLavender, kLavender, kLavender, kLavender, kResultWhite,
+        kResultWhite,      kResultWhite};
     for (int c = 0; c < kColumnCount; ++c) {
         EXPECT_EQ(grid.cell(2, c).backColor, colours[c]) << c;
         EXPECT_EQ(grid.cell(2, c).alignment, platform::CellAlignment::CenterCenter);
@@ -104,8 +106,8 @@ TEST(HistoryRows, TextsComeFromTheBoxesAsTypedWithOptionsApplied) {
     e.isParachuteOn = true;
     e.isTriggerByAngle = true;
     const Texts on = launchRowTexts(e);
-    const Texts expected{"7",   "2.00", "30.0", "3.0",  "100",   "10.0", "22",   "70",    "1.5",
-                         "60",  "0.0",  "0.75", "Angle", "0",    "3.0",  "4.30", "22.58", "51.57"};
+    const Texts expected{"7",  "2.00", "30.0", "3.0",   "100", "10.0", "22",   "70",    "1.5",
+                         "60", "0.0",  "0.75", "Angle", "0",   "3.0",  "4.30", "22.58", "51.57"};
     EXPECT_EQ(on, expected);
 }
 
@@ -116,8 +118,8 @@ TEST(HistoryChanges, ChangedTextsTurnYellowAsExactStrings) {
     EXPECT_EQ(marked(grid, 3), std::vector<int>{}); // same inputs, and equal results stay with launch 1
     EXPECT_EQ(marked(grid, 2), std::vector<int>({15, 16, 17}));
 
-    addLaunch(grid, 3, texts(3, 10, "2"));   // wind 0 -> 2
-    addLaunch(grid, 4, texts(4, 1, "2"));    // volume "2.00" retyped as "2"
+    addLaunch(grid, 3, texts(3, 10, "2")); // wind 0 -> 2
+    addLaunch(grid, 4, texts(4, 1, "2"));  // volume "2.00" retyped as "2"
     addLaunch(grid, 5, texts(5, 1, "2"));
     EXPECT_EQ(grid.cell(4, 10).backColor, kChangedYellow);
     EXPECT_EQ(grid.cell(4, 1).backColor, kLilac);

@@ -35,7 +35,7 @@ void GraphsCanvasTest::paintsSkyGroundAndTheWaterPhaseInRed() {
     const QSize size(705, 369);
     const QImage image = renderSurface(window.pctXYGraph, size);
     QCOMPARE(image.size(), size);
-    QCOMPARE(image.pixel(20, 20), qRgb(200, 240, 255));  // sky above and behind the launcher
+    QCOMPARE(image.pixel(20, 20), qRgb(200, 240, 255));   // sky above and behind the launcher
     QCOMPARE(image.pixel(600, 360), qRgb(100, 255, 100)); // ground strip
 
     // A point half-way through the water phase, a dot two pixels across.
@@ -114,8 +114,9 @@ void GraphsCanvasTest::commandLinePicturesMatchTheWindow() {
     QVERIFY(dir.isValid());
     QProcess cli;
     cli.start(QStringLiteral(ZORBAL_CLI_PATH),
-              {"fly", "--launches", "2", "--input", "10=3", "--parachute", "--trigger", "time", "--input", "12=2",
-               "--plot-trajectory", dir.filePath("trajectory.png"), "--plot-velocity", dir.filePath("velocity.png")});
+              {"fly", "--launches", "2", "--input", "10=3", "--parachute", "--trigger", "time", "--input",
+               "12=2", "--plot-trajectory", dir.filePath("trajectory.png"), "--plot-velocity",
+               dir.filePath("velocity.png")});
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 0);
 
@@ -132,8 +133,10 @@ void GraphsCanvasTest::commandLinePicturesMatchTheWindow() {
 
     const QImage trajectory(dir.filePath("trajectory.png"));
     const QImage velocity(dir.filePath("velocity.png"));
-    QCOMPARE(trajectory.convertToFormat(QImage::Format_RGB32), renderSurface(window.pctXYGraph, QSize(705, 369)));
-    QCOMPARE(velocity.convertToFormat(QImage::Format_RGB32), renderSurface(window.pctVTgraph, QSize(721, 385)));
+    QCOMPARE(trajectory.convertToFormat(QImage::Format_RGB32),
+             renderSurface(window.pctXYGraph, QSize(705, 369)));
+    QCOMPARE(velocity.convertToFormat(QImage::Format_RGB32),
+             renderSurface(window.pctVTgraph, QSize(721, 385)));
 }
 
 QTEST_MAIN(GraphsCanvasTest)

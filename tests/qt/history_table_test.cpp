@@ -20,7 +20,8 @@ namespace {
 std::array<std::string, history::kColumnCount> launchTexts(int n, const std::string& range) {
     history::LaunchEntry e;
     e.launchNumber = n;
-    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0", "60", "0.50", "70", "0.0", "0", "3.0", "0.50"};
+    e.inputs = {"2.00", "30.0", "1000", "3.0", "22", "100", "10.0",
+                "60",   "0.50", "70",   "0.0", "0",  "3.0", "0.50"};
     e.flightTime = "4.30";
     e.maxHeight = "22.60";
     e.range = range;
@@ -80,7 +81,8 @@ class HistoryTableTest : public QObject {
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 2);
         QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 1002);
-        QCOMPARE(model.data(model.index(1002, 17), Qt::BackgroundRole).value<QColor>(), QColor(255, 200, 200));
+        QCOMPARE(model.data(model.index(1002, 17), Qt::BackgroundRole).value<QColor>(),
+                 QColor(255, 200, 200));
     }
 
     void viewHasDesignedWidthsAndMergedGroups() {

@@ -110,12 +110,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(started.tab(), 1);
         QVERIFY(started.find<QGroupBox>("Frame1")->isVisible());
         QVERIFY(!started.find<QWidget>("pctXYGraph")->isVisible());
-        QCOMPARE(started.help(), QStringLiteral("On this tab panel you can change parameters to design and simulate "
-                                                "the launch of your own rocket. \n\n"));
+        QCOMPARE(started.help(),
+                 QStringLiteral("On this tab panel you can change parameters to design and simulate "
+                                "the launch of your own rocket. \n\n"));
         for (int i = 0; i < 14; ++i) {
             const QString name = QStringLiteral("txtInput_%1").arg(i);
-            QCOMPARE(started.window.findChild<QLineEdit*>(name)->text(),
-                     QString::fromStdString(started.window.model().txtInput[static_cast<std::size_t>(i)].Text));
+            QCOMPARE(
+                started.window.findChild<QLineEdit*>(name)->text(),
+                QString::fromStdString(started.window.model().txtInput[static_cast<std::size_t>(i)].Text));
         }
         QCOMPARE(started.find<QLineEdit>("txtInput_0")->text(), QStringLiteral("2.00"));
         QCOMPARE(started.find<QLineEdit>("txtGraph_1")->text(), QStringLiteral("100"));
@@ -144,12 +146,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(started.find<QPushButton>("cmdLaunch")->text(), QStringLiteral("Launch!"));
         QVERIFY(started.find<QWidget>("cmdLaunch")->isEnabled());
         QVERIFY(started.find<QWidget>("cmdSaveHistory")->isEnabled());
-        QVERIFY(started.find<QPlainTextEdit>("txtCommentary")->toPlainText().startsWith(QStringLiteral("Launch number")));
+        QVERIFY(started.find<QPlainTextEdit>("txtCommentary")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("Launch number")));
         // The history row as the table shows it.
         auto* table = started.find<zorbal::platform::qt::HistoryTableView>("MSFlexGrid1");
         QCOMPARE(table->model()->rowCount(), grid.Rows());
         QCOMPARE(table->model()->index(2, 0).data().toString(), QStringLiteral("1"));
-        QCOMPARE(table->model()->index(2, 17).data().toString(), started.find<QLineEdit>("txtOutput_9")->text());
+        QCOMPARE(table->model()->index(2, 17).data().toString(),
+                 started.find<QLineEdit>("txtOutput_9")->text());
         // Both graphs show the flight.
         auto* trajectory = started.find<zorbal::platform::qt::CanvasWidget>("pctXYGraph");
         QCOMPARE(trajectory->surface(), &started.window.model().pctXYGraph);
@@ -174,8 +179,9 @@ class MainWindowTest : public QObject {
         // Ctrl+PgDown steps to the next tab page as a click on its tab would.
         QTest::keyClick(&started.window, Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(started.tab(), 3);
-        QCOMPARE(started.help(), QStringLiteral("On this tab panel you can view the predicted speed of your rocket "
-                                                "during its flight. \n\n"));
+        QCOMPARE(started.help(),
+                 QStringLiteral("On this tab panel you can view the predicted speed of your rocket "
+                                "during its flight. \n\n"));
     }
 
     void parachuteBoxEnablesItsGroup() {
@@ -184,8 +190,8 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(parachute, Qt::LeftButton);
         QCOMPARE(started.window.model().chkOptions[3].Value(), 1);
         QVERIFY(started.window.model().Rocket.ParachuteOn);
-        for (const char* name : {"frmParachute", "optParachute_0", "optParachute_1", "txtInput_11", "txtInput_12",
-                                 "txtInput_13", "lblInput_32"})
+        for (const char* name : {"frmParachute", "optParachute_0", "optParachute_1", "txtInput_11",
+                                 "txtInput_12", "txtInput_13", "lblInput_32"})
             QVERIFY2(started.find<QWidget>(name)->isEnabled(), name);
         // Choosing the time trigger disables the angle input.
         QTest::mouseClick(started.find<QRadioButton>("optParachute_1"), Qt::LeftButton);
@@ -209,7 +215,7 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(height, QStringLiteral("150"));
         QCOMPARE(model.txtGraph[0].Text, std::string("150"));
         const auto before = model.pctXYGraph.revision();
-        QTest::keyClick(height, Qt::Key_Tab); // the focus leaves the box
+        QTest::keyClick(height, Qt::Key_Tab);            // the focus leaves the box
         QCOMPARE(height->text(), QStringLiteral("100")); // replaced by the upper limit
         QVERIFY(model.pctXYGraph.revision() != before);
         QCOMPARE(model.LaunchCount, 1); // flown again, not counted
@@ -226,12 +232,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(button->text(), QStringLiteral("Show Help"));
         QCOMPARE(button->toolTip(), QStringLiteral("Clicking on this button will show the help window."));
         QVERIFY(!started.window.model().HelpPanelShown);
-        QCOMPARE(started.platform.windowFrame.outerWidthTwips(), pixelsToTwips(twipsToPixels(12495, dpi), dpi));
+        QCOMPARE(started.platform.windowFrame.outerWidthTwips(),
+                 pixelsToTwips(twipsToPixels(12495, dpi), dpi));
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(button->text(), QStringLiteral("Hide Help"));
         QVERIFY(button->toolTip().isEmpty());
         QVERIFY(started.window.model().HelpPanelShown);
-        QCOMPARE(started.platform.windowFrame.outerWidthTwips(), pixelsToTwips(twipsToPixels(15495, dpi), dpi));
+        QCOMPARE(started.platform.windowFrame.outerWidthTwips(),
+                 pixelsToTwips(twipsToPixels(15495, dpi), dpi));
     }
 
     void mouseMovementAndFocusReachTheHandlers() {
@@ -240,14 +248,17 @@ class MainWindowTest : public QObject {
         QTest::mouseMove(nozzle, QPoint(5, 5));
         QTRY_VERIFY(started.help().endsWith(QStringLiteral("VALID RANGE: 1 to 30\n\n")));
         QTest::mouseMove(started.find<QWidget>("cmdDefault"), QPoint(10, 10));
-        QTRY_COMPARE(started.help(), QStringLiteral("Clicking this button will return all rocket design parameters "
-                                                    "to their default values. \n\n"));
+        QTRY_COMPARE(started.help(),
+                     QStringLiteral("Clicking this button will return all rocket design parameters "
+                                    "to their default values. \n\n"));
         // Over a label inside a frame, the frame's advice does not appear.
         QTest::mouseMove(started.find<QWidget>("lblInput_0"), QPoint(3, 3));
         QTest::qWait(20);
-        QVERIFY(!started.help().startsWith(QStringLiteral("This frame contains details of the water rocket")));
+        QVERIFY(
+            !started.help().startsWith(QStringLiteral("This frame contains details of the water rocket")));
         QTest::mouseMove(started.find<QWidget>("Frame1"), QPoint(3, 40));
-        QTRY_VERIFY(started.help().startsWith(QStringLiteral("This frame contains details of the water rocket")));
+        QTRY_VERIFY(
+            started.help().startsWith(QStringLiteral("This frame contains details of the water rocket")));
         // A click on the frame's own surface, where the mouse already is, shows its advice again.
         started.window.model().txtHelp.Text.clear();
         started.window.refresh();
@@ -280,11 +291,20 @@ class MainWindowTest : public QObject {
         auto& model = started.window.model();
         int railClicks = 0, triggerClicks = 0, tabClicks = 0;
         auto rail = model.chkOptions[2].onClick;
-        model.chkOptions[2].onClick = [&] { ++railClicks; rail(); };
+        model.chkOptions[2].onClick = [&] {
+            ++railClicks;
+            rail();
+        };
         auto trigger = model.optParachute.onClick;
-        model.optParachute.onClick = [&](int index) { ++triggerClicks; trigger(index); };
+        model.optParachute.onClick = [&](int index) {
+            ++triggerClicks;
+            trigger(index);
+        };
         auto tab = model.SSTab1.onClick;
-        model.SSTab1.onClick = [&](int previous) { ++tabClicks; tab(previous); };
+        model.SSTab1.onClick = [&](int previous) {
+            ++tabClicks;
+            tab(previous);
+        };
         QTest::mouseClick(started.find<QCheckBox>("chkOptions_2"), Qt::LeftButton);
         QTest::mouseClick(started.find<QCheckBox>("chkOptions_3"), Qt::LeftButton);
         QTest::mouseClick(started.find<QRadioButton>("optParachute_1"), Qt::LeftButton);
@@ -317,7 +337,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(started.find<QLineEdit>("txtInput_13")->text(), QStringLiteral("0.75"));
         QCOMPARE(started.tab(), 4);
         QVERIFY(started.find<QWidget>("txtCommentary")->isVisible());
-        QCOMPARE(started.find<QPlainTextEdit>("txtCommentary")->toPlainText(), QStringLiteral("First\n\nSecond\n"));
+        QCOMPARE(started.find<QPlainTextEdit>("txtCommentary")->toPlainText(),
+                 QStringLiteral("First\n\nSecond\n"));
         // A user's line break in a multi-line box reaches the model as CR LF.
         auto* welcome = started.find<QPlainTextEdit>("Text1");
         welcome->setPlainText(QStringLiteral("a\nb"));
@@ -329,7 +350,8 @@ class MainWindowTest : public QObject {
         started.window.model().chkOptions[1].onClick = [] { throw std::runtime_error("disk on fire"); };
         QTest::mouseClick(started.find<QCheckBox>("chkOptions_1"), Qt::LeftButton);
         QCOMPARE(started.messages.messages.size(), std::size_t{1});
-        QCOMPARE(started.messages.messages[0], std::string("Zorbal could not finish this action: disk on fire"));
+        QCOMPARE(started.messages.messages[0],
+                 std::string("Zorbal could not finish this action: disk on fire"));
         QVERIFY(started.window.isVisible());
     }
 
@@ -355,7 +377,8 @@ class MainWindowTest : public QObject {
                  QStringLiteral("Zorbal (v1.2)"));
         QVERIFY(!window.model().Loaded);
         // A click on the picture away from the labels and the button.
-        QTest::mouseClick(splash.findChild<QWidget*>(QStringLiteral("Image1")), Qt::LeftButton, {}, QPoint(200, 560));
+        QTest::mouseClick(splash.findChild<QWidget*>(QStringLiteral("Image1")), Qt::LeftButton, {},
+                          QPoint(200, 560));
         QVERIFY(window.model().Loaded);
         QVERIFY(window.isVisible());
         QVERIFY(!splash.isVisible());

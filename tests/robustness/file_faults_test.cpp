@@ -20,10 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kSaveProblem = "There was a problem saving this file. Possibly the file is in use by another "
-                                     "application. \r\nTry saving the file with a different name.";
-constexpr const char* kSaveHistoryProblem = "There was a problem saving this file. Possibly the file is in use by "
-                                            "another application...? \r\nTry saving the file with a different name.";
+constexpr const char* kSaveProblem =
+    "There was a problem saving this file. Possibly the file is in use by another "
+    "application. \r\nTry saving the file with a different name.";
+constexpr const char* kSaveHistoryProblem =
+    "There was a problem saving this file. Possibly the file is in use by "
+    "another application...? \r\nTry saving the file with a different name.";
 constexpr const char* kCannotOpen = "Sorry, the program can't open that file.";
 
 /// Limits the size of any file this process writes, so a write fails after `bytes` bytes.
@@ -58,7 +60,8 @@ std::vector<std::string> windowState(const ui::Zorbal& w) {
     for (const auto& box : w.chkOptions)
         state.push_back(std::to_string(box.Value()));
     state.push_back(std::to_string(w.optParachute.selected()));
-    state.push_back(std::to_string(w.LaunchCount) + " launches, " + std::to_string(w.MSFlexGrid1.Rows()) + " rows");
+    state.push_back(std::to_string(w.LaunchCount) + " launches, " + std::to_string(w.MSFlexGrid1.Rows()) +
+                    " rows");
     for (const auto* button : {&w.cmdSave, &w.cmdLoad, &w.cmdSaveTraj, &w.cmdSaveHistory, &w.cmdLaunch})
         state.push_back(button->Caption + (button->Enabled ? "" : " (disabled)"));
     state.push_back(std::to_string(w.Rocket.BottleVolume) + " " + std::to_string(w.Rocket.DryMass));
@@ -126,8 +129,9 @@ class FileFaults : public WindowTest {
 
 TEST_F(FileFaults, ASaveIntoAFolderWithoutWritePermissionKeepsTheOldFile) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root, which writes into read-only folders; the half-way failures cover the "
-                        "same path";
+        GTEST_SKIP()
+            << "running as root, which writes into read-only folders; the half-way failures cover the "
+               "same path";
     for (const auto& save : saves()) {
         const std::string old = std::string("the old ") + save.name + " file\r\n";
         const std::string target = folder.put(std::string(save.name) + ".txt", old);
@@ -169,10 +173,10 @@ TEST_F(FileFaults, AWriteThatFailsHalfWayKeepsTheOldFileByteForByte) {
 TEST_F(FileFaults, AnUnreadableFileShowsTheLoadMessageAndLeavesTheWindowAsItWas) {
     // A design that differs from the one shown in every box, so a partial load would show.
     std::string design;
-    for (const char* line : {"Volume\t3", "Filling Factor\t40", "Density\t900", "Pressure\t4", "Nozzle\t9",
-                             "Mass\t120", "Drag\t3", "Efficiency\t80", "Angle\t45", "LaunchTube\t1",
-                             "LTLength\t1", "Parachute\t0.3", "TriggerMechanism\tTime", "TrAngle\t5", "TrTime\t2",
-                             "Wind\t1"})
+    for (const char* line :
+         {"Volume\t3", "Filling Factor\t40", "Density\t900", "Pressure\t4", "Nozzle\t9", "Mass\t120",
+          "Drag\t3", "Efficiency\t80", "Angle\t45", "LaunchTube\t1", "LTLength\t1", "Parachute\t0.3",
+          "TriggerMechanism\tTime", "TrAngle\t5", "TrTime\t2", "Wind\t1"})
         design += std::string(line) + "\r\n";
 
     std::string withNul = design;

@@ -65,11 +65,12 @@ class Monkey {
         } else if (pick < 26) {
             const int i = m_random.below(4);
             const std::string text = m_random.below(3) == 0 ? randomText() : graphLimitText();
-            run("type \"" + printable(text) + "\" into txtGraph(" + std::to_string(i) + ") and leave it", [&] {
-                w().txtGraph[static_cast<std::size_t>(i)].Text = text;
-                bool cancel = false;
-                w().txtGraph_Validate(i, cancel);
-            });
+            run("type \"" + printable(text) + "\" into txtGraph(" + std::to_string(i) + ") and leave it",
+                [&] {
+                    w().txtGraph[static_cast<std::size_t>(i)].Text = text;
+                    bool cancel = false;
+                    w().txtGraph_Validate(i, cancel);
+                });
         } else if (pick < 36) {
             run("click Launch!", [&] { clickIfEnabled(w().cmdLaunch, [&] { w().cmdLaunch_Click(); }); });
         } else if (pick < 40) {
@@ -134,11 +135,21 @@ class Monkey {
             const int i = m_random.below(14);
             run("click a frame or box", [&] {
                 switch (m_random.below(5)) {
-                case 0: w().Frame1_Click(); break;
-                case 1: w().frmLauncher_Click(); break;
-                case 2: w().frmParachute_Click(); break;
-                case 3: w().txtInput_Click(i); break;
-                default: w().txtOutput_Click(i); break;
+                case 0:
+                    w().Frame1_Click();
+                    break;
+                case 1:
+                    w().frmLauncher_Click();
+                    break;
+                case 2:
+                    w().frmParachute_Click();
+                    break;
+                case 3:
+                    w().txtInput_Click(i);
+                    break;
+                default:
+                    w().txtOutput_Click(i);
+                    break;
                 }
             });
         }
@@ -161,7 +172,8 @@ class Monkey {
             problems.push_back("the launch button is not ready (\"" + launch.Caption + "\")");
         for (auto& text : nonFiniteTexts(w()))
             problems.push_back(std::move(text));
-        for (const auto* button : {&w().cmdCopy, &w().cmdSaveTraj, &w().cmdCopyHistory, &w().cmdSaveHistory}) {
+        for (const auto* button :
+             {&w().cmdCopy, &w().cmdSaveTraj, &w().cmdCopyHistory, &w().cmdSaveHistory}) {
             if (button->Caption == " Busy...")
                 problems.push_back("an export button stayed busy");
             if (w().LaunchCount > 0 && !button->Enabled)
@@ -171,8 +183,9 @@ class Monkey {
         const bool isShown = w().HelpPanelShown;
         if (m_started.platform.windowFrame.width != (isShown ? ui::kWidthWithHelp : ui::kWidthWithoutHelp) ||
             w().cmdShowHelp[0].Caption != (isShown ? "Hide Help" : "Show Help"))
-            problems.push_back("the help panel rests at " + std::to_string(m_started.platform.windowFrame.width) +
-                               " twips under \"" + w().cmdShowHelp[0].Caption + "\"");
+            problems.push_back("the help panel rests at " +
+                               std::to_string(m_started.platform.windowFrame.width) + " twips under \"" +
+                               w().cmdShowHelp[0].Caption + "\"");
         return problems;
     }
 
@@ -202,11 +215,55 @@ class Monkey {
 
     std::string randomText() {
         static const std::vector<std::string> kOdd = {
-            "", " ", "0", "-0", "1e308", "-1e308", "1e309", "1e-320", "4.9e-324", "&HFFFF", "&O777", "&H",
-            "1D5", " 12abc", "70%", "50 %", ",5", "1,5", "..", "-", "+", "e5", "1e", "NaN", "nan", "inf", "-Infinity",
-            "1.#INF", "\xD9\xA3", "\t3\r\n", std::string("7\0" "5", 3), "0.1", "99.999999999999999",
-            std::string(400, '9'), "1" + std::string(5000, '0'), "-" + std::string(300, '9') + ".5",
-            "2.00", "30.0", "3.0", "10000", "1000", "90", "-90", "20", "0.01", "100", "10",
+            "",
+            " ",
+            "0",
+            "-0",
+            "1e308",
+            "-1e308",
+            "1e309",
+            "1e-320",
+            "4.9e-324",
+            "&HFFFF",
+            "&O777",
+            "&H",
+            "1D5",
+            " 12abc",
+            "70%",
+            "50 %",
+            ",5",
+            "1,5",
+            "..",
+            "-",
+            "+",
+            "e5",
+            "1e",
+            "NaN",
+            "nan",
+            "inf",
+            "-Infinity",
+            "1.#INF",
+            "\xD9\xA3",
+            "\t3\r\n",
+            std::string("7\0"
+                        "5",
+                        3),
+            "0.1",
+            "99.999999999999999",
+            std::string(400, '9'),
+            "1" + std::string(5000, '0'),
+            "-" + std::string(300, '9') + ".5",
+            "2.00",
+            "30.0",
+            "3.0",
+            "10000",
+            "1000",
+            "90",
+            "-90",
+            "20",
+            "0.01",
+            "100",
+            "10",
         };
         switch (m_random.below(4)) {
         case 0:
@@ -229,16 +286,21 @@ class Monkey {
     }
 
     std::string graphLimitText() {
-        static const std::vector<std::string> kLimits = {"0", "-5", "1", "10", "100", "1000", "1e6", "1e-6", "55.5"};
+        static const std::vector<std::string> kLimits = {"0",    "-5",  "1",    "10",  "100",
+                                                         "1000", "1e6", "1e-6", "55.5"};
         return kLimits[static_cast<std::size_t>(m_random.below(static_cast<int>(kLimits.size())))];
     }
 
     std::optional<std::string> randomPath() {
         switch (m_random.below(6)) {
-        case 0: return std::nullopt;
-        case 1: return m_folder.path().string();              // a folder
-        case 2: return m_folder.file("missing/design.txt");   // a folder that does not exist
-        default: return m_folder.file("design" + std::to_string(m_random.below(3)) + ".txt");
+        case 0:
+            return std::nullopt;
+        case 1:
+            return m_folder.path().string(); // a folder
+        case 2:
+            return m_folder.file("missing/design.txt"); // a folder that does not exist
+        default:
+            return m_folder.file("design" + std::to_string(m_random.below(3)) + ".txt");
         }
     }
 
@@ -249,18 +311,26 @@ class Monkey {
         for (int e = 0; e < edits && !text.empty(); ++e) {
             const auto at = static_cast<std::size_t>(m_random.below(static_cast<int>(text.size())));
             switch (m_random.below(3)) {
-            case 0: text[at] = static_cast<char>(m_random.below(256) - 128); break;
-            case 1: text.insert(at, 1, ",\t\r\n\0-e9"[m_random.below(8)]); break;
-            default: text.erase(at, static_cast<std::size_t>(m_random.below(20))); break;
+            case 0:
+                text[at] = static_cast<char>(m_random.below(256) - 128);
+                break;
+            case 1:
+                text.insert(at, 1, ",\t\r\n\0-e9"[m_random.below(8)]);
+                break;
+            default:
+                text.erase(at, static_cast<std::size_t>(m_random.below(20)));
+                break;
             }
         }
         return text;
     }
 
     std::string designFileText(bool inLimits) {
-        static const char* kKeys[] = {"Volume", "Filling Factor", "Density", "Pressure", "Nozzle", "Mass",
-                                      "Drag", "Efficiency", "Angle", "LaunchTube", "LTLength", "Parachute",
-                                      "TriggerMechanism", "TrAngle", "TrTime", "Wind"};
+        static const char* kKeys[] = {
+            "Volume",   "Filling Factor", "Density",          "Pressure", "Nozzle",
+            "Mass",     "Drag",           "Efficiency",       "Angle",    "LaunchTube",
+            "LTLength", "Parachute",      "TriggerMechanism", "TrAngle",  "TrTime",
+            "Wind"};
         static const int kBoxes[] = {0, 1, 2, 3, 4, 5, 6, 9, 7, -1, 8, 13, -2, 11, 12, 10};
         DesignGenerator generator(m_random.engine()());
         const RandomDesign design = generator.next();
@@ -281,17 +351,23 @@ class Monkey {
     void clickExport(int which) {
         auto& w = this->w();
         switch (which) {
-        case 0: clickIfEnabled(w.cmdCopy, [&] { w.cmdCopy_Click(); }); break;
+        case 0:
+            clickIfEnabled(w.cmdCopy, [&] { w.cmdCopy_Click(); });
+            break;
         case 1:
             dialog().answers.push_back(randomPath());
             clickIfEnabled(w.cmdSaveTraj, [&] { w.cmdSaveTraj_Click(); });
             break;
-        case 2: clickIfEnabled(w.cmdCopyHistory, [&] { w.cmdCopyHistory_Click(); }); break;
+        case 2:
+            clickIfEnabled(w.cmdCopyHistory, [&] { w.cmdCopyHistory_Click(); });
+            break;
         case 3:
             dialog().answers.push_back(randomPath());
             clickIfEnabled(w.cmdSaveHistory, [&] { w.cmdSaveHistory_Click(); });
             break;
-        default: w.cmdCopyCommentary_Click(); break;
+        default:
+            w.cmdCopyCommentary_Click();
+            break;
         }
         // An answer left unused by a disabled button would be taken by the next dialog.
         dialog().answers.clear();
@@ -301,26 +377,48 @@ class Monkey {
         auto& w = this->w();
         const int i = m_random.below(14);
         switch (where) {
-        case 0: w.txtInput_MouseMove(i); break;
-        case 1: w.txtOutput_MouseMove(i); break;
-        case 2: w.chkOptions_MouseMove(i % 4); break;
-        case 3: w.optParachute_MouseMove(i % 2); break;
+        case 0:
+            w.txtInput_MouseMove(i);
+            break;
+        case 1:
+            w.txtOutput_MouseMove(i);
+            break;
+        case 2:
+            w.chkOptions_MouseMove(i % 4);
+            break;
+        case 3:
+            w.optParachute_MouseMove(i % 2);
+            break;
         case 4: {
-            const platform::Button* buttons[] = {&w.cmdLaunch,   &w.cmdLaunch2,       &w.cmdCheck,
-                                                 &w.cmdDefault,  &w.cmdOptimise,      &w.cmdSave,
-                                                 &w.cmdLoad,     &w.cmdCopy,          &w.cmdSaveTraj,
-                                                 &w.cmdCopyHistory, &w.cmdSaveHistory, &w.cmdCopyCommentary,
+            const platform::Button* buttons[] = {&w.cmdLaunch,      &w.cmdLaunch2,      &w.cmdCheck,
+                                                 &w.cmdDefault,     &w.cmdOptimise,     &w.cmdSave,
+                                                 &w.cmdLoad,        &w.cmdCopy,         &w.cmdSaveTraj,
+                                                 &w.cmdCopyHistory, &w.cmdSaveHistory,  &w.cmdCopyCommentary,
                                                  &w.cmdShowHelp[0], &w.cmdClearGraph[1]};
             w.cmdButton_MouseMove(*buttons[i]);
             break;
         }
-        case 5: w.Frame3_MouseMove(); break;
-        case 6: w.Frame4_MouseMove(); break;
-        case 7: w.Frame5_MouseMove(); break;
-        case 8: w.pctXYGraph_MouseMove(); break;
-        case 9: w.pctVTgraph_MouseMove(); break;
-        case 10: w.txtGraph_MouseMove(i % 4); break;
-        default: w.frmParachute_MouseMove(); break;
+        case 5:
+            w.Frame3_MouseMove();
+            break;
+        case 6:
+            w.Frame4_MouseMove();
+            break;
+        case 7:
+            w.Frame5_MouseMove();
+            break;
+        case 8:
+            w.pctXYGraph_MouseMove();
+            break;
+        case 9:
+            w.pctVTgraph_MouseMove();
+            break;
+        case 10:
+            w.txtGraph_MouseMove(i % 4);
+            break;
+        default:
+            w.frmParachute_MouseMove();
+            break;
         }
     }
 
@@ -328,12 +426,24 @@ class Monkey {
     void nestedAction(int which) {
         auto& w = this->w();
         switch (which) {
-        case 0: w.cmdLaunch2_Click(); break;
-        case 1: w.txtInput[static_cast<std::size_t>(m_random.below(14))].Text = randomText(); break;
-        case 2: w.cmdOptimise_Click(); break;
-        case 3: w.chkOptions[0].setValue(1 - w.chkOptions[0].Value()); break;
-        case 4: w.cmdShowHelp_Click(0); break;
-        default: w.cmdCheck_Click(); break;
+        case 0:
+            w.cmdLaunch2_Click();
+            break;
+        case 1:
+            w.txtInput[static_cast<std::size_t>(m_random.below(14))].Text = randomText();
+            break;
+        case 2:
+            w.cmdOptimise_Click();
+            break;
+        case 3:
+            w.chkOptions[0].setValue(1 - w.chkOptions[0].Value());
+            break;
+        case 4:
+            w.cmdShowHelp_Click(0);
+            break;
+        default:
+            w.cmdCheck_Click();
+            break;
         }
     }
 
@@ -357,7 +467,8 @@ TEST(Monkey, ThousandsOfRandomActionsKeepTheWindowSound) {
             recent.pop_front();
         const auto problems = monkey.broken();
         if (!problems.empty()) {
-            std::string message = "after action " + std::to_string(n) + " (seed " + std::to_string(seed) + "):";
+            std::string message =
+                "after action " + std::to_string(n) + " (seed " + std::to_string(seed) + "):";
             for (const auto& p : problems)
                 message += "\n  - " + p;
             message += "\nlast actions:";
@@ -368,7 +479,8 @@ TEST(Monkey, ThousandsOfRandomActionsKeepTheWindowSound) {
     }
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("monkey: %lld actions (seed %llu) in %.1f s, %d launches, %zu messages\n", actions,
-                static_cast<unsigned long long>(seed), elapsed, monkey.w().LaunchCount, monkey.messageCount());
+                static_cast<unsigned long long>(seed), elapsed, monkey.w().LaunchCount,
+                monkey.messageCount());
 }
 
 } // namespace

@@ -39,11 +39,17 @@ RandomDesign defaultDesign() {
 
 } // namespace
 
-std::string RandomDesign::describe() const { return designLine(*this); }
+std::string RandomDesign::describe() const {
+    return designLine(*this);
+}
 
-double DesignGenerator::unit() { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
+double DesignGenerator::unit() {
+    return static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
+}
 
-int DesignGenerator::below(int n) { return static_cast<int>(unit() * n); }
+int DesignGenerator::below(int n) {
+    return static_cast<int>(unit() * n);
+}
 
 double DesignGenerator::drawInput(int index) {
     const auto& limits = sim::limitsTable();
@@ -107,20 +113,44 @@ std::vector<NamedDesign> reproducerDesigns() {
         make("F2 drag overshoot", {{5, "10"}, {6, "500"}}),
         make("F3 vertical descent", {{5, "20"}, {7, "90"}}),
         make("F4 parachute at once on a vertical launch", {{7, "90"}, {12, "0"}}, false, true, false),
-        make("F5 sliding back down the rail",
-             {{0, "2"}, {1, "1.83"}, {3, "5.443"}, {4, "30"}, {5, "10"}, {6, "1000"}, {7, "10"}, {8, "1.753"}},
-             true),
-        make("F6 negative mass",
-             {{0, "0.25"}, {1, "2.16"}, {2, "10000"}, {3, "0.1"}, {4, "30"}, {5, "10"}, {9, "100"}, {7, "90"}}),
+        make(
+            "F5 sliding back down the rail",
+            {{0, "2"}, {1, "1.83"}, {3, "5.443"}, {4, "30"}, {5, "10"}, {6, "1000"}, {7, "10"}, {8, "1.753"}},
+            true),
+        make("F6 negative mass", {{0, "0.25"},
+                                  {1, "2.16"},
+                                  {2, "10000"},
+                                  {3, "0.1"},
+                                  {4, "30"},
+                                  {5, "10"},
+                                  {9, "100"},
+                                  {7, "90"}}),
         make("F7 more air out than was in, 7.6 mm", {{1, "1"}, {4, "7.6"}}),
         make("F7 more air out than was in, 7.4 mm", {{1, "1"}, {4, "7.4"}}),
         make("F8 endless flight",
-             {{0, "20"}, {1, "1"}, {2, "75"}, {3, "7"}, {4, "30"}, {5, "10"}, {6, "0"}, {9, "100"}, {7, "90"},
-              {11, "0"}, {13, "1"}},
+             {{0, "20"},
+              {1, "1"},
+              {2, "75"},
+              {3, "7"},
+              {4, "30"},
+              {5, "10"},
+              {6, "0"},
+              {9, "100"},
+              {7, "90"},
+              {11, "0"},
+              {13, "1"}},
              false, true, true),
         make("worst realistic design",
-             {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"}, {4, "30"}, {5, "50"}, {6, "6.074"}, {7, "90"},
-              {11, "0"}, {13, "1"}},
+             {{0, "20"},
+              {1, "75.83"},
+              {2, "1136"},
+              {3, "7"},
+              {4, "30"},
+              {5, "50"},
+              {6, "6.074"},
+              {7, "90"},
+              {11, "0"},
+              {13, "1"}},
              false, true, true),
         make("1 mm nozzle under a full 20-litre bottle at 7 atmospheres",
              {{0, "20"}, {1, "75"}, {3, "7"}, {4, "1"}}),
@@ -164,15 +194,19 @@ std::vector<std::string> nonFiniteTexts(const ui::Zorbal& w, bool includeNotAvai
     const auto& grid = w.MSFlexGrid1;
     for (int row = 0; row < grid.Rows(); ++row)
         for (int col = std::max(grid.Cols() - 3, 0); col < grid.Cols(); ++col)
-            check("MSFlexGrid1(" + std::to_string(row) + "," + std::to_string(col) + ")", grid.TextMatrix(row, col));
+            check("MSFlexGrid1(" + std::to_string(row) + "," + std::to_string(col) + ")",
+                  grid.TextMatrix(row, col));
     return found;
 }
 
 std::vector<std::string> flightProblems(const sim::TrajectorySlot& slot) {
     std::vector<std::string> problems;
     if (slot.count() > sim::kMaxFlightSteps)
-        problems.push_back("the record holds " + std::to_string(slot.count()) + " steps, more than the bound");
-    auto energy = [](const sim::TrajectorySample& s) { return 0.5 * (s.vx * s.vx + s.vy * s.vy) + sim::kGravity * s.y; };
+        problems.push_back("the record holds " + std::to_string(slot.count()) +
+                           " steps, more than the bound");
+    auto energy = [](const sim::TrajectorySample& s) {
+        return 0.5 * (s.vx * s.vx + s.vy * s.vy) + sim::kGravity * s.y;
+    };
     auto scale = [](const sim::TrajectorySample& s) {
         const double speed = std::sqrt(s.vx * s.vx + s.vy * s.vy);
         return 0.5 * speed * speed + sim::kGravity * std::fabs(s.y) + speed + 1;
@@ -202,9 +236,9 @@ std::vector<std::string> flightProblems(const sim::TrajectorySlot& slot) {
         const double change = energy(s) - energy(before);
         const double tolerance = 1e-9 * (scale(s) + scale(before));
         if (change > -gravityLoss + tolerance && reported++ < 3)
-            problems.push_back("free-flight step " + std::to_string(n) + " changes the energy per kilogram by " +
-                               platform::generalText(change) + " J/kg (at most " +
-                               platform::generalText(-gravityLoss) + " allowed)");
+            problems.push_back("free-flight step " + std::to_string(n) +
+                               " changes the energy per kilogram by " + platform::generalText(change) +
+                               " J/kg (at most " + platform::generalText(-gravityLoss) + " allowed)");
     }
     return problems;
 }
@@ -258,8 +292,8 @@ std::vector<std::string> launchAndCheck(ui::Zorbal& w, const std::vector<std::st
             problems.push_back("a flight stopped at the step bound without its message");
         break;
     case sim::FlightOutcome::NonFiniteState:
-        problems.push_back("the flight stopped on a non-finite state after " + std::to_string(w.LastFlight.steps) +
-                           " steps");
+        problems.push_back("the flight stopped on a non-finite state after " +
+                           std::to_string(w.LastFlight.steps) + " steps");
         break;
     }
     const auto& r = w.Rocket;
@@ -268,8 +302,9 @@ std::vector<std::string> launchAndCheck(ui::Zorbal& w, const std::vector<std::st
             problems.push_back("a result of the flight is not finite");
     for (int k = 1; k <= 5; ++k) {
         const auto e = static_cast<std::size_t>(k);
-        if (!std::isfinite(r.EventTime[e]) || !std::isfinite(r.EventRange[e]) || !std::isfinite(r.EventHeight[e]) ||
-            !std::isfinite(r.EventSpeed[e]) || !std::isfinite(r.EventAngle[e]))
+        if (!std::isfinite(r.EventTime[e]) || !std::isfinite(r.EventRange[e]) ||
+            !std::isfinite(r.EventHeight[e]) || !std::isfinite(r.EventSpeed[e]) ||
+            !std::isfinite(r.EventAngle[e]))
             problems.push_back("event " + std::to_string(k) + " is not finite");
     }
     for (auto& problem : flightProblems(slot))

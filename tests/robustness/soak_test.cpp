@@ -42,7 +42,8 @@ TEST(Soak, RandomDesignsInsideTheLimitsFlySoundly) {
         LaunchOutcome outcome;
         const auto before = std::chrono::steady_clock::now();
         const auto problems = launchAndCheck(started->window, started->messages(), outcome);
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
         slowestSeconds = std::max(slowestSeconds, seconds);
         if (!problems.empty() && failed++ < 20) {
             std::string all;
@@ -60,11 +61,12 @@ TEST(Soak, RandomDesignsInsideTheLimitsFlySoundly) {
         }
     }
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("soak: %lld designs (seed %llu) in %.1f s: %lld flown, %lld refused for lack of air, %lld stopped "
-                "at the step bound, %lld failed; %lld steps in all, at most %d in one flight (%s); slowest launch "
-                "%.3f s\n",
-                designs, static_cast<unsigned long long>(seed), elapsed, flown, refused, stopped, failed, totalSteps,
-                mostSteps, longest.c_str(), slowestSeconds);
+    std::printf(
+        "soak: %lld designs (seed %llu) in %.1f s: %lld flown, %lld refused for lack of air, %lld stopped "
+        "at the step bound, %lld failed; %lld steps in all, at most %d in one flight (%s); slowest launch "
+        "%.3f s\n",
+        designs, static_cast<unsigned long long>(seed), elapsed, flown, refused, stopped, failed, totalSteps,
+        mostSteps, longest.c_str(), slowestSeconds);
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(flown + refused, designs);
 }

@@ -28,12 +28,14 @@ Flown fly(WindowTest& t, ui::Zorbal& w, const Inputs& inputs) {
     const int before = w.LaunchCount;
     w.cmdLaunch_Click();
     EXPECT_EQ(w.LaunchCount, before + 1) << "the design was refused";
-    return {w.LastFlight.steps, w.LastFlight.flightTime, w.Rocket.MaxHeight, w.Rocket.Range,
-            w.Rocket.EventSpeed[sim::Landing], w.LastFlight.outcome};
+    return {w.LastFlight.steps, w.LastFlight.flightTime,           w.Rocket.MaxHeight,
+            w.Rocket.Range,     w.Rocket.EventSpeed[sim::Landing], w.LastFlight.outcome};
 }
 
 // Kinetic plus potential energy per kilogram.
-double energy(const sim::TrajectorySample& s) { return 0.5 * (s.vx * s.vx + s.vy * s.vy) + 9.81 * s.y; }
+double energy(const sim::TrajectorySample& s) {
+    return 0.5 * (s.vx * s.vx + s.vy * s.vy) + 9.81 * s.y;
+}
 
 TEST_F(Flight, TheDefaultDesignFliesThreePhasesToItsKnownFigures) {
     ASSERT_TRUE(launch());
@@ -128,8 +130,9 @@ TEST_F(Flight, TheTopSpeedIsKeptAcrossLaunchesAndLongFlightsKeepEveryStep) {
     window.optParachute.select(0);
     const auto slow = fly(*this, window, {{4, "10"}, {13, "1"}, {11, "0"}, {0, "0.5"}});
     EXPECT_EQ(window.Rocket.MaxSpeed, fast);
-    const auto longFlight = fly(*this, window, {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"}, {4, "30"},
-                                                {5, "50"}, {6, "6.074"}, {7, "90"}});
+    const auto longFlight =
+        fly(*this, window,
+            {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"}, {4, "30"}, {5, "50"}, {6, "6.074"}, {7, "90"}});
     (void)slow;
     EXPECT_GT(longFlight.steps, 100000);
     EXPECT_EQ(window.TrajectoryData(window.LaunchCount % 10, 0, 0), longFlight.steps);
@@ -162,15 +165,17 @@ TEST_F(Flight, AParachuteReleasedAtOnceOnAVerticalLaunchBrakesTheFall) {
 
 TEST_F(Flight, ARocketSlidingBackDownTheRailIsBrakedByTheDrag) {
     window.chkOptions[2].setValue(1);
-    const auto f = fly(*this, window, {{0, "2"}, {1, "1.83"}, {3, "5.443"}, {4, "30"}, {5, "10"}, {6, "1000"},
-                                       {7, "10"}, {8, "1.753"}});
+    const auto f = fly(
+        *this, window,
+        {{0, "2"}, {1, "1.83"}, {3, "5.443"}, {4, "30"}, {5, "10"}, {6, "1000"}, {7, "10"}, {8, "1.753"}});
     EXPECT_NEAR(f.range, 0.4, 0.1);
     EXPECT_NEAR(f.landingSpeed, 2.5, 0.2);
 }
 
 TEST_F(Flight, TheMovingMassNeverFallsBelowTheEmptyRocket) {
-    const auto f = fly(*this, window, {{0, "0.25"}, {1, "2.16"}, {2, "10000"}, {3, "0.1"}, {4, "30"}, {5, "10"},
-                                       {9, "100"}, {7, "90"}});
+    const auto f = fly(
+        *this, window,
+        {{0, "0.25"}, {1, "2.16"}, {2, "10000"}, {3, "0.1"}, {4, "30"}, {5, "10"}, {9, "100"}, {7, "90"}});
     EXPECT_LT(f.landingSpeed, 10);
     EXPECT_GE(window.Rocket.RocketMass, window.Rocket.DryMass);
 }
@@ -187,8 +192,18 @@ TEST_F(Flight, TheAirBlastNeverExpelsMoreAirThanTheBottleHeld) {
 TEST_F(Flight, AFlightThatNeverLandsIsStoppedWithAMessageAndShowsWhatWasFlown) {
     window.chkOptions[3].setValue(1);
     window.optParachute.select(0);
-    const auto f = fly(*this, window, {{0, "20"}, {1, "1"}, {2, "75"}, {3, "7"}, {4, "30"}, {5, "10"}, {6, "0"},
-                                       {9, "100"}, {7, "90"}, {11, "0"}, {13, "1"}});
+    const auto f = fly(*this, window,
+                       {{0, "20"},
+                        {1, "1"},
+                        {2, "75"},
+                        {3, "7"},
+                        {4, "30"},
+                        {5, "10"},
+                        {6, "0"},
+                        {9, "100"},
+                        {7, "90"},
+                        {11, "0"},
+                        {13, "1"}});
     EXPECT_EQ(f.outcome, sim::FlightOutcome::StepLimitReached);
     EXPECT_EQ(f.steps, sim::kMaxFlightSteps);
     ASSERT_EQ(started.messages().size(), 1u);

@@ -96,7 +96,8 @@ TEST_F(Checking, AcceptsTheLimitsThemselvesAndChecksOptionalInputsOnlyWhenTheirO
     EXPECT_FALSE(window.CheckParameters());
     type(7, "90.5");
     EXPECT_TRUE(window.CheckParameters());
-    EXPECT_EQ(started.messages().back(), "90 degrees [a vertical (straight-up) launch] is largest launch angle");
+    EXPECT_EQ(started.messages().back(),
+              "90 degrees [a vertical (straight-up) launch] is largest launch angle");
     window.chkOptions[3].setValue(1);
     EXPECT_TRUE(window.CheckParameters());
     EXPECT_EQ(started.messages().back(),
@@ -143,7 +144,8 @@ TEST_F(Checking, TheCheckButtonWarnsAboutTooLittleAirWithoutLaunching) {
     type(3, "0.1");
     window.cmdCheck_Click();
     EXPECT_EQ(started.messages(),
-              (std::vector<std::string>{"Caution! There is not enough air in the bottle to fully expel the water!"}));
+              (std::vector<std::string>{
+                  "Caution! There is not enough air in the bottle to fully expel the water!"}));
     EXPECT_EQ(window.LaunchCount, 0);
     EXPECT_EQ(window.SSTab1.Tab(), ui::TabRocketDesign);
 }

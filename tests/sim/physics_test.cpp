@@ -10,8 +10,8 @@ namespace {
 using PreLaunch = WindowTest;
 
 TEST_F(PreLaunch, TheDefaultDesignShowsItsElevenValues) {
-    const char* expected[14] = {"4.0", "2.4", "141.5", "367.3", "", "-75.9", "", "0.70", "202.08", "", "-19.0",
-                                "154.1", "210.3", "21.4"};
+    const char* expected[14] = {"4.0",  "2.4",    "141.5", "367.3", "",      "-75.9", "",
+                                "0.70", "202.08", "",      "-19.0", "154.1", "210.3", "21.4"};
     for (int i = 0; i < 14; ++i)
         EXPECT_EQ(window.txtOutput[i].Text, expected[i]) << "txtOutput(" << i << ")";
     EXPECT_NEAR(window.Rocket.TimeStep, 8.654e-5, 0.001e-5);

@@ -4,7 +4,9 @@
 
 namespace zorbal::test {
 
-StartedWindow::StartedWindow() : window(platform.services()) { window.Form_Load(); }
+StartedWindow::StartedWindow() : window(platform.services()) {
+    window.Form_Load();
+}
 
 bool StartedWindow::launch() {
     const int before = window.LaunchCount;

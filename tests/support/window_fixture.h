@@ -18,7 +18,9 @@ struct StartedWindow {
     ui::Zorbal window;
 
     /// Types `text` into design input `index`.
-    void type(int index, const std::string& text) { window.txtInput[static_cast<std::size_t>(index)].Text = text; }
+    void type(int index, const std::string& text) {
+        window.txtInput[static_cast<std::size_t>(index)].Text = text;
+    }
     /// Presses "Launch!" and returns true when the launch was counted.
     bool launch();
     const std::vector<std::string>& messages() const { return platform.messageBox.messages; }

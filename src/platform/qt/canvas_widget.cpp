@@ -22,8 +22,12 @@ namespace zorbal::platform::qt {
 
 namespace {
 
-QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-QRgb toRgb(Color c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+QColor toQColor(Color c) {
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+QRgb toRgb(Color c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
 
 /// Positions further than this outside the image are not handed to QPainter, whose fixed-point
 /// rasteriser cannot take arbitrary magnitudes.
@@ -233,19 +237,33 @@ void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRati
     // in between; take the pointer before painting so the image is not detached under the painter.
     (void)image.bits();
     QPainter painter(&image);
-    Paint paint{image, painter, pixelRatio, image.width(), image.height(),
-                PixelMapping::of(surface.userScale(), image.width(), image.height())};
+    Paint paint{image,          painter,
+                pixelRatio,     image.width(),
+                image.height(), PixelMapping::of(surface.userScale(), image.width(), image.height())};
     for (const Primitive& e : surface.primitives()) {
         switch (e.kind) {
         case PrimitiveKind::Scale:
-            paint.mapping = PixelMapping::of(UserScale{e.x1, e.y1, e.x2, e.y2}, image.width(), image.height());
+            paint.mapping =
+                PixelMapping::of(UserScale{e.x1, e.y1, e.x2, e.y2}, image.width(), image.height());
             break;
-        case PrimitiveKind::PointRun: paint.pointRun(surface, e); break;
-        case PrimitiveKind::Line: paint.line(e); break;
-        case PrimitiveKind::Box: paint.box(e); break;
-        case PrimitiveKind::FilledBox: paint.filledBox(e); break;
-        case PrimitiveKind::Circle: paint.circle(e); break;
-        case PrimitiveKind::Arc: paint.arc(e); break;
+        case PrimitiveKind::PointRun:
+            paint.pointRun(surface, e);
+            break;
+        case PrimitiveKind::Line:
+            paint.line(e);
+            break;
+        case PrimitiveKind::Box:
+            paint.box(e);
+            break;
+        case PrimitiveKind::FilledBox:
+            paint.filledBox(e);
+            break;
+        case PrimitiveKind::Circle:
+            paint.circle(e);
+            break;
+        case PrimitiveKind::Arc:
+            paint.arc(e);
+            break;
         }
     }
 }
@@ -296,7 +314,8 @@ QImage CanvasWidget::picture() const {
     const QSize devicePixels(static_cast<int>(std::lround(width() * ratio)),
                              static_cast<int>(std::lround(height() * ratio)));
     const bool stale = m_cache.size() != devicePixels || m_cache.devicePixelRatio() != ratio ||
-                       m_surface != m_cachedSurface || (m_surface && m_surface->revision() != m_cachedRevision);
+                       m_surface != m_cachedSurface ||
+                       (m_surface && m_surface->revision() != m_cachedRevision);
     if (stale) {
         if (m_surface) {
             m_cache = renderSurface(*m_surface, size(), ratio);
@@ -318,7 +337,9 @@ void CanvasWidget::copyPicture() const {
         clipboard->setImage(picture());
 }
 
-bool CanvasWidget::savePicture(const QString& path) const { return writePng(picture(), path); }
+bool CanvasWidget::savePicture(const QString& path) const {
+    return writePng(picture(), path);
+}
 
 void CanvasWidget::savePictureAs() {
     QString path =
@@ -328,8 +349,9 @@ void CanvasWidget::savePictureAs() {
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
     if (!savePicture(path))
-        QMessageBox::warning(this, QStringLiteral("Zorbal"),
-                             tr("The picture could not be saved as \"%1\".").arg(QDir::toNativeSeparators(path)));
+        QMessageBox::warning(
+            this, QStringLiteral("Zorbal"),
+            tr("The picture could not be saved as \"%1\".").arg(QDir::toNativeSeparators(path)));
 }
 
 QPointF CanvasWidget::toUser(QPointF position) const {

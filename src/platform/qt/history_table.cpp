@@ -17,14 +17,19 @@ namespace {
 // The grid control's default row height.
 constexpr int kRowHeightTwips = 240;
 
-QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+QColor toQColor(Color c) {
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
 
 Qt::Alignment toQtAlignment(CellAlignment alignment) {
     switch (alignment) {
-    case CellAlignment::CenterCenter: return Qt::AlignCenter;
-    case CellAlignment::RightCenter: return Qt::AlignRight | Qt::AlignVCenter;
+    case CellAlignment::CenterCenter:
+        return Qt::AlignCenter;
+    case CellAlignment::RightCenter:
+        return Qt::AlignRight | Qt::AlignVCenter;
     case CellAlignment::LeftCenter:
-    case CellAlignment::General: break;
+    case CellAlignment::General:
+        break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -42,9 +47,13 @@ void HistoryTableModel::setBoldFont(const QFont& font) {
     m_boldFont.setBold(true);
 }
 
-int HistoryTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int HistoryTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
 
-int HistoryTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_cols; }
+int HistoryTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_cols;
+}
 
 Qt::ItemFlags HistoryTableModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
@@ -56,13 +65,18 @@ QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const GridCell& cell = m_grid.cell(index.row(), index.column());
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(cell.text);
-    case Qt::BackgroundRole: return toQColor(cell.backColor);
-    case Qt::ForegroundRole: return toQColor(cell.foreColor);
-    case Qt::TextAlignmentRole: return QVariant::fromValue(toQtAlignment(cell.alignment));
+    case Qt::DisplayRole:
+        return QString::fromStdString(cell.text);
+    case Qt::BackgroundRole:
+        return toQColor(cell.backColor);
+    case Qt::ForegroundRole:
+        return toQColor(cell.foreColor);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(toQtAlignment(cell.alignment));
     case Qt::FontRole:
         return cell.bold ? QVariant(m_boldFont) : QVariant();
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -37,8 +37,8 @@ std::string fromQtText(const QString& text) {
 void QtMessageBox::show(std::string_view text) {
     if (beforeShow)
         beforeShow();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zorbal"), toQtText(std::string(text)), QMessageBox::Ok,
-                    parent.data());
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zorbal"), toQtText(std::string(text)),
+                    QMessageBox::Ok, parent.data());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -67,9 +67,9 @@ QString QtFileDialog::qtFilter(const std::string& filter) {
         const QString description = parts[i].trimmed();
         const QString pattern = parts[i + 1].trimmed();
         // A description that already shows its pattern in brackets is used as it is.
-        entries << (description.endsWith(QLatin1Char(')')) ? description
-                                                            : description + QStringLiteral(" (") + pattern +
-                                                                  QLatin1Char(')'));
+        entries << (description.endsWith(QLatin1Char(')'))
+                        ? description
+                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
 }
@@ -84,9 +84,10 @@ bool QtFileDialog::show(bool save) {
     QFileDialog::Options options;
     if ((Flags & 2) == 0)
         options |= QFileDialog::DontConfirmOverwrite;
-    const QString chosen =
-        save ? QFileDialog::getSaveFileName(parent.data(), QString(), start, qtFilter(Filter), nullptr, options)
-             : QFileDialog::getOpenFileName(parent.data(), QString(), start, qtFilter(Filter), nullptr, options);
+    const QString chosen = save ? QFileDialog::getSaveFileName(parent.data(), QString(), start,
+                                                               qtFilter(Filter), nullptr, options)
+                                : QFileDialog::getOpenFileName(parent.data(), QString(), start,
+                                                               qtFilter(Filter), nullptr, options);
     if (chosen.isEmpty())
         return false;
     m_lastFolder = QFileInfo(chosen).absolutePath();
@@ -123,6 +124,8 @@ void QtWindowFrame::setOuterWidthTwips(int twips) {
         window->setFixedWidth(clientWidth);
 }
 
-std::string QtProgramFolder::path() const { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string QtProgramFolder::path() const {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
 
 } // namespace zorbal::platform::qt

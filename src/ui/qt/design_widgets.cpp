@@ -79,9 +79,13 @@ void WrapCheckBox::setCaption(const QString& caption) {
     setAccessibleName(caption);
 }
 
-QString WrapCheckBox::caption() const { return m_label->text(); }
+QString WrapCheckBox::caption() const {
+    return m_label->text();
+}
 
-bool WrapCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+bool WrapCheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
 
 void WrapCheckBox::resizeEvent(QResizeEvent* event) {
     QCheckBox::resizeEvent(event);
@@ -98,7 +102,9 @@ void WrapCheckBox::changeEvent(QEvent* event) {
         m_label->setEnabled(isEnabled());
 }
 
-KeyLineWidget::KeyLineWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+KeyLineWidget::KeyLineWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 void KeyLineWidget::setLine(const QColor& color, int widthPixels) {
     if (color == m_color && widthPixels == m_width)

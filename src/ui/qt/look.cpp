@@ -6,8 +6,8 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPalette>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -48,8 +48,9 @@ void applyDesignLook(QApplication& application) {
 
     // Metric-compatible with the design's fonts first, then what every Linux desktop has.
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                      QStringLiteral("DejaVu Sans")});
     font.setPointSizeF(kDesignPoints);
     font.setStyleHint(QFont::SansSerif);
     // The captions were fitted to a font of Arial's widths. A wider font (DejaVu Sans, the only

@@ -70,8 +70,9 @@ void setFontStyle(QWidget* widget, double pointSize, bool bold) {
     widget->setFont(font);
 }
 
-template <typename Widget, typename Value> void setIfChanged(Widget* widget, const Value& current, const Value& wanted,
-                                                             void (Widget::*setter)(const Value&)) {
+template <typename Widget, typename Value>
+void setIfChanged(Widget* widget, const Value& current, const Value& wanted,
+                  void (Widget::*setter)(const Value&)) {
     if (current != wanted)
         (widget->*setter)(wanted);
 }
@@ -84,7 +85,8 @@ template <typename Widget> void mirrorText(Widget* widget, const std::string& te
 }
 
 void mirrorToolTip(QWidget* widget, const std::string& tip) {
-    setIfChanged<QWidget, QString>(widget, widget->toolTip(), QString::fromStdString(tip), &QWidget::setToolTip);
+    setIfChanged<QWidget, QString>(widget, widget->toolTip(), QString::fromStdString(tip),
+                                   &QWidget::setToolTip);
 }
 
 /// Enables or disables a widget as its control is, whatever its parents are.
@@ -187,16 +189,17 @@ void MainWindow::build() {
     QGroupBox* results = makeFrame(this, m.Frame3, QStringLiteral("Frame3"), 120, 7920, 4575, 1935);
     onMouseMove(results, [&m] { m.Frame3_MouseMove(); });
     const Row resultRow{120, 1575, 1800, 1335, 3240, 1215};
-    makeOutputRow(results, resultRow, 360, m.lblOutput[6], arrayName("lblOutput", 6), 4,
-                  m.lblOutput[12], arrayName("lblOutput", 12));
-    makeOutputRow(results, resultRow, 840, m.lblOutput[4], arrayName("lblOutput", 4), 6,
-                  m.lblOutput[11], arrayName("lblOutput", 11));
-    makeOutputRow(results, resultRow, 1320, m.lblOutput[9], arrayName("lblOutput", 9), 9,
-                  m.lblOutput[10], arrayName("lblOutput", 10));
+    makeOutputRow(results, resultRow, 360, m.lblOutput[6], arrayName("lblOutput", 6), 4, m.lblOutput[12],
+                  arrayName("lblOutput", 12));
+    makeOutputRow(results, resultRow, 840, m.lblOutput[4], arrayName("lblOutput", 4), 6, m.lblOutput[11],
+                  arrayName("lblOutput", 11));
+    makeOutputRow(results, resultRow, 1320, m.lblOutput[9], arrayName("lblOutput", 9), 9, m.lblOutput[10],
+                  arrayName("lblOutput", 10));
 
     QGroupBox* trajectory = makeFrame(this, m.Frame4, QStringLiteral("Frame4"), 6600, 7920, 1935, 1935);
     onMouseMove(trajectory, [&m] { m.Frame4_MouseMove(); });
-    makeButton(trajectory, m.cmdCopy, QStringLiteral("cmdCopy"), 360, 480, 1095, 495, [&m] { m.cmdCopy_Click(); });
+    makeButton(trajectory, m.cmdCopy, QStringLiteral("cmdCopy"), 360, 480, 1095, 495,
+               [&m] { m.cmdCopy_Click(); });
     makeButton(trajectory, m.cmdSaveTraj, QStringLiteral("cmdSaveTraj"), 360, 1200, 1095, 495,
                [&m] { m.cmdSaveTraj_Click(); });
 
@@ -237,7 +240,8 @@ void MainWindow::buildRocketDesign(QWidget* page) {
     makeButton(rocket, m.cmdOptimise, QStringLiteral("cmdOptimise"), 4200, 960, 1095, 375,
                [&m] { m.cmdOptimise_Click(); });
 
-    QGroupBox* launcher = makeFrame(page, m.frmLauncher, QStringLiteral("frmLauncher"), 360, 4920, 5655, 1935);
+    QGroupBox* launcher =
+        makeFrame(page, m.frmLauncher, QStringLiteral("frmLauncher"), 360, 4920, 5655, 1935);
     onMouseMove(launcher, [&m] { m.frmLauncher_MouseMove(); });
     onClick(launcher, [&m] { m.frmLauncher_Click(); });
     makeInputRow(launcher, row, 360, 7, 7, 8);
@@ -245,7 +249,8 @@ void MainWindow::buildRocketDesign(QWidget* page) {
     makeInputRow(launcher, row, 1320, 25, 8, 24);
 
     makeCheckBox(page, 3, 10080, 480, 1815, 375, false);
-    QGroupBox* parachute = makeFrame(page, m.frmParachute, QStringLiteral("frmParachute"), 6240, 840, 5655, 3255);
+    QGroupBox* parachute =
+        makeFrame(page, m.frmParachute, QStringLiteral("frmParachute"), 6240, 840, 5655, 3255);
     onMouseMove(parachute, [&m] { m.frmParachute_MouseMove(); });
     onClick(parachute, [&m] { m.frmParachute_Click(); });
     const std::pair<int, int> triggers[] = {{360, 11}, {1260, 12}};
@@ -255,7 +260,8 @@ void MainWindow::buildRocketDesign(QWidget* page) {
         option->setObjectName(arrayName("optParachute", i));
         option->setGeometry(designRect(240, triggers[i].first, 4455, 375));
         m_options.push_back(option);
-        connect(option, &QRadioButton::clicked, this, [this, i] { act([this, i] { m_model->optParachute.select(i); }); });
+        connect(option, &QRadioButton::clicked, this,
+                [this, i] { act([this, i] { m_model->optParachute.select(i); }); });
         onMouseMove(option, [&m, i] { m.optParachute_MouseMove(i); });
         makeInput(parachute, triggers[i].second, 600, triggers[i].first + 420, 975, 375);
         const int unit = triggerUnits[i];
@@ -267,12 +273,15 @@ void MainWindow::buildRocketDesign(QWidget* page) {
     QGroupBox* files = makeFrame(page, m.Frame5, QStringLiteral("Frame5"), 6240, 4920, 2295, 1935);
     onMouseMove(files, [&m] { m.Frame5_MouseMove(); });
     makeButton(files, m.cmdLoad, QStringLiteral("cmdLoad"), 600, 480, 1095, 495, [&m] { m.cmdLoad_Click(); });
-    makeButton(files, m.cmdSave, QStringLiteral("cmdSave"), 600, 1200, 1095, 495, [&m] { m.cmdSave_Click(); });
+    makeButton(files, m.cmdSave, QStringLiteral("cmdSave"), 600, 1200, 1095, 495,
+               [&m] { m.cmdSave_Click(); });
 
-    makeButton(page, m.cmdCheck, QStringLiteral("cmdCheck"), 8880, 5040, 2535, 495, [&m] { m.cmdCheck_Click(); });
+    makeButton(page, m.cmdCheck, QStringLiteral("cmdCheck"), 8880, 5040, 2535, 495,
+               [&m] { m.cmdCheck_Click(); });
     makeButton(page, m.cmdDefault, QStringLiteral("cmdDefault"), 8880, 5640, 2535, 495,
                [&m] { m.cmdDefault_Click(); });
-    makeButton(page, m.cmdLaunch, QStringLiteral("cmdLaunch"), 8880, 6240, 2535, 495, [&m] { m.cmdLaunch_Click(); });
+    makeButton(page, m.cmdLaunch, QStringLiteral("cmdLaunch"), 8880, 6240, 2535, 495,
+               [&m] { m.cmdLaunch_Click(); });
 }
 
 void MainWindow::buildTrajectory(QWidget* page) {
@@ -336,8 +345,9 @@ void MainWindow::buildAdvanced(QWidget* page) {
     // lblInput(unit).
     auto outputRow = [this, &m](QWidget* frame, int top, int label, int output, int unit) {
         const Row row{120, 1935, 2160, 975, 3240, 2535};
-        makeOutputRow(frame, row, top, m.lblOutput[static_cast<std::size_t>(label)], arrayName("lblOutput", label),
-                      output, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit));
+        makeOutputRow(frame, row, top, m.lblOutput[static_cast<std::size_t>(label)],
+                      arrayName("lblOutput", label), output, m.lblInput[static_cast<std::size_t>(unit)],
+                      arrayName("lblInput", unit));
     };
 
     QGroupBox* water = makeFrame(calculated, m.frmWater, QStringLiteral("frmWater"), 120, 360, 5895, 2295);
@@ -350,7 +360,8 @@ void MainWindow::buildAdvanced(QWidget* page) {
     outputRow(air, 300, 3, 3, 19);
     outputRow(air, 720, 5, 5, 20);
 
-    QGroupBox* launch = makeFrame(calculated, m.frmParameters, QStringLiteral("frmParameters"), 120, 4080, 5895, 2775);
+    QGroupBox* launch =
+        makeFrame(calculated, m.frmParameters, QStringLiteral("frmParameters"), 120, 4080, 5895, 2775);
     outputRow(launch, 360, 7, 7, 21);
     outputRow(launch, 840, 8, 8, 22);
     outputRow(launch, 1320, 14, 11, 31);
@@ -392,7 +403,8 @@ void MainWindow::buildKeyboard() {
     // F5 presses "Launch!" from anywhere in the window, as the button itself would be pressed.
     auto* launch = new QShortcut(QKeySequence(Qt::Key_F5), this);
     connect(launch, &QShortcut::activated, this, [this] {
-        if (auto* button = findChild<QPushButton*>(QStringLiteral("cmdLaunch")); button && button->isEnabled())
+        if (auto* button = findChild<QPushButton*>(QStringLiteral("cmdLaunch"));
+            button && button->isEnabled())
             button->click();
     });
     // Ctrl+Tab and Ctrl+PgDown step through the tab pages as a click on the next tab would.
@@ -403,13 +415,14 @@ void MainWindow::buildKeyboard() {
     };
     for (const auto& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, [step] { step(1); });
-    for (const auto& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+    for (const auto& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, [step] { step(-1); });
 }
 
-QLabel* MainWindow::makeLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width,
-                              int height) {
+QLabel* MainWindow::makeLabel(QWidget* parent, Label& label, const QString& name, int left, int top,
+                              int width, int height) {
     auto* widget = new QLabel(parent);
     widget->setObjectName(name);
     widget->setGeometry(designRect(left, top, width, height));
@@ -421,8 +434,8 @@ QLabel* MainWindow::makeLabel(QWidget* parent, Label& label, const QString& name
     return widget;
 }
 
-QGroupBox* MainWindow::makeFrame(QWidget* parent, Label& frame, const QString& name, int left, int top, int width,
-                                 int height) {
+QGroupBox* MainWindow::makeFrame(QWidget* parent, Label& frame, const QString& name, int left, int top,
+                                 int width, int height) {
     auto* widget = new QGroupBox(parent);
     widget->setObjectName(name);
     widget->setGeometry(designRect(left, top, width, height));
@@ -431,21 +444,22 @@ QGroupBox* MainWindow::makeFrame(QWidget* parent, Label& frame, const QString& n
     return widget;
 }
 
-QLineEdit* MainWindow::makeLineEdit(QWidget* parent, TextBox& box, const QString& name, int left, int top, int width,
-                                    int height) {
+QLineEdit* MainWindow::makeLineEdit(QWidget* parent, TextBox& box, const QString& name, int left, int top,
+                                    int width, int height) {
     auto* widget = new QLineEdit(parent);
     widget->setObjectName(name);
     widget->setGeometry(designRect(left, top, width, height));
     widget->setAttribute(Qt::WA_NoMousePropagation);
-    connect(widget, &QLineEdit::textEdited, this, [&box](const QString& text) { box.Text = text.toStdString(); });
+    connect(widget, &QLineEdit::textEdited, this,
+            [&box](const QString& text) { box.Text = text.toStdString(); });
     m_lines.push_back(LineBinding{&box, widget, platform::kWhite, platform::kBlack});
     return widget;
 }
 
 QLineEdit* MainWindow::makeInput(QWidget* parent, int index, int left, int top, int width, int height) {
     Zorbal& m = *m_model;
-    QLineEdit* box = makeLineEdit(parent, m.txtInput[static_cast<std::size_t>(index)], arrayName("txtInput", index),
-                                  left, top, width, height);
+    QLineEdit* box = makeLineEdit(parent, m.txtInput[static_cast<std::size_t>(index)],
+                                  arrayName("txtInput", index), left, top, width, height);
     onMouseMove(box, [&m, index] { m.txtInput_MouseMove(index); });
     onClick(box, [&m, index] { m.txtInput_Click(index); });
     m_validators[box] = [&m, index](bool& cancel) { m.txtInput_Validate(index, cancel); };
@@ -463,15 +477,15 @@ QLineEdit* MainWindow::makeOutput(QWidget* parent, int index, int left, int top,
 
 QLineEdit* MainWindow::makeGraphLimit(QWidget* parent, int index, int left, int top, int width, int height) {
     Zorbal& m = *m_model;
-    QLineEdit* box = makeLineEdit(parent, m.txtGraph[static_cast<std::size_t>(index)], arrayName("txtGraph", index),
-                                  left, top, width, height);
+    QLineEdit* box = makeLineEdit(parent, m.txtGraph[static_cast<std::size_t>(index)],
+                                  arrayName("txtGraph", index), left, top, width, height);
     onMouseMove(box, [&m, index] { m.txtGraph_MouseMove(index); });
     m_validators[box] = [&m, index](bool& cancel) { m.txtGraph_Validate(index, cancel); };
     return box;
 }
 
-QPlainTextEdit* MainWindow::makeTextArea(QWidget* parent, TextBox& box, const QString& name, int left, int top,
-                                         int width, int height) {
+QPlainTextEdit* MainWindow::makeTextArea(QWidget* parent, TextBox& box, const QString& name, int left,
+                                         int top, int width, int height) {
     auto* widget = new QPlainTextEdit(parent);
     widget->setObjectName(name);
     widget->setGeometry(designRect(left, top, width, height));
@@ -507,7 +521,9 @@ QCheckBox* MainWindow::makeCheckBox(QWidget* parent, int index, int left, int to
     widget->setGeometry(designRect(left, top, width, height));
     widget->setAttribute(Qt::WA_NoMousePropagation);
     connect(widget, &QCheckBox::clicked, this, [this, widget, index] {
-        const int value = widget->checkState() == Qt::Checked ? 1 : widget->checkState() == Qt::Unchecked ? 0 : 2;
+        const int value = widget->checkState() == Qt::Checked     ? 1
+                          : widget->checkState() == Qt::Unchecked ? 0
+                                                                  : 2;
         act([this, index, value] { m_model->chkOptions[static_cast<std::size_t>(index)].setValue(value); });
     });
     Zorbal& m = *m_model;
@@ -518,23 +534,23 @@ QCheckBox* MainWindow::makeCheckBox(QWidget* parent, int index, int left, int to
 
 void MainWindow::makeInputRow(QWidget* parent, const Row& row, int top, int label, int input, int unit) {
     Zorbal& m = *m_model;
-    makeLabel(parent, m.lblInput[static_cast<std::size_t>(label)], arrayName("lblInput", label), row.labelLeft,
-              top + 60, row.labelWidth, 255);
+    makeLabel(parent, m.lblInput[static_cast<std::size_t>(label)], arrayName("lblInput", label),
+              row.labelLeft, top + 60, row.labelWidth, 255);
     makeInput(parent, input, row.boxLeft, top, row.boxWidth, 375);
-    makeLabel(parent, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit), row.unitLeft, top + 60,
-              row.unitWidth, 255);
+    makeLabel(parent, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit), row.unitLeft,
+              top + 60, row.unitWidth, 255);
 }
 
-void MainWindow::makeOutputRow(QWidget* parent, const Row& row, int top, Label& label, const QString& labelName,
-                               int output, Label& unit, const QString& unitName) {
+void MainWindow::makeOutputRow(QWidget* parent, const Row& row, int top, Label& label,
+                               const QString& labelName, int output, Label& unit, const QString& unitName) {
     makeLabel(parent, label, labelName, row.labelLeft, top + 60, row.labelWidth, 255);
     makeOutput(parent, output, row.boxLeft, top, row.boxWidth, 375);
     makeLabel(parent, unit, unitName, row.unitLeft, top + 60, row.unitWidth, 255);
 }
 
 platform::qt::CanvasWidget* MainWindow::makeGraph(QWidget* parent, const platform::DrawingSurface& surface,
-                                                  const QString& name, int left, int top, int width, int height,
-                                                  std::function<void()> mouseMove) {
+                                                  const QString& name, int left, int top, int width,
+                                                  int height, std::function<void()> mouseMove) {
     auto* graph = new platform::qt::CanvasWidget(parent);
     graph->setObjectName(name);
     graph->setGeometry(designRect(left, top, width, height));
@@ -557,8 +573,8 @@ void MainWindow::makeKey(QWidget* graph, Label& frame, const QString& name, int 
         sample->setGeometry(designRect(120, y - 60, 360, 120));
         m_keys.push_back(KeyBinding{&m.Line1[static_cast<std::size_t>(line)], sample});
         if (label >= 0)
-            makeLabel(key, m.Label2[static_cast<std::size_t>(label)], arrayName("Label2", label), 600, y - 127,
-                      width - 660, 255);
+            makeLabel(key, m.Label2[static_cast<std::size_t>(label)], arrayName("Label2", label), 600,
+                      y - 127, width - 660, 255);
         y += 480;
     }
 }
@@ -569,7 +585,8 @@ void MainWindow::act(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        m_model->services().messageBox->show(std::string("Zorbal could not finish this action: ") + error.what());
+        m_model->services().messageBox->show(std::string("Zorbal could not finish this action: ") +
+                                             error.what());
     } catch (...) {
         m_model->services().messageBox->show("Zorbal could not finish this action.");
     }
@@ -596,9 +613,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             act(it->second);
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (auto it = m_clickHandlers.find(watched);
-            it != m_clickHandlers.end() && mouse->button() == Qt::LeftButton &&
-            widget->rect().contains(mouse->position().toPoint()))
+        if (auto it = m_clickHandlers.find(watched); it != m_clickHandlers.end() &&
+                                                     mouse->button() == Qt::LeftButton &&
+                                                     widget->rect().contains(mouse->position().toPoint()))
             act(it->second);
     }
     return QWidget::eventFilter(watched, event);
@@ -694,8 +711,9 @@ void MainWindow::refresh() {
         } else if (widget->text() != caption) {
             widget->setText(caption);
         }
-        const Qt::CheckState state =
-            box.Value() == 0 ? Qt::Unchecked : box.Value() == 1 ? Qt::Checked : Qt::PartiallyChecked;
+        const Qt::CheckState state = box.Value() == 0   ? Qt::Unchecked
+                                     : box.Value() == 1 ? Qt::Checked
+                                                        : Qt::PartiallyChecked;
         if (widget->checkState() != state) {
             widget->setTristate(state == Qt::PartiallyChecked);
             widget->setCheckState(state);

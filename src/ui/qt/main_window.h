@@ -44,8 +44,8 @@ class MainWindow final : public QWidget {
     /// Creates the window's widgets and its window module on `platform`'s services. Form_Load has
     /// not run yet (load(), or the splash window's "OK", runs it). `messageBoxOverride`, when
     /// set, receives the messages instead of a dialog.
-    explicit MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox* messageBoxOverride = nullptr,
-                        QWidget* parent = nullptr);
+    explicit MainWindow(platform::qt::QtPlatform& platform,
+                        platform::MessageBox* messageBoxOverride = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Zorbal& model() { return *m_model; }
@@ -106,7 +106,8 @@ class MainWindow final : public QWidget {
     void buildKeyboard();
 
     QRect designRect(int left, int top, int width, int height) const;
-    QLabel* makeLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width, int height);
+    QLabel* makeLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width,
+                      int height);
     QGroupBox* makeFrame(QWidget* parent, Label& frame, const QString& name, int left, int top, int width,
                          int height);
     QLineEdit* makeLineEdit(QWidget* parent, TextBox& box, const QString& name, int left, int top, int width,
@@ -114,18 +115,18 @@ class MainWindow final : public QWidget {
     QLineEdit* makeInput(QWidget* parent, int index, int left, int top, int width, int height);
     QLineEdit* makeOutput(QWidget* parent, int index, int left, int top, int width, int height);
     QLineEdit* makeGraphLimit(QWidget* parent, int index, int left, int top, int width, int height);
-    QPlainTextEdit* makeTextArea(QWidget* parent, TextBox& box, const QString& name, int left, int top, int width,
-                                 int height);
-    QPushButton* makeButton(QWidget* parent, Button& button, const QString& name, int left, int top, int width,
-                            int height, std::function<void()> click);
+    QPlainTextEdit* makeTextArea(QWidget* parent, TextBox& box, const QString& name, int left, int top,
+                                 int width, int height);
+    QPushButton* makeButton(QWidget* parent, Button& button, const QString& name, int left, int top,
+                            int width, int height, std::function<void()> click);
     QCheckBox* makeCheckBox(QWidget* parent, int index, int left, int top, int width, int height, bool wraps);
     /// A row of a label, a box and a unit label.
     struct Row {
         int labelLeft, labelWidth, boxLeft, boxWidth, unitLeft, unitWidth;
     };
     void makeInputRow(QWidget* parent, const Row& row, int top, int label, int input, int unit);
-    void makeOutputRow(QWidget* parent, const Row& row, int top, Label& label, const QString& labelName, int output,
-                       Label& unit, const QString& unitName);
+    void makeOutputRow(QWidget* parent, const Row& row, int top, Label& label, const QString& labelName,
+                       int output, Label& unit, const QString& unitName);
     platform::qt::CanvasWidget* makeGraph(QWidget* parent, const platform::DrawingSurface& surface,
                                           const QString& name, int left, int top, int width, int height,
                                           std::function<void()> mouseMove);

@@ -46,9 +46,11 @@ void paintSky(QPainter& p) {
 void paintCloud(QPainter& p, double x, double y, double scale) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 230));
-    const double puffs[][3] = {{0, 0, 60}, {55, -25, 70}, {120, 0, 58}, {60, 20, 62}, {-45, 15, 45}, {165, 18, 42}};
+    const double puffs[][3] = {{0, 0, 60},   {55, -25, 70}, {120, 0, 58},
+                               {60, 20, 62}, {-45, 15, 45}, {165, 18, 42}};
     for (const auto& puff : puffs)
-        p.drawEllipse(QPointF(x + puff[0] * scale, y + puff[1] * scale), puff[2] * scale * 1.3, puff[2] * scale);
+        p.drawEllipse(QPointF(x + puff[0] * scale, y + puff[1] * scale), puff[2] * scale * 1.3,
+                      puff[2] * scale);
 }
 
 void paintLand(QPainter& p) {
@@ -106,14 +108,17 @@ void paintPupil(QPainter& p, double x, double ground, double height, const QColo
     // Body.
     p.setPen(Qt::NoPen);
     p.setBrush(shirt);
-    p.drawRoundedRect(QRectF(x - unit * 1.4, ground - unit * 7.6, unit * 2.8, unit * 3.9), unit * 0.8, unit * 0.8);
+    p.drawRoundedRect(QRectF(x - unit * 1.4, ground - unit * 7.6, unit * 2.8, unit * 3.9), unit * 0.8,
+                      unit * 0.8);
     // Arms, raised with excitement.
     p.setPen(QPen(shirt.darker(115), unit * 0.9, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(x - unit * 1.2, ground - unit * 7.1), QPointF(x - unit * 2.6, ground - unit * 9.6));
     if (waving)
-        p.drawLine(QPointF(x + unit * 1.2, ground - unit * 7.1), QPointF(x + unit * 2.9, ground - unit * 9.2));
+        p.drawLine(QPointF(x + unit * 1.2, ground - unit * 7.1),
+                   QPointF(x + unit * 2.9, ground - unit * 9.2));
     else
-        p.drawLine(QPointF(x + unit * 1.2, ground - unit * 7.1), QPointF(x + unit * 2.4, ground - unit * 5.0));
+        p.drawLine(QPointF(x + unit * 1.2, ground - unit * 7.1),
+                   QPointF(x + unit * 2.4, ground - unit * 5.0));
     p.setPen(limb);
     p.drawPoint(QPointF(x - unit * 2.6, ground - unit * 9.6));
     // Head and hair.

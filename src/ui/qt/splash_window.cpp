@@ -22,8 +22,8 @@ namespace {
 /// The designed font, or the nearest sans-serif font this system has.
 QFont designFont(const QFont& base, const FontNote& note) {
     QFont font = base;
-    font.setFamilies({QString::fromStdString(note.family), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QString::fromStdString(note.family), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
     font.setPointSizeF(note.pointSize);
     font.setBold(note.isBold);
     return font;

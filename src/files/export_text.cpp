@@ -2,10 +2,10 @@
 // The texts of the trajectory and history exports.
 #include "files/export_text.h"
 
+#include "platform/decimal_chars.h"
 #include "platform/number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace zorbal::files {
@@ -33,12 +33,11 @@ void appendExportNumber(std::string& out, double value) {
         platform::appendSignText(out, value);
         return;
     }
-    // to_chars with a precision formats exactly as printf's %.15g does, without its locale and
-    // stream machinery; only the exponent letter differs from %.15G.
+    // "%.15g" without printf's locale and stream machinery; only the exponent letter differs
+    // from the "%.15G" of the sign-position text.
     char buffer[32];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    if (error != std::errc{}) {
+    char* const end = platform::decimal_chars::general(buffer, buffer + sizeof buffer, value, 15);
+    if (!end) {
         platform::appendSignText(out, value);
         return;
     }

@@ -2,6 +2,8 @@
 // Number <-> text conversions of the program, with the English regional settings fixed.
 #include "platform/number_text.h"
 
+#include "platform/decimal_chars.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -36,6 +38,15 @@ double readRadix(std::string_view text, std::size_t i, int radix) {
         value = value * radix + digit;
     }
     return value;
+}
+
+// "%.*f" of a non-negative finite value; a text too long for the buffer is cut short as
+// snprintf cuts it.
+template <std::size_t N> std::string_view fixedDigits(char (&buffer)[N], double magnitude, int digits) {
+    if (const char* end = decimal_chars::fixed(buffer, buffer + N, magnitude, digits))
+        return {buffer, static_cast<std::size_t>(end - buffer)};
+    std::snprintf(buffer, N, "%.*f", digits, magnitude);
+    return buffer;
 }
 
 } // namespace
@@ -158,8 +169,7 @@ std::string fixedText(double value, int digits, FixedOptions options) {
     const double scaled = std::ldexp(magnitude, digits + 1);
     const bool isTie = magnitude < 1e17 && scaled == std::floor(scaled) && std::fmod(scaled, 2.0) == 1.0;
     if (isTie) {
-        std::snprintf(buffer, sizeof buffer, "%.*f", digits + 1, magnitude);
-        digitsText = buffer;
+        digitsText = fixedDigits(buffer, magnitude, digits + 1);
         digitsText.pop_back(); // the trailing 5
         if (digits == 0)
             digitsText.pop_back(); // the decimal point
@@ -178,8 +188,7 @@ std::string fixedText(double value, int digits, FixedOptions options) {
         if (k < 0)
             digitsText.insert(digitsText.begin(), '1');
     } else {
-        std::snprintf(buffer, sizeof buffer, "%.*f", digits, magnitude);
-        digitsText = buffer;
+        digitsText = fixedDigits(buffer, magnitude, digits);
     }
 
     std::string integerPart = digitsText;

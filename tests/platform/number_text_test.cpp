@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "platform/number_text.h"
 
+#include "platform/decimal_chars.h"
+
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace zorbal::platform {
 namespace {
@@ -75,6 +82,73 @@ TEST(GeneralAndSignText, WriteFifteenSignificantDigitsWithoutTrailingZeros) {
     EXPECT_EQ(signText(-2.5), "-2.5");
     EXPECT_EQ(signText(0), " 0");
     EXPECT_EQ(readLenient(generalText(std::numeric_limits<double>::infinity())), 1.79769313486231e308);
+}
+
+// The two ways of writing decimals must give the same bytes, or the web edition (which has no
+// floating-point to_chars) would write other texts and files than the desktop.
+TEST(DecimalChars, PrintfAndToCharsWriteTheSameText) {
+#if ZORBAL_FLOAT_TO_CHARS
+    std::vector<double> values = {0,
+                                  -0.0,
+                                  0.5,
+                                  0.125,
+                                  2.675,
+                                  9.995,
+                                  99.5,
+                                  1e15,
+                                  1e16,
+                                  1e17,
+                                  1e22,
+                                  1e23,
+                                  1e-5,
+                                  1e-4,
+                                  5e-324,
+                                  2.5e-308,
+                                  0.1,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  1e300,
+                                  123456789012345.0,
+                                  99999999999999.95,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::min()};
+    std::mt19937_64 random(2024);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-12, 20);
+    std::uniform_int_distribution<int> halves(0, 1 << 20);
+    for (int i = 0; i < 4000; ++i) {
+        values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+        // Exact ties of every rounding position, where rounding to even matters.
+        values.push_back(std::ldexp(halves(random) * 2.0 + 1, -(i % 12) - 1));
+        // Any finite bit pattern: huge, tiny and subnormal values.
+        const double any = std::bit_cast<double>(random());
+        if (std::isfinite(any))
+            values.push_back(any);
+    }
+    char a[400];
+    char b[400];
+    auto text = [](const char* first, const char* end) { return std::string(first, end); };
+    for (const double v : values) {
+        for (int precision = 0; precision <= 17; ++precision) {
+            const char* ea = decimal_chars::generalByPrintf(a, a + sizeof a, v, precision);
+            const char* eb = decimal_chars::generalByToChars(b, b + sizeof b, v, precision);
+            ASSERT_TRUE(ea && eb);
+            ASSERT_EQ(text(a, ea), text(b, eb)) << v << " %." << precision << "g";
+            ea = decimal_chars::fixedByPrintf(a, a + sizeof a, v, precision);
+            eb = decimal_chars::fixedByToChars(b, b + sizeof b, v, precision);
+            ASSERT_EQ(ea == nullptr, eb == nullptr) << v;
+            if (ea) {
+                ASSERT_EQ(text(a, ea), text(b, eb)) << v << " %." << precision << "f";
+            }
+        }
+    }
+    // Both report a buffer too small instead of writing past it.
+    const double fiveDigits = 12345.0 + static_cast<double>(random() % 2);
+    EXPECT_EQ(decimal_chars::fixedByPrintf(a, a + 4, fiveDigits, 0), nullptr);
+    EXPECT_EQ(decimal_chars::fixedByToChars(a, a + 4, fiveDigits, 0), nullptr);
+#else
+    GTEST_SKIP() << "this C++ library has no floating-point to_chars";
+#endif
 }
 
 } // namespace

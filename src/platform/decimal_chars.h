@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// Decimal text of doubles written into a character buffer exactly as printf's "%.*g" and "%.*f"
+// write it in the C locale: through std::to_chars where the C++ library has it for floating point
+// (it needs no locale and is about three times faster), through snprintf otherwise (the libc++
+// of the web edition's compiler has no floating-point to_chars).
+#pragma once
+
+#include <charconv>
+#include <cstddef>
+#include <cstdio>
+#include <system_error>
+
+// ZORBAL_FLOAT_TO_CHARS: 1 when std::to_chars takes a double and a precision. The build may set
+// it; otherwise the library's feature-test macro decides.
+#ifndef ZORBAL_FLOAT_TO_CHARS
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#define ZORBAL_FLOAT_TO_CHARS 1
+#else
+#define ZORBAL_FLOAT_TO_CHARS 0
+#endif
+#endif
+
+namespace zorbal::platform::decimal_chars {
+
+// Each function writes `value` with `precision` into [first, last) without a terminating zero
+// and returns the end of the text, or nullptr when the buffer is too small. Callers handle
+// infinities and NaN themselves.
+
+/// "%.*g" through snprintf.
+inline char* generalByPrintf(char* first, char* last, double value, int precision) {
+    const auto room = static_cast<std::size_t>(last - first);
+    const int n = std::snprintf(first, room, "%.*g", precision, value);
+    return n >= 0 && static_cast<std::size_t>(n) < room ? first + n : nullptr;
+}
+
+/// "%.*f" through snprintf.
+inline char* fixedByPrintf(char* first, char* last, double value, int precision) {
+    const auto room = static_cast<std::size_t>(last - first);
+    const int n = std::snprintf(first, room, "%.*f", precision, value);
+    return n >= 0 && static_cast<std::size_t>(n) < room ? first + n : nullptr;
+}
+
+#if ZORBAL_FLOAT_TO_CHARS
+/// "%.*g" through std::to_chars.
+inline char* generalByToChars(char* first, char* last, double value, int precision) {
+    const auto [end, error] = std::to_chars(first, last, value, std::chars_format::general, precision);
+    return error == std::errc{} ? end : nullptr;
+}
+
+/// "%.*f" through std::to_chars.
+inline char* fixedByToChars(char* first, char* last, double value, int precision) {
+    const auto [end, error] = std::to_chars(first, last, value, std::chars_format::fixed, precision);
+    return error == std::errc{} ? end : nullptr;
+}
+#endif
+
+/// "%.*g", the fastest way this library offers.
+inline char* general(char* first, char* last, double value, int precision) {
+#if ZORBAL_FLOAT_TO_CHARS
+    return generalByToChars(first, last, value, precision);
+#else
+    return generalByPrintf(first, last, value, precision);
+#endif
+}
+
+/// "%.*f", the fastest way this library offers.
+inline char* fixed(char* first, char* last, double value, int precision) {
+#if ZORBAL_FLOAT_TO_CHARS
+    return fixedByToChars(first, last, value, precision);
+#else
+    return fixedByPrintf(first, last, value, precision);
+#endif
+}
+
+} // namespace zorbal::platform::decimal_chars

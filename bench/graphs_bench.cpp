@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Drawing and painting the trajectory graph of the worst realistic flight over nine earlier launches.
 #include "bench_designs.h"
-#include "platform/qt/canvas_widget.h"
+#include "platform/qt/surface_painter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Rendering the graphs of the fly command into PNG files with the canvas widget's painter.
+// Rendering the graphs of the fly command into PNG files with the display-list painter the window uses.
 #include "plot.h"
 
-#include "platform/qt/canvas_widget.h"
+#include "platform/qt/surface_painter.h"
 
 #include <QFile>
 #include <QSize>

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The trajectory picture painted offscreen, and the canvas widget that shows it.
+// The trajectory picture painted offscreen, onto any painter, and the canvas widget that shows it.
 #include "platform/headless.h"
 #include "platform/qt/canvas_widget.h"
+#include "platform/qt/surface_painter.h"
 #include "ui/zorbal.h"
 
+#include <QPainter>
+#include <QPixmap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,7 +17,32 @@
 using zorbal::platform::DrawingSurface;
 using zorbal::platform::PixelMapping;
 using zorbal::platform::qt::CanvasWidget;
+using zorbal::platform::qt::paintSurface;
 using zorbal::platform::qt::renderSurface;
+
+namespace {
+
+/// A flown window with nine earlier flights, a parachute and a velocity graph: every kind of
+/// entry the window draws.
+struct Flown {
+    Flown() : window(platform.services()) {
+        window.Form_Load();
+        window.chkOptions[3].setValue(1);
+        window.optParachute.select(1);
+        window.txtInput[12].Text = "2";
+        for (int i = 0; i < 3; ++i)
+            window.cmdLaunch_Click();
+    }
+    zorbal::platform::HeadlessPlatform platform;
+    zorbal::ui::Zorbal window;
+};
+
+/// The part of `image` at `area`, in RGB32 for comparing.
+QImage part(const QImage& image, const QRect& area) {
+    return image.copy(area).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
 
 class GraphsCanvasTest : public QObject {
     Q_OBJECT
@@ -23,6 +51,7 @@ class GraphsCanvasTest : public QObject {
     void widgetShowsTheRenderedPictureAndFollowsChanges();
     void leavesOutWhatCannotBePainted();
     void commandLinePicturesMatchTheWindow();
+    void paintsTheSamePictureOntoAnyPainter();
 };
 
 void GraphsCanvasTest::paintsSkyGroundAndTheWaterPhaseInRed() {
@@ -137,6 +166,45 @@ void GraphsCanvasTest::commandLinePicturesMatchTheWindow() {
              renderSurface(window.pctXYGraph, QSize(705, 369)));
     QCOMPARE(velocity.convertToFormat(QImage::Format_RGB32),
              renderSurface(window.pctVTgraph, QSize(721, 385)));
+}
+
+void GraphsCanvasTest::paintsTheSamePictureOntoAnyPainter() {
+    Flown flown;
+    for (const DrawingSurface* surface : {&flown.window.pctXYGraph, &flown.window.pctVTgraph}) {
+        const QSize size(705, 369);
+        const QImage alone = renderSurface(*surface, size);
+
+        // Into part of a larger picture, through a shifted painter: the same pixels, and the
+        // surroundings untouched although the trajectory runs off the graph.
+        QImage sheet(900, 500, QImage::Format_ARGB32_Premultiplied);
+        sheet.fill(Qt::magenta);
+        {
+            QPainter painter(&sheet);
+            painter.translate(40, 0);
+            paintSurface(painter, *surface, QRect(QPoint(60, 70), size));
+        }
+        const QRect placed(QPoint(100, 70), size);
+        QCOMPARE(part(sheet, placed), alone);
+        for (const QPoint outside : {QPoint(99, 100), QPoint(805, 100), QPoint(300, 69), QPoint(300, 439)})
+            QCOMPARE(sheet.pixel(outside), QColor(Qt::magenta).rgba());
+
+        // Onto a device whose pixels the painter does not expose: the dots are filled squares
+        // and must land on the same pixels.
+        QPixmap pixmap(size);
+        {
+            QPainter painter(&pixmap);
+            paintSurface(painter, *surface, QRect(QPoint(0, 0), size));
+        }
+        QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_RGB32), alone);
+
+        // Straddling the edge of the device: what lies on it is what the whole picture shows there.
+        QImage corner(300, 200, QImage::Format_RGB32);
+        {
+            QPainter painter(&corner);
+            paintSurface(painter, *surface, QRect(QPoint(-405, -169), size));
+        }
+        QCOMPARE(corner, part(alone, QRect(405, 169, 300, 200)));
+    }
 }
 
 QTEST_MAIN(GraphsCanvasTest)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Painting a recorded drawing surface: into an image of any size, and as a widget of the window.
+// A picture box of the window showing a recorded drawing surface.
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -12,20 +12,6 @@
 #include <cstdint>
 
 namespace zorbal::platform::qt {
-
-/// Renders `surface` into a new image of `size` logical pixels at `devicePixelRatio`: the
-/// background, then the display list in order with the user rectangle filling the image. A point
-/// of width w is a square about w logical pixels across; everything outside the image, and
-/// anything with a non-finite coordinate, is left out. An empty size gives a null image.
-QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePixelRatio = 1.0);
-
-/// Renders `surface` over the whole of `image` (whose pixels are device pixels); `pixelRatio`
-/// scales the line widths. The image must be in QImage::Format_RGB32 or Format_ARGB32(_Premultiplied).
-void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRatio = 1.0);
-
-/// Writes `image` as a PNG file. The file is replaced only when the whole picture was written.
-/// Returns false when it could not be written.
-bool writePng(const QImage& image, const QString& path);
 
 /// A picture box of the window: paints a DrawingSurface it observes, mapping the surface's user
 /// rectangle onto the whole widget. The painted picture is cached and rendered again only when the

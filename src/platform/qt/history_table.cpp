@@ -2,6 +2,7 @@
 // The grid control on screen.
 #include "platform/qt/history_table.h"
 
+#include "platform/qt/qt_color.h"
 #include "platform/qt/twips.h"
 
 #include <QColor>
@@ -16,10 +17,6 @@ namespace {
 
 // The grid control's default row height.
 constexpr int kRowHeightTwips = 240;
-
-QColor toQColor(Color c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
-}
 
 Qt::Alignment toQtAlignment(CellAlignment alignment) {
     switch (alignment) {

@@ -2,6 +2,7 @@
 // The splash window at its designed size, with the picture painted in code.
 #include "ui/qt/splash_window.h"
 
+#include "platform/qt/qt_color.h"
 #include "platform/qt/twips.h"
 #include "ui/qt/splash_picture.h"
 
@@ -27,10 +28,6 @@ QFont designFont(const QFont& base, const FontNote& note) {
     font.setPointSizeF(note.pointSize);
     font.setBold(note.isBold);
     return font;
-}
-
-QColor toQColor(platform::Color color) {
-    return QColor(platform::redOf(color), platform::greenOf(color), platform::blueOf(color));
 }
 
 } // namespace
@@ -112,7 +109,7 @@ void SplashWindow::refresh() {
         if (m_labels[i]->text() != caption)
             m_labels[i]->setText(caption);
         QPalette palette = m_labels[i]->palette();
-        palette.setColor(QPalette::WindowText, toQColor(labels[i]->ForeColor));
+        palette.setColor(QPalette::WindowText, platform::qt::toQColor(labels[i]->ForeColor));
         m_labels[i]->setPalette(palette);
     }
     m_ok->setText(QString::fromStdString(m_model.cmdOK.Caption));

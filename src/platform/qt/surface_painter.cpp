@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: MIT
+// Painting a recorded drawing surface with QPainter, points rasterised directly for speed.
+#include "platform/qt/surface_painter.h"
+
+#include "platform/qt/qt_color.h"
+
+#include <QPainter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace zorbal::platform::qt {
+
+namespace {
+
+/// Positions further than this outside the image are not handed to QPainter, whose fixed-point
+/// rasteriser cannot take arbitrary magnitudes.
+constexpr double kMarginPx = 64;
+/// Circles and arcs larger than this are left out: nothing a picture box shows comes close.
+constexpr double kLargestRadiusPx = 1e6;
+
+/// The pixels of the image a painter paints on, when dots can be written into them directly: the
+/// painter only shifts by whole pixels and clips nothing. Coordinates are the target's.
+struct DirectPixels {
+    uchar* bits;
+    qsizetype bytesPerLine;
+    int offsetX, offsetY;
+    /// The image's extent in the target's coordinates.
+    int left, top, right, bottom;
+
+    void fill(int x0, int x1, int y0, int y1, QRgb rgb) const {
+        x0 = std::max(x0, left), x1 = std::min(x1, right);
+        y0 = std::max(y0, top), y1 = std::min(y1, bottom);
+        if (x0 >= x1)
+            return;
+        for (int y = y0; y < y1; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(bits + (y + offsetY) * bytesPerLine);
+            std::fill(row + x0 + offsetX, row + x1 + offsetX, rgb);
+        }
+    }
+};
+
+struct Paint {
+    QPainter& painter;
+    const DirectPixels* direct;
+    double pixelRatio;
+    int widthPx, heightPx;
+    PixelMapping mapping;
+
+    int penWidth(int width) const { return std::max(1, static_cast<int>(std::lround(width * pixelRatio))); }
+
+    void setPen(Color color, int width) {
+        QPen pen(toQColor(color));
+        const int w = penWidth(width);
+        pen.setWidth(w);
+        pen.setCapStyle(w > 1 ? Qt::RoundCap : Qt::SquareCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    // Square dots, in the order drawn (the velocity curves interleave their colours point by
+    // point): a long flight is hundreds of thousands of them, so on an image they are written
+    // straight into its pixels.
+    void pointRun(const DrawingSurface& surface, const Primitive& run) {
+        struct DotStyle {
+            QRgb rgb;
+            int size;
+        };
+        std::array<DotStyle, kMaxRunPeriod> styles{};
+        for (int s = 0; s < run.period; ++s)
+            styles[static_cast<std::size_t>(s)] = {toQRgb(run.styles[static_cast<std::size_t>(s)].color),
+                                                   penWidth(run.styles[static_cast<std::size_t>(s)].width)};
+        if (!direct)
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        const auto points = surface.points(run);
+        int lastX = std::numeric_limits<int>::min(), lastY = lastX;
+        QRgb lastRgb = 0;
+        int lastSize = 0;
+        std::size_t phase = 0;
+        for (const PointF& p : points) {
+            const DotStyle& style = styles[phase];
+            if (++phase == run.period)
+                phase = 0;
+            const double half = 0.5 * style.size;
+            const double px = mapping.toPixelX(p.x) - half + 0.5;
+            const double py = mapping.toPixelY(p.y) - half + 0.5;
+            // Written so that NaN fails both tests.
+            if (!(px > -style.size && px < widthPx) || !(py > -style.size && py < heightPx))
+                continue;
+            const int x0 = static_cast<int>(std::floor(px));
+            const int y0 = static_cast<int>(std::floor(py));
+            if (x0 == lastX && y0 == lastY && style.rgb == lastRgb && style.size == lastSize)
+                continue;
+            lastX = x0, lastY = y0, lastRgb = style.rgb, lastSize = style.size;
+            const int left = std::max(x0, 0), right = std::min(x0 + style.size, widthPx);
+            const int top = std::max(y0, 0), bottom = std::min(y0 + style.size, heightPx);
+            if (direct)
+                direct->fill(left, right, top, bottom, style.rgb);
+            else
+                painter.fillRect(QRect(left, top, right - left, bottom - top), QColor(style.rgb));
+        }
+    }
+
+    /// Clips the segment to the image plus a margin (Liang-Barsky); false when nothing is left.
+    /// A clipped end is put exactly on the edge it was clipped at: interpolating from a far-away
+    /// end would lose every digit that matters.
+    bool clip(double& x1, double& y1, double& x2, double& y2) const {
+        if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+            return false;
+        const double lo[2] = {-kMarginPx, -kMarginPx};
+        const double hi[2] = {widthPx + kMarginPx, heightPx + kMarginPx};
+        const double start[2] = {x1, y1};
+        const double delta[2] = {x2 - x1, y2 - y1};
+        double t0 = 0, t1 = 1;
+        int axis0 = -1, axis1 = -1;
+        double edge0 = 0, edge1 = 0;
+        for (int axis = 0; axis < 2; ++axis) {
+            const double p[2] = {-delta[axis], delta[axis]};
+            const double q[2] = {start[axis] - lo[axis], hi[axis] - start[axis]};
+            const double edge[2] = {lo[axis], hi[axis]};
+            for (int side = 0; side < 2; ++side) {
+                if (p[side] == 0) {
+                    if (q[side] < 0)
+                        return false;
+                    continue;
+                }
+                const double t = q[side] / p[side];
+                if (p[side] < 0 && t > t0) {
+                    t0 = t, axis0 = axis, edge0 = edge[side];
+                } else if (p[side] > 0 && t < t1) {
+                    t1 = t, axis1 = axis, edge1 = edge[side];
+                }
+            }
+        }
+        if (t0 > t1)
+            return false;
+        auto placeAt = [&](double t, int axis, double edge, double& x, double& y) {
+            x = std::clamp(start[0] + t * delta[0], lo[0], hi[0]);
+            y = std::clamp(start[1] + t * delta[1], lo[1], hi[1]);
+            (axis == 0 ? x : y) = edge;
+        };
+        if (axis1 >= 0)
+            placeAt(t1, axis1, edge1, x2, y2);
+        if (axis0 >= 0)
+            placeAt(t0, axis0, edge0, x1, y1);
+        return true;
+    }
+
+    double clampX(double x) const { return std::clamp(x, -kMarginPx, widthPx + kMarginPx); }
+    double clampY(double y) const { return std::clamp(y, -kMarginPx, heightPx + kMarginPx); }
+
+    void line(const Primitive& e) {
+        double x1 = mapping.toPixelX(e.x1), y1 = mapping.toPixelY(e.y1);
+        double x2 = mapping.toPixelX(e.x2), y2 = mapping.toPixelY(e.y2);
+        if (!clip(x1, y1, x2, y2))
+            return;
+        setPen(e.color, e.width);
+        // Lines along an axis stay crisp; slanted ones are smoothed.
+        painter.setRenderHint(QPainter::Antialiasing, x1 != x2 && y1 != y2);
+        painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+
+    bool boxCorners(const Primitive& e, QRectF& rect) const {
+        const double x1 = mapping.toPixelX(e.x1), y1 = mapping.toPixelY(e.y1);
+        const double x2 = mapping.toPixelX(e.x2), y2 = mapping.toPixelY(e.y2);
+        if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2))
+            return false;
+        rect = QRectF(QPointF(clampX(x1), clampY(y1)), QPointF(clampX(x2), clampY(y2))).normalized();
+        return true;
+    }
+
+    void box(const Primitive& e) {
+        QRectF rect;
+        if (!boxCorners(e, rect))
+            return;
+        setPen(e.color, e.width);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.drawRect(rect);
+    }
+
+    void filledBox(const Primitive& e) {
+        QRectF rect;
+        if (!boxCorners(e, rect))
+            return;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.fillRect(rect, toQColor(e.fill));
+    }
+
+    /// Centre and half-axes in pixels of a circle entry; false when it cannot be seen.
+    bool circleGeometry(const Primitive& e, double aspect, QPointF& centre, double& rx, double& ry) const {
+        const double cx = mapping.toPixelX(e.x1), cy = mapping.toPixelY(e.y1);
+        const double r = mapping.lengthToPixels(std::abs(static_cast<double>(e.radius)));
+        const double a = std::abs(aspect);
+        if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || !std::isfinite(a) ||
+            r > kLargestRadiusPx)
+            return false;
+        // The radius is the longer half-axis.
+        rx = a <= 1 ? r : r / a;
+        ry = a <= 1 ? r * a : r;
+        if (cx + rx < -kMarginPx || cx - rx > widthPx + kMarginPx || cy + ry < -kMarginPx ||
+            cy - ry > heightPx + kMarginPx)
+            return false;
+        centre = QPointF(cx, cy);
+        return true;
+    }
+
+    void circle(const Primitive& e) {
+        QPointF centre;
+        double rx = 0, ry = 0;
+        if (!circleGeometry(e, e.aspect, centre, rx, ry))
+            return;
+        setPen(e.color, e.width);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.drawEllipse(centre, rx, ry);
+    }
+
+    void arc(const Primitive& e) {
+        QPointF centre;
+        double r = 0, unused = 0;
+        if (!circleGeometry(e, 1.0, centre, r, unused) || !std::isfinite(e.start) || !std::isfinite(e.end))
+            return;
+        constexpr double kSixteenthsPerRadian = 180.0 / 3.14159265358979323846 * 16;
+        double span = static_cast<double>(e.end) - static_cast<double>(e.start);
+        // Counter-clockwise from the start to the end angle.
+        if (span < 0)
+            span += 2 * 3.14159265358979323846;
+        setPen(e.color, e.width);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),
+                        static_cast<int>(std::lround(e.start * kSixteenthsPerRadian)),
+                        static_cast<int>(std::lround(span * kSixteenthsPerRadian)));
+    }
+};
+
+/// Direct access to the pixels under `painter`, or nothing when dots must go through it.
+std::optional<DirectPixels> directPixels(QPainter& painter, QSize size) {
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image || painter.hasClipping())
+        return std::nullopt;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (!image->isDetached())
+        return std::nullopt;
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return std::nullopt;
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate)
+        return std::nullopt;
+    const double dx = transform.dx(), dy = transform.dy();
+    if (dx != std::floor(dx) || dy != std::floor(dy) || std::abs(dx) > 1e6 || std::abs(dy) > 1e6)
+        return std::nullopt;
+    const int offsetX = static_cast<int>(dx), offsetY = static_cast<int>(dy);
+    // The painter holds the image's only copy, so taking its pixels does not detach them from
+    // what the painter draws into. The dots stay inside the target; the clip set for it later
+    // is the painter's, which the image's pixels do not see.
+    return DirectPixels{image->bits(),
+                        image->bytesPerLine(),
+                        offsetX,
+                        offsetY,
+                        std::max(0, -offsetX),
+                        std::max(0, -offsetY),
+                        std::min(size.width(), image->width() - offsetX),
+                        std::min(size.height(), image->height() - offsetY)};
+}
+
+void paintEntries(QPainter& painter, const std::optional<DirectPixels>& direct, const DrawingSurface& surface,
+                  QSize size, double pixelRatio) {
+    Paint paint{painter,       direct ? &*direct : nullptr,
+                pixelRatio,    size.width(),
+                size.height(), PixelMapping::of(surface.userScale(), size.width(), size.height())};
+    for (const Primitive& e : surface.primitives()) {
+        switch (e.kind) {
+        case PrimitiveKind::Scale:
+            paint.mapping = PixelMapping::of(UserScale{e.x1, e.y1, e.x2, e.y2}, size.width(), size.height());
+            break;
+        case PrimitiveKind::PointRun:
+            paint.pointRun(surface, e);
+            break;
+        case PrimitiveKind::Line:
+            paint.line(e);
+            break;
+        case PrimitiveKind::Box:
+            paint.box(e);
+            break;
+        case PrimitiveKind::FilledBox:
+            paint.filledBox(e);
+            break;
+        case PrimitiveKind::Circle:
+            paint.circle(e);
+            break;
+        case PrimitiveKind::Arc:
+            paint.arc(e);
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void paintSurface(QPainter& painter, const DrawingSurface& surface, const QRect& target, double pixelRatio) {
+    if (target.isEmpty() || !painter.isActive())
+        return;
+    painter.save();
+    painter.translate(target.topLeft());
+    const QRect area(QPoint(0, 0), target.size());
+    const std::optional<DirectPixels> direct = directPixels(painter, target.size());
+    const QPaintDevice* device = painter.device();
+    // A picture that covers its whole device needs no clip, and leaves the fast path open.
+    const bool wholeDevice = painter.deviceTransform().isIdentity() && device &&
+                             area == QRect(0, 0, device->width(), device->height()) && !painter.hasClipping();
+    if (!wholeDevice)
+        painter.setClipRect(area, Qt::IntersectClip);
+    painter.setOpacity(1.0);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(area, toQColor(surface.backColor()));
+    paintEntries(painter, direct, surface, target.size(), pixelRatio);
+    painter.restore();
+}
+
+void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRatio) {
+    if (image.isNull())
+        return;
+    image.fill(toQRgb(surface.backColor()));
+    QPainter painter(&image);
+    paintEntries(painter, directPixels(painter, image.size()), surface, image.size(), pixelRatio);
+}
+
+QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePixelRatio) {
+    if (size.isEmpty())
+        return {};
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QImage image(static_cast<int>(std::lround(size.width() * ratio)),
+                 static_cast<int>(std::lround(size.height() * ratio)), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    paintSurface(image, surface, ratio);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+bool writePng(const QImage& image, const QString& path) {
+    if (image.isNull())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace zorbal::platform::qt

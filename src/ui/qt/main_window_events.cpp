@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+// The main window's event routing: clicks, mouse movement, focus changes, keys and closing go
+// to the window module's handlers.
+#include "ui/qt/main_window.h"
+
+#include "ui/qt/design_widgets.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+#include <exception>
+
+namespace zorbal::ui::qt {
+
+void MainWindow::buildKeyboard() {
+    // F5 presses "Launch!" from anywhere in the window, as the button itself would be pressed.
+    auto* launch = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(launch, &QShortcut::activated, this, [this] {
+        if (auto* button = findChild<QPushButton*>(QStringLiteral("cmdLaunch"));
+            button && button->isEnabled())
+            button->click();
+    });
+    // Ctrl+Tab and Ctrl+PgDown step through the tab pages as a click on the next tab would.
+    auto step = [this](int delta) {
+        const int count = m_tabs->count();
+        const int next = (m_tabs->currentIndex() + delta + count) % count;
+        act([this, next] { m_model->SSTab1.setTab(next); });
+    };
+    for (const auto& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [step] { step(1); });
+    for (const auto& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [step] { step(-1); });
+}
+
+void MainWindow::act(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        m_model->services().messageBox->show(std::string("Zorbal could not finish this action: ") +
+                                             error.what());
+    } catch (...) {
+        m_model->services().messageBox->show("Zorbal could not finish this action.");
+    }
+    refresh();
+}
+
+void MainWindow::onMouseMove(QWidget* widget, std::function<void()> handler) {
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+    m_moveHandlers[widget] = std::move(handler);
+}
+
+void MainWindow::onClick(QWidget* widget, std::function<void()> handler) {
+    widget->installEventFilter(this);
+    m_clickHandlers[widget] = std::move(handler);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !widget->isEnabled())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseMove) {
+        if (auto it = m_moveHandlers.find(watched); it != m_moveHandlers.end())
+            act(it->second);
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (auto it = m_clickHandlers.find(watched); it != m_clickHandlers.end() &&
+                                                     mouse->button() == Qt::LeftButton &&
+                                                     widget->rect().contains(mouse->position().toPoint()))
+            act(it->second);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::focusMoved(QWidget* old, QWidget* now) {
+    // The focus leaves a box for another control of this window; moves to a message box or
+    // another program are not a change of control.
+    if (!old || !now || now->window() != this || m_closing)
+        return;
+    const auto it = m_validators.find(old);
+    if (it == m_validators.end())
+        return;
+    bool cancel = false;
+    act([&] { it->second(cancel); });
+    if (cancel)
+        QTimer::singleShot(0, old, [old] { old->setFocus(Qt::OtherFocusReason); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    m_closing = true;
+    int cancel = 0;
+    act([&] { m_model->Form_Unload(cancel); });
+    event->accept();
+    // Closing the main window ends the program, hidden splash window included.
+    QCoreApplication::quit();
+}
+
+} // namespace zorbal::ui::qt

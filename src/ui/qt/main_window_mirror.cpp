@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// The main window's mirroring: the window module's controls copied into the widgets.
+#include "ui/qt/main_window.h"
+
+#include "platform/qt/canvas_widget.h"
+#include "platform/qt/history_table.h"
+#include "platform/qt/qt_color.h"
+#include "ui/qt/design_widgets.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace zorbal::ui::qt {
+
+using platform::qt::toQColor;
+using platform::qt::toQtText;
+
+namespace {
+
+/// Sets one palette role in every colour group, so a disabled box keeps its background.
+void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, color);
+    widget->setPalette(palette);
+}
+
+/// Sets the text colour of an enabled widget; a disabled one keeps the style's grey.
+void setForeground(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
+    widget->setPalette(palette);
+}
+
+template <typename Widget, typename Value>
+void setIfChanged(Widget* widget, const Value& current, const Value& wanted,
+                  void (Widget::*setter)(const Value&)) {
+    if (current != wanted)
+        (widget->*setter)(wanted);
+}
+
+/// Shows `text` in a line box or on a button unless it shows it already.
+template <typename Widget> void mirrorText(Widget* widget, const std::string& text) {
+    const QString wanted = QString::fromStdString(text);
+    if (widget->text() != wanted)
+        widget->setText(wanted);
+}
+
+void mirrorToolTip(QWidget* widget, const std::string& tip) {
+    setIfChanged<QWidget, QString>(widget, widget->toolTip(), QString::fromStdString(tip),
+                                   &QWidget::setToolTip);
+}
+
+/// Enables or disables a widget as its control is, whatever its parents are.
+void mirrorEnabled(QWidget* widget, bool enabled) {
+    if (widget->isEnabledTo(widget->parentWidget()) != enabled)
+        widget->setEnabled(enabled);
+}
+
+/// True when a control's colour differs from the one last set on its widget, which becomes
+/// `wanted`: palettes are set only on a change.
+bool colourChanged(platform::Color& shown, platform::Color wanted) {
+    if (shown == wanted)
+        return false;
+    shown = wanted;
+    return true;
+}
+
+/// Mirrors what a one-line and a multi-line text box share: Enabled, Locked and the colours.
+template <typename Binding> void mirrorBoxState(Binding& binding) {
+    const TextBox& box = *binding.model;
+    auto* widget = binding.widget;
+    mirrorEnabled(widget, box.Enabled);
+    if (widget->isReadOnly() != box.Locked)
+        widget->setReadOnly(box.Locked);
+    if (colourChanged(binding.shownBack, box.BackColor))
+        setRole(widget, QPalette::Base, toQColor(box.BackColor));
+    if (colourChanged(binding.shownFore, box.ForeColor))
+        setForeground(widget, QPalette::Text, toQColor(box.ForeColor));
+}
+
+} // namespace
+
+void MainWindow::refreshLabel(LabelBinding& binding) {
+    const Label& label = *binding.model;
+    QWidget* widget = binding.widget;
+    const QString caption = QString::fromStdString(label.Caption);
+    if (auto* text = qobject_cast<QLabel*>(widget))
+        setIfChanged<QLabel, QString>(text, text->text(), caption, &QLabel::setText);
+    else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        setIfChanged<QGroupBox, QString>(frame, frame->title(), caption, &QGroupBox::setTitle);
+    mirrorEnabled(widget, label.Enabled);
+    mirrorToolTip(widget, label.ToolTip);
+    if (colourChanged(binding.shownBack, label.BackColor)) {
+        setRole(widget, QPalette::Window, toQColor(label.BackColor));
+        // A label or frame in the window's own colour lets the style's shading of tab pages and
+        // frames show through; any other colour is painted, so a graph's key hides the curves
+        // behind it.
+        widget->setAutoFillBackground(label.BackColor != platform::kButtonFace);
+    }
+    if (colourChanged(binding.shownFore, label.ForeColor))
+        setForeground(widget, QPalette::WindowText, toQColor(label.ForeColor));
+}
+
+void MainWindow::refresh() {
+    const Zorbal& m = *m_model;
+    const QString title = QString::fromStdString(m.Caption);
+    if (windowTitle() != title)
+        setWindowTitle(title);
+
+    for (LineBinding& binding : m_lines) {
+        const QSignalBlocker blocker(binding.widget);
+        mirrorText(binding.widget, binding.model->Text);
+        mirrorBoxState(binding);
+        mirrorToolTip(binding.widget, binding.model->ToolTip);
+    }
+    for (TextAreaBinding& binding : m_textAreas) {
+        const QSignalBlocker blocker(binding.widget);
+        if (binding.shown != binding.model->Text) {
+            binding.shown = binding.model->Text;
+            binding.widget->setPlainText(toQtText(binding.model->Text));
+        }
+        mirrorBoxState(binding);
+    }
+    for (ButtonBinding& binding : m_buttons) {
+        const Button& button = *binding.model;
+        QPushButton* widget = binding.widget;
+        mirrorText(widget, button.Caption);
+        mirrorEnabled(widget, button.Enabled);
+        if (widget->isVisibleTo(widget->parentWidget()) != button.Visible)
+            widget->setVisible(button.Visible);
+        mirrorToolTip(widget, button.ToolTip);
+        if (colourChanged(binding.shownBack, button.BackColor))
+            setRole(widget, QPalette::Button, toQColor(button.BackColor));
+    }
+    for (LabelBinding& binding : m_labels)
+        refreshLabel(binding);
+    for (CheckBinding& binding : m_checks) {
+        const CheckBox& box = *binding.model;
+        QCheckBox* widget = binding.widget;
+        const QSignalBlocker blocker(widget);
+        const QString caption = QString::fromStdString(box.Caption);
+        if (auto* wrapping = qobject_cast<WrapCheckBox*>(widget)) {
+            if (wrapping->caption() != caption)
+                wrapping->setCaption(caption);
+        } else if (widget->text() != caption) {
+            widget->setText(caption);
+        }
+        const Qt::CheckState state = box.Value() == 0   ? Qt::Unchecked
+                                     : box.Value() == 1 ? Qt::Checked
+                                                        : Qt::PartiallyChecked;
+        if (widget->checkState() != state) {
+            widget->setTristate(state == Qt::PartiallyChecked);
+            widget->setCheckState(state);
+        }
+        mirrorEnabled(widget, box.Enabled);
+    }
+    for (std::size_t i = 0; i < m_options.size(); ++i) {
+        const platform::OptionButton& option = m.optParachute[i];
+        QRadioButton* widget = m_options[i];
+        const QSignalBlocker blocker(widget);
+        mirrorText(widget, option.Caption);
+        if (widget->isChecked() != option.Value) {
+            // Qt keeps one button of a group checked; clearing them all needs the group open.
+            widget->setAutoExclusive(option.Value);
+            widget->setChecked(option.Value);
+            widget->setAutoExclusive(true);
+        }
+        mirrorEnabled(widget, option.Enabled);
+    }
+    for (KeyBinding& binding : m_keys)
+        binding.widget->setLine(toQColor(binding.model->BorderColor), binding.model->BorderWidth);
+
+    for (platform::qt::CanvasWidget* graph : m_graphs)
+        graph->refresh();
+    m_history->refresh();
+
+    if (m_tabs->currentIndex() != m.SSTab1.Tab())
+        m_tabs->showPage(m.SSTab1.Tab());
+}
+
+} // namespace zorbal::ui::qt

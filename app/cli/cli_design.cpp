@@ -3,7 +3,7 @@
 #include "cli_design.h"
 
 #include "files/export_text.h"
-#include "files/files.h"
+#include "ui/design_loader.h"
 
 #include <charconv>
 #include <iostream>
@@ -34,7 +34,7 @@ std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
     if (!options.designFile.empty()) {
         std::string content;
         if (!window.services().textFiles->read(options.designFile, content) ||
-            !files::applyDesignFile(window, content))
+            !ui::applyDesignFile(window, content))
             return "--design \"" + options.designFile + "\": Sorry, the program can't open that file.";
     }
     for (const auto& assignment : options.inputs) {
@@ -81,7 +81,7 @@ bool saveThroughDialog(platform::HeadlessPlatform& platform, const std::string& 
 
 bool saveDesign(ui::Zorbal& window, platform::HeadlessPlatform& platform, const std::string& file) {
     if (file == "-") {
-        std::cout << files::designFileText(files::designTexts(window)) << std::flush;
+        std::cout << files::designFileText(ui::designTexts(window)) << std::flush;
         return true;
     }
     return saveThroughDialog(platform, file, &ui::Zorbal::cmdSave_Click, window);

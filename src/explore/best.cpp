@@ -2,7 +2,7 @@
 // Picking the best candidate of a sweep, and the design file text of a window's design.
 #include "explore/best.h"
 
-#include "files/files.h"
+#include "ui/design_loader.h"
 
 #include <cmath>
 
@@ -36,7 +36,7 @@ void BestTracker::consider(const SweepRow& row) {
 }
 
 std::string designFileText(const ui::Zorbal& window) {
-    return files::designFileText(files::designTexts(window));
+    return files::designFileText(ui::designTexts(window));
 }
 
 } // namespace zorbal::explore

@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: MIT
-// The two graph frames: coordinate systems from the limit boxes, sky, ground, launcher, figures,
-// wind arrows and the velocity grid; erasing the velocity graph and re-plotting after a limit edit.
+// The two graph frames as drawings: the trajectory frame (sky, ground, launcher, figures, wind
+// arrows) and the velocity grid, the limit boxes' reading and the velocity graph's speed limit.
 #include "graphs/graph_frames.h"
 
 #include "platform/number_text.h"
-#include "ui/zorbal.h"
 
 #include <cmath>
 
 namespace zorbal::graphs {
 
+double Log10(double x) {
+    return std::log(x) / std::log(10.0);
+}
+
 double speedLimit(double maxSpeed) {
     if (!(maxSpeed > 0) || !std::isfinite(maxSpeed))
         return 10;
-    const double powerOfTen = std::pow(10.0, std::ceil(ui::Zorbal::Log10(maxSpeed)));
+    const double powerOfTen = std::pow(10.0, std::ceil(Log10(maxSpeed)));
     const double c = maxSpeed / powerOfTen;
     double factor = 1;
     if (c < 0.2)
@@ -33,10 +36,6 @@ double speedLimit(double maxSpeed) {
     return powerOfTen * factor;
 }
 
-namespace {
-
-/// Reads a limit box leniently; a value outside the accepted range is replaced in the box by the
-/// whole number of its side, which is then read again. Text that is no number reads as 0.
 double readGraphLimit(platform::TextBox& box, const GraphLimit& limit) {
     double value = platform::readLenient(box.Text);
     if (!(value >= limit.lowest)) {
@@ -49,6 +48,8 @@ double readGraphLimit(platform::TextBox& box, const GraphLimit& limit) {
     }
     return value;
 }
+
+namespace {
 
 /// One stick figure standing on the ground behind the launcher.
 struct StickFigure {
@@ -68,19 +69,9 @@ void drawStickFigure(platform::DrawingSurface& picture, const StickFigure& f) {
 }
 
 } // namespace
-} // namespace zorbal::graphs
 
-namespace zorbal::ui {
-
-using graphs::kLightGreen;
-using graphs::kLightGrey;
-using graphs::kSkyBlue;
-
-void Zorbal::ScaleXYGraph() {
-    auto& picture = pctXYGraph;
-    picture.setDrawWidth(1);
-    const double H = graphs::readGraphLimit(txtGraph[0], graphs::kHeightLimit);
-    const double R = graphs::readGraphLimit(txtGraph[1], graphs::kRangeLimit);
+void drawTrajectoryFrame(platform::DrawingSurface& picture, double H, double R, double windSpeed,
+                         double maxWindSpeed) {
     picture.scale(-R / 10, H, R, -H / 10);
     picture.setBackColor(kSkyBlue);
     picture.setForeColor(kLightGrey);
@@ -92,36 +83,36 @@ void Zorbal::ScaleXYGraph() {
     picture.filledBox(-0.05, 0.25, 0.05, 0, platform::kBlue);
 
     // The first figure's head is an upright ellipse, the second's a circle.
-    graphs::drawStickFigure(picture, {.x = -0.5,
-                                      .headY = 2.0,
-                                      .headRadius = 0.2,
-                                      .headAspect = 1.7,
-                                      .neckY = 1.8,
-                                      .hipY = 1.0,
-                                      .shoulderY = 1.7,
-                                      .handY = 1.0,
-                                      .armSpread = 0.35});
-    graphs::drawStickFigure(picture, {.x = -1.5,
-                                      .headY = 1.3,
-                                      .headRadius = 0.13,
-                                      .headAspect = 1.0,
-                                      .neckY = 1.17,
-                                      .hipY = 0.65,
-                                      .shoulderY = 1.105,
-                                      .handY = 0.65,
-                                      .armSpread = 0.35});
+    drawStickFigure(picture, {.x = -0.5,
+                              .headY = 2.0,
+                              .headRadius = 0.2,
+                              .headAspect = 1.7,
+                              .neckY = 1.8,
+                              .hipY = 1.0,
+                              .shoulderY = 1.7,
+                              .handY = 1.0,
+                              .armSpread = 0.35});
+    drawStickFigure(picture, {.x = -1.5,
+                              .headY = 1.3,
+                              .headRadius = 0.13,
+                              .headAspect = 1.0,
+                              .neckY = 1.17,
+                              .hipY = 0.65,
+                              .shoulderY = 1.105,
+                              .handY = 0.65,
+                              .armSpread = 0.35});
     picture.setDrawWidth(1);
 
-    if (std::abs(WindSpeed) >= 0.1) {
+    if (std::abs(windSpeed) >= 0.1) {
         for (int k = 1; k <= 4; ++k) {
             picture.setForeColor(platform::kRed);
             picture.setDrawWidth(1);
             const double y = k * 0.11 * H;
             const double x0 = 0.75 * R;
-            const double length = R * 0.2 / Limits.MaximumValue[10] * WindSpeed;
+            const double length = R * 0.2 / maxWindSpeed * windSpeed;
             const double barbBack = std::sqrt(std::abs(length / 5));
             const double barbHeight = H / 50;
-            const double s = WindSpeed >= 0 ? 1.0 : -1.0;
+            const double s = windSpeed >= 0 ? 1.0 : -1.0;
             picture.line(x0, y, x0 + length, y);
             picture.line(x0 + length - s * barbBack, y + barbHeight, x0 + length, y);
             picture.line(x0 + length - s * barbBack, y - barbHeight, x0 + length, y);
@@ -131,15 +122,7 @@ void Zorbal::ScaleXYGraph() {
     picture.setDrawWidth(2);
 }
 
-void Zorbal::ScaleVTGraph() {
-    auto& picture = pctVTgraph;
-    picture.setDrawWidth(1);
-    const double P = graphs::speedLimit(Rocket.MaxSpeed);
-    platform::FixedOptions oneDigit;
-    oneDigit.leadingZero = platform::Choice::No;
-    oneDigit.grouping = platform::Choice::No;
-    txtGraph[2].Text = platform::fixedText(P, 1, oneDigit);
-    const double T = graphs::readGraphLimit(txtGraph[3], graphs::kTimeLimit);
+void drawVelocityFrame(platform::DrawingSurface& picture, double P, double T) {
     picture.scale(0, P, T, -P);
 
     picture.setForeColor(kLightGrey);
@@ -158,31 +141,4 @@ void Zorbal::ScaleVTGraph() {
     picture.setDrawWidth(2);
 }
 
-double Zorbal::Log10(double x) {
-    return std::log(x) / std::log(10.0);
-}
-
-void Zorbal::cmdClearGraph_Click(int Index) {
-    if (Index != 1)
-        return;
-    pctVTgraph.erase();
-    ScaleVTGraph();
-}
-
-void Zorbal::txtGraph_Validate(int Index, bool& Cancel) {
-    (void)Cancel;
-    TabAfterLaunch = (Index == 2 || Index == 3) ? 3 : 2;
-    if (LaunchCount == 0) {
-        // Nothing to fly again yet; the limits still take effect on the frames they belong to
-        // (the velocity graph stays blank until the first flight).
-        if (Index == 0 || Index == 1)
-            ScaleXYGraph();
-        else if (Index == 3)
-            graphs::readGraphLimit(txtGraph[3], graphs::kTimeLimit);
-    } else {
-        Replot();
-    }
-    TabAfterLaunch = 2;
-}
-
-} // namespace zorbal::ui
+} // namespace zorbal::graphs

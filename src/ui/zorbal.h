@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The main window's module: its controls, the module state and every event handler. The
-// handlers are defined in the folder of the subsystem they belong to.
+// handlers are defined in the files of src/ui/, one file per subsystem they work for.
 #pragma once
+
+#ifndef ZORBAL_WINDOW_LAYER
+// Only the window target and what lies above it (explore, the programs, the Qt layer) define this:
+// the plain code below the window must not depend on it.
+#error "This header belongs to the window layer (zorbal::window); plain code must not include it"
+#endif
 
 #include "history/history_table.h"
 #include "platform/controls.h"
@@ -141,7 +147,6 @@ class Zorbal {
     // ---- Graphs ----------------------------------------------------------------------------
     void ScaleXYGraph();
     void ScaleVTGraph();
-    static double Log10(double x);
     void cmdClearGraph_Click(int Index);
     void txtGraph_Validate(int Index, bool& Cancel);
     /// Before the flight: up to nine earlier launches in blue, then the drawing width.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // zorbal-cli's design files and exports: --design, save-design, fly --trajectory/--history.
 #include "support/run_command.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

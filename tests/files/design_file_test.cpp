@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The design file's text, its field reading and key recognition, and the dialogs' start folder.
 #include "files/design_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

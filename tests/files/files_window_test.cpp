@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The window's Save, Load, Copy and export buttons, driven as a user would on headless services.
 #include "files/design_file.h"
-#include "files/files.h"
 #include "platform/number_text.h"
+#include "support/temp_folder.h"
 #include "support/window_fixture.h"
-#include "temp_folder.h"
+#include "ui/design_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,7 @@ TEST_F(FilesWindow, DefaultDesignRoundTripsThroughSaveAndLoad) {
     DesignState before = normalised(stateOf(window));
     before.inputs[13] = "0"; // the parachute is off: its line holds 0, not the diameter
     const std::string file = saveDesign();
-    EXPECT_EQ(file, files::designFileText(files::designTexts(window)));
+    EXPECT_EQ(file, files::designFileText(ui::designTexts(window)));
     const auto& use = dialog().uses.back();
     EXPECT_TRUE(use.save);
     EXPECT_EQ(use.flags, 2);

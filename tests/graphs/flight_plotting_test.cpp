@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "display_list.h"
+#include "support/display_list.h"
 
 #include "support/window_fixture.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "display_list.h"
+#include "support/display_list.h"
 
 #include "graphs/graph_frames.h"
 #include "support/window_fixture.h"
@@ -101,19 +101,6 @@ TEST_F(TrajectoryFrame, WindArrowsPointWithTheWindAndGrowWithIt) {
     window.WindSpeed = -0.1;
     window.ScaleXYGraph();
     EXPECT_EQ(lines(window.pctXYGraph, platform::kRed).size(), 12u);
-}
-
-TEST(SpeedLimit, IsTheNextStepAboveTheHighestSpeed) {
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(25), 35);
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(10), 10);
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(4.2), 5);
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(50), 65);
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(38.4), 40);
-    for (double v = 0.05; v < 400; v *= 1.07)
-        EXPECT_GE(graphs::speedLimit(v), v) << v;
-    // A speed that is no positive number cannot be scaled on a logarithm.
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(0), 10);
-    EXPECT_DOUBLE_EQ(graphs::speedLimit(INFINITY), 10);
 }
 
 TEST_F(VelocityFrame, WritesTheChosenLimitAndDrawsTheGrid) {

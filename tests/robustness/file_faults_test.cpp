@@ -2,7 +2,7 @@
 // File faults injected under the window's Save, export and Load buttons: every failed save
 // leaves the previous file byte for byte and says so; every unreadable load says so and leaves
 // the window as it was.
-#include "files/temp_folder.h"
+#include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>

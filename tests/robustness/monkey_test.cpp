@@ -6,9 +6,9 @@
 //
 // runs a longer one (the default is 3,000 actions); ZORBAL_MONKEY_TRACE=1 prints each action
 // before it runs, to find the one that hangs or crashes.
-#include "files/temp_folder.h"
 #include "platform/number_text.h"
 #include "random_design.h"
+#include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>

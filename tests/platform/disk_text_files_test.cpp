@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Files on disk: whole-file reading, and writing that never destroys the old file.
 #include "platform/headless.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

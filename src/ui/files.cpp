@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Design files, trajectory and history exports, commentary copy: the window's handlers.
-#include "files/files.h"
-
+#include "files/design_file.h"
 #include "files/export_text.h"
 #include "platform/number_text.h"
+#include "ui/design_loader.h"
+#include "ui/zorbal.h"
 
 #include <exception>
 #include <string>
@@ -83,91 +84,13 @@ void saveExport(platform::Services& services, char separator, const char* name, 
 
 } // namespace
 
-DesignTexts designTexts(const ui::Zorbal& window) {
-    DesignTexts design;
-    for (std::size_t i = 0; i < design.inputs.size(); ++i)
-        design.inputs[i] = window.txtInput[i].Text;
-    design.railTicked = window.chkOptions[2].Value() == 1;
-    design.parachuteTicked = window.chkOptions[3].Value() == 1;
-    design.triggerByAngle = window.optParachute[0].Value;
-    return design;
-}
-
-namespace {
-
-void applyDesignLine(ui::Zorbal& w, const DesignLine& line) {
-    switch (line.target) {
-    case DesignTarget::None:
-        break;
-    case DesignTarget::InputBox:
-        w.txtInput[static_cast<std::size_t>(line.input)].Text = line.valueText;
-        break;
-    case DesignTarget::LaunchRail: {
-        const bool isOn = line.value > 0.5;
-        w.chkOptions[2].setValue(isOn ? 1 : 0);
-        w.txtInput[8].Enabled = isOn;
-        break;
-    }
-    case DesignTarget::Parachute: {
-        const bool isOn = line.value >= 0.01;
-        w.chkOptions[3].setValue(isOn ? 1 : 0);
-        w.frmParachute.Enabled = isOn;
-        w.txtInput[13].Text = line.valueText;
-        for (int i : {30, 34, 35})
-            w.lblInput[static_cast<std::size_t>(i)].Enabled = isOn;
-        for (int i : {11, 12, 13})
-            w.txtInput[static_cast<std::size_t>(i)].Enabled = isOn;
-        w.optParachute[0].Enabled = isOn;
-        w.optParachute[1].Enabled = isOn;
-        break;
-    }
-    case DesignTarget::Trigger:
-        w.optParachute.select(isAngleTrigger(line.rawValue) ? 0 : 1);
-        break;
-    }
-}
-
-// The trigger line follows the parachute line in a saved file, and selecting a trigger enables
-// its input whether or not the parachute is on. Without the parachute the whole group stays
-// disabled, as it is after the user clears the parachute.
-void disableTriggerInputsWithoutParachute(ui::Zorbal& w) {
-    if (w.chkOptions[3].Value() == 1)
-        return;
-    for (int i : {11, 12})
-        w.txtInput[static_cast<std::size_t>(i)].Enabled = false;
-    for (int i : {30, 32})
-        w.lblInput[static_cast<std::size_t>(i)].Enabled = false;
-}
-
-} // namespace
-
-bool applyDesignFile(ui::Zorbal& window, std::string_view content) {
-    // A design file is a few hundred bytes of text. A NUL character or a size far beyond any
-    // design means another kind of file was chosen: none of it is applied.
-    if (content.size() > kMaxDesignFileBytes || content.find('\0') != std::string_view::npos)
-        return false;
-    DesignFieldReader reader(content);
-    std::string field;
-    do {
-        if (!reader.read(field)) {
-            disableTriggerInputsWithoutParachute(window);
-            return false;
-        }
-        applyDesignLine(window, parseDesignLine(field));
-    } while (!reader.atEnd());
-    disableTriggerInputsWithoutParachute(window);
-    window.AssignParameters();
-    window.CalculateLaunchParameters();
-    return true;
-}
-
 } // namespace zorbal::files
 
 namespace zorbal::ui {
 
 void Zorbal::cmdSave_Click() {
     try {
-        const std::string text = files::designFileText(files::designTexts(*this));
+        const std::string text = files::designFileText(designTexts(*this));
         auto& dialog = *m_services.fileDialog;
         dialog.Flags = files::kConfirmOverwrite;
         dialog.InitDir =
@@ -193,7 +116,7 @@ void Zorbal::cmdLoad_Click() {
         if (!dialog.showOpen())
             return;
         std::string content;
-        if (!m_services.textFiles->read(dialog.FileName, content) || !files::applyDesignFile(*this, content))
+        if (!m_services.textFiles->read(dialog.FileName, content) || !applyDesignFile(*this, content))
             MsgBox(files::kCannotOpen);
     } catch (const std::exception&) {
         MsgBox(files::kCannotOpen);

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: MIT
+// Plain code that reaches up into the window module. It must not compile: the layer test builds
+// it and expects the window header's refusal.
+#include "ui/zorbal.h"
+
+double plainCodeReadingTheWindow(const zorbal::ui::Zorbal& window) {
+    return window.WindSpeed;
+}

@@ -164,21 +164,16 @@ CandidateFlyer::CandidateFlyer(const SweepGrid& grid, const DesignSetter& setDes
     m_window.Form_Load();
     if (setDesign)
         setDesign(m_window);
-    for (std::size_t i = 0; i < m_startTexts.size(); ++i)
-        m_startTexts[i] = m_window.txtInput[i].Text;
-    m_startRecord = m_window.Rocket;
-    m_startWindSpeed = m_window.WindSpeed;
+    m_startControls = m_window.controls();
+    m_startState = m_window.state();
 }
 
 void CandidateFlyer::typeCandidate(std::size_t index) {
-    // Everything a launch reads or writes goes back to its state after start-up: the boxes (a
-    // refused check writes a limit into one), the launch record (speeds and events otherwise
-    // carry over from the previous flight) and the wind.
-    for (std::size_t i = 0; i < m_startTexts.size(); ++i)
-        m_window.txtInput[i].Text = m_startTexts[i];
-    m_window.Rocket = m_startRecord;
-    m_window.WindSpeed = m_startWindSpeed;
-    m_window.LastFlight = {};
+    // Everything a launch reads or writes goes back to its state after start-up: a refused check
+    // writes a limit into a box, and speeds and events otherwise carry over from the previous
+    // flight. The trajectory record keeps its storage, so no candidate allocates it again.
+    m_window.controls() = m_startControls;
+    m_window.state() = m_startState;
     const auto at = m_grid.position(index);
     for (std::size_t a = 0; a < at.size(); ++a) {
         const auto& axis = m_grid.axes()[a];
@@ -202,10 +197,7 @@ SweepRow CandidateFlyer::fly(std::size_t index) {
         return row;
     }
 
-    // The flight of CalculateTrajectory without its drawing, history, commentary and events.
-    sim::startFlight(m_window.Rocket);
-    m_window.LastFlight = sim::integrateFlight(m_window.Rocket, m_window.WindowFlightSettings(), m_slot);
-    m_window.ShowFlightResults();
+    m_window.FlyCurrentDesign();
 
     const auto& flight = m_window.LastFlight;
     switch (flight.outcome) {
@@ -220,9 +212,9 @@ SweepRow CandidateFlyer::fly(std::size_t index) {
         break;
     }
     row.message = m_window.FlightStoppedMessage();
-    row.duration = m_window.txtOutput[4].Text;
-    row.height = m_window.txtOutput[6].Text;
-    row.range = m_window.txtOutput[9].Text;
+    row.duration = m_window.txtOutput[ui::ResultFlightTime].Text;
+    row.height = m_window.txtOutput[ui::ResultMaxHeight].Text;
+    row.range = m_window.txtOutput[ui::ResultRange].Text;
     row.steps = flight.steps;
     row.flightTime = flight.flightTime;
     row.maxHeight = m_window.Rocket.MaxHeight;

@@ -103,8 +103,9 @@ struct SweepRow {
 using DesignSetter = std::function<void(ui::Zorbal&)>;
 
 /// A started window on headless services that flies one candidate after another, each as the
-/// first launch after start-up: the boxes and the launch record go back to their state after
-/// start-up and the common design before each candidate. Not thread-safe; one per thread.
+/// first launch after start-up: the whole window (controls and module state) goes back to its
+/// state after start-up and the common design before each candidate. Not thread-safe; one per
+/// thread.
 class CandidateFlyer {
   public:
     CandidateFlyer(const SweepGrid& grid, const DesignSetter& setDesign);
@@ -116,8 +117,6 @@ class CandidateFlyer {
     /// then the flight and the three result texts exactly as the window makes them.
     SweepRow fly(std::size_t index);
 
-    /// The window after the latest candidate.
-    ui::Zorbal& window() { return m_window; }
     /// Puts the window back to its state after start-up and the common design, then types
     /// candidate `index`'s texts into the varied boxes.
     void typeCandidate(std::size_t index);
@@ -126,10 +125,9 @@ class CandidateFlyer {
     const SweepGrid& m_grid;
     platform::HeadlessPlatform m_platform;
     ui::Zorbal m_window;
-    std::array<std::string, sim::kInputCount> m_startTexts;
-    sim::LaunchRecord m_startRecord;
-    double m_startWindSpeed = 0;
-    sim::TrajectorySlot m_slot;
+    /// The window's controls and module state after start-up and the common design.
+    ui::FormControls m_startControls;
+    ui::ModuleState m_startState;
 };
 
 struct SweepOptions {

@@ -35,7 +35,7 @@ void Zorbal::CommentaryCreation(int Stage) {
         design.dragFactor = r.DragFactor;
         design.launchMass = r.RocketMass;
         design.waterMass = r.WaterMass;
-        design.bottlePressure = r.BottlePressure;
+        design.bottlePressure = r.InitialPressure; // the bottle's pressure on the launcher
         design.isRailUsed = r.LaunchRailUsed;
         design.railLength = r.RailLength;
         design.launchAngle = r.LaunchAngle;

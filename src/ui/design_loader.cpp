@@ -10,9 +10,9 @@ files::DesignTexts designTexts(const Zorbal& window) {
     files::DesignTexts design;
     for (std::size_t i = 0; i < design.inputs.size(); ++i)
         design.inputs[i] = window.txtInput[i].Text;
-    design.railTicked = window.chkOptions[2].Value() == 1;
-    design.parachuteTicked = window.chkOptions[3].Value() == 1;
-    design.triggerByAngle = window.optParachute[0].Value;
+    design.railTicked = window.chkOptions[OptionRail].Value() == 1;
+    design.parachuteTicked = window.chkOptions[OptionParachute].Value() == 1;
+    design.triggerByAngle = window.optParachute[TriggerOnAngle].Value;
     return design;
 }
 
@@ -27,21 +27,21 @@ void applyDesignLine(Zorbal& w, const files::DesignLine& line) {
         break;
     case files::DesignTarget::LaunchRail: {
         const bool isOn = line.value > 0.5;
-        w.chkOptions[2].setValue(isOn ? 1 : 0);
+        w.chkOptions[OptionRail].setValue(isOn ? 1 : 0);
         w.txtInput[8].Enabled = isOn;
         break;
     }
     case files::DesignTarget::Parachute: {
         const bool isOn = line.value >= 0.01;
-        w.chkOptions[3].setValue(isOn ? 1 : 0);
+        w.chkOptions[OptionParachute].setValue(isOn ? 1 : 0);
         w.frmParachute.Enabled = isOn;
         w.txtInput[13].Text = line.valueText;
         for (int i : {30, 34, 35})
             w.lblInput[static_cast<std::size_t>(i)].Enabled = isOn;
         for (int i : {11, 12, 13})
             w.txtInput[static_cast<std::size_t>(i)].Enabled = isOn;
-        w.optParachute[0].Enabled = isOn;
-        w.optParachute[1].Enabled = isOn;
+        w.optParachute[TriggerOnAngle].Enabled = isOn;
+        w.optParachute[TriggerOnDelay].Enabled = isOn;
         break;
     }
     case files::DesignTarget::Trigger:
@@ -54,7 +54,7 @@ void applyDesignLine(Zorbal& w, const files::DesignLine& line) {
 // its input whether or not the parachute is on. Without the parachute the whole group stays
 // disabled, as it is after the user clears the parachute.
 void disableTriggerInputsWithoutParachute(Zorbal& w) {
-    if (w.chkOptions[3].Value() == 1)
+    if (w.chkOptions[OptionParachute].Value() == 1)
         return;
     for (int i : {11, 12})
         w.txtInput[static_cast<std::size_t>(i)].Enabled = false;

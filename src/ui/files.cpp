@@ -125,9 +125,9 @@ void Zorbal::cmdLoad_Click() {
 
 void Zorbal::cmdCopy_Click() {
     files::BusyButton busy(cmdCopy, "Copy");
-    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const char separator = files::exportSeparator(chkOptions[OptionCommaFiles].Value());
     const bool comma = separator == files::kCommaSeparator;
-    const sim::TrajectorySlot& slot = TrajectoryData.slot(LaunchCount % 10);
+    const sim::TrajectorySlot& slot = TrajectoryData.slot(CurrentSlot());
     if (!m_services.clipboard->setText(files::trajectoryExportText(slot, separator))) {
         MsgBox(files::kClipboardProblem);
         return;
@@ -137,14 +137,14 @@ void Zorbal::cmdCopy_Click() {
 
 void Zorbal::cmdSaveTraj_Click() {
     files::BusyButton busy(cmdSaveTraj, "Save");
-    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const char separator = files::exportSeparator(chkOptions[OptionCommaFiles].Value());
     files::saveExport(m_services, separator, "Water Rocket Trajectory 1", files::kSaveProblem,
-                      files::trajectoryExportText(TrajectoryData.slot(LaunchCount % 10), separator));
+                      files::trajectoryExportText(TrajectoryData.slot(CurrentSlot()), separator));
 }
 
 void Zorbal::cmdCopyHistory_Click() {
     files::BusyButton busy(cmdCopyHistory, "Copy");
-    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const char separator = files::exportSeparator(chkOptions[OptionCommaFiles].Value());
     const bool comma = separator == files::kCommaSeparator;
     const std::string text = files::historyExportText(MSFlexGrid1, LaunchCount, separator);
     if (!m_services.clipboard->setText(text)) {
@@ -156,7 +156,7 @@ void Zorbal::cmdCopyHistory_Click() {
 
 void Zorbal::cmdSaveHistory_Click() {
     files::BusyButton busy(cmdSaveHistory, "Save");
-    const char separator = files::exportSeparator(chkOptions[1].Value());
+    const char separator = files::exportSeparator(chkOptions[OptionCommaFiles].Value());
     files::saveExport(m_services, separator, "Launch Data 1", files::kSaveHistoryProblem,
                       files::historyExportText(MSFlexGrid1, LaunchCount, separator));
 }

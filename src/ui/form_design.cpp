@@ -64,13 +64,14 @@ void Zorbal::InitializeComponent() {
     cmdClearGraph[1].ToolTip = "Clears the graph";
     cmdClearGraph[1].Visible = false;
 
-    chkOptions[0].Caption = "Only plot the last rocket I launched";
-    chkOptions[1].Caption = "Save files delimited by a comma (.csv) rather than a tab character";
-    chkOptions[2].Caption = "Launch Rail";
-    chkOptions[3].Caption = "Parachute";
-    optParachute[0].Caption = "Trigger by angle from  horizontal";
-    optParachute[1].Caption = "Trigger by time delay after launch";
-    optParachute[0].Value = true; // selected at design time, without raising its handler
+    chkOptions[OptionLatestOnly].Caption = "Only plot the last rocket I launched";
+    chkOptions[OptionCommaFiles].Caption =
+        "Save files delimited by a comma (.csv) rather than a tab character";
+    chkOptions[OptionRail].Caption = "Launch Rail";
+    chkOptions[OptionParachute].Caption = "Parachute";
+    optParachute[TriggerOnAngle].Caption = "Trigger by angle from  horizontal";
+    optParachute[TriggerOnDelay].Caption = "Trigger by time delay after launch";
+    optParachute[TriggerOnAngle].Value = true; // selected at design time, without raising its handler
 
     for (auto& box : txtOutput)
         box.Locked = true;
@@ -92,8 +93,8 @@ void Zorbal::InitializeComponent() {
     txtInput[8].Enabled = false;
     lblInput[25].Enabled = false;
     frmParachute.Enabled = false;
-    optParachute[0].Enabled = false;
-    optParachute[1].Enabled = false;
+    optParachute[TriggerOnAngle].Enabled = false;
+    optParachute[TriggerOnDelay].Enabled = false;
     for (int i : {11, 12, 13})
         txtInput[i].Enabled = false;
     for (int i : {30, 32, 34, 35})

@@ -16,10 +16,10 @@ void Zorbal::AddLaunchtoFlexgrid() {
         entry.inputs[i] = txtInput[i].Text;
     entry.isRailOn = Rocket.LaunchRailUsed;
     entry.isParachuteOn = Rocket.ParachuteOn;
-    entry.isTriggerByAngle = optParachute[0].Value;
-    entry.flightTime = txtOutput[4].Text;
-    entry.maxHeight = txtOutput[6].Text;
-    entry.range = txtOutput[9].Text;
+    entry.isTriggerByAngle = optParachute[TriggerOnAngle].Value;
+    entry.flightTime = txtOutput[ResultFlightTime].Text;
+    entry.maxHeight = txtOutput[ResultMaxHeight].Text;
+    entry.range = txtOutput[ResultRange].Text;
     history::addLaunch(MSFlexGrid1, LaunchCount, history::launchRowTexts(entry), &HistoryMarks);
 }
 

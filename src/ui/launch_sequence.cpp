@@ -89,14 +89,10 @@ void Zorbal::Replot() {
 }
 
 void Zorbal::CalculateTrajectory() {
-    const int slot = LaunchCount % 10;
-    sim::startFlight(Rocket);
     PlotEarlierLaunches();
     CommentaryCreation(1);
-
-    LastFlight = sim::integrateFlight(Rocket, WindowFlightSettings(), TrajectoryData.slot(slot));
+    FlyCurrentDesign();
     PlotTrajectory();
-    ShowFlightResults();
 
     cmdClearGraph_Click(1);
     PlotVelocities();
@@ -108,9 +104,15 @@ void Zorbal::CalculateTrajectory() {
     m_services.eventPump->doEvents();
 }
 
+void Zorbal::FlyCurrentDesign() {
+    sim::startFlight(Rocket);
+    LastFlight = sim::integrateFlight(Rocket, WindowFlightSettings(), TrajectoryData.slot(CurrentSlot()));
+    ShowFlightResults();
+}
+
 sim::FlightSettings Zorbal::WindowFlightSettings() const {
     sim::FlightSettings settings;
-    settings.triggerByAngle = optParachute[0].Value;
+    settings.triggerByAngle = optParachute[TriggerOnAngle].Value;
     settings.windSpeed = WindSpeed;
     settings.reserveSamples = TrajectoryCapacity;
     return settings;
@@ -119,9 +121,9 @@ sim::FlightSettings Zorbal::WindowFlightSettings() const {
 void Zorbal::ShowFlightResults() {
     platform::FixedOptions resultFormat;
     resultFormat.parentheses = platform::Choice::No;
-    txtOutput[4].Text = platform::fixedText(LastFlight.flightTime, 2, resultFormat);
-    txtOutput[6].Text = platform::fixedText(Rocket.MaxHeight, 2, resultFormat);
-    txtOutput[9].Text = platform::fixedText(Rocket.Range, 2, resultFormat);
+    txtOutput[ResultFlightTime].Text = platform::fixedText(LastFlight.flightTime, 2, resultFormat);
+    txtOutput[ResultMaxHeight].Text = platform::fixedText(Rocket.MaxHeight, 2, resultFormat);
+    txtOutput[ResultRange].Text = platform::fixedText(Rocket.Range, 2, resultFormat);
 }
 
 std::string Zorbal::FlightStoppedMessage() const {

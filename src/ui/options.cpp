@@ -11,21 +11,21 @@ namespace zorbal::ui {
 
 void Zorbal::chkOptions_Click(int Index) {
     switch (Index) {
-    case 0:
+    case OptionLatestOnly:
         Replot();
         break;
-    case 2: {
-        const bool isOn = chkOptions[2].Value() == 1;
+    case OptionRail: {
+        const bool isOn = chkOptions[OptionRail].Value() == 1;
         Rocket.LaunchRailUsed = isOn;
         txtInput[8].Enabled = isOn;
         lblInput[25].Enabled = isOn;
         break;
     }
-    case 3: {
-        const bool isOn = chkOptions[3].Value() == 1;
+    case OptionParachute: {
+        const bool isOn = chkOptions[OptionParachute].Value() == 1;
         Rocket.ParachuteOn = isOn;
-        optParachute[0].Enabled = isOn;
-        optParachute[1].Enabled = isOn;
+        optParachute[TriggerOnAngle].Enabled = isOn;
+        optParachute[TriggerOnDelay].Enabled = isOn;
         frmParachute.Enabled = isOn;
         for (int i : {11, 12, 13})
             txtInput[i].Enabled = isOn;
@@ -39,7 +39,7 @@ void Zorbal::chkOptions_Click(int Index) {
 }
 
 void Zorbal::optParachute_Click(int Index) {
-    const bool byAngle = Index == 0;
+    const bool byAngle = Index == TriggerOnAngle;
     txtInput[11].Enabled = byAngle;
     lblInput[30].Enabled = byAngle;
     txtInput[12].Enabled = !byAngle;

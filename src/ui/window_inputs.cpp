@@ -43,7 +43,7 @@ void Zorbal::AssignParameters() {
     r.LaunchAngle = r.FlightAngle;
     r.RailLength = value(8);
     WindSpeed = value(10);
-    r.ParachuteOn = chkOptions[3].Value() != 0;
+    r.ParachuteOn = chkOptions[OptionParachute].Value() != 0;
     r.ParachuteAngle = value(11) * Pi / 180;
     r.ParachuteDelay = value(12);
     r.ParachuteDiameter = value(13);
@@ -55,8 +55,8 @@ void Zorbal::AssignParameters() {
 void Zorbal::ResetLaunchParameters() {
     for (int i = 0; i < sim::kInputCount; ++i)
         txtInput[i].Text = fixedTextNoGrouping(Limits.DefaultValue[i], Limits.DecimalPlaces[i]);
-    chkOptions[2].setValue(0);
-    chkOptions[3].setValue(0);
+    chkOptions[OptionRail].setValue(0);
+    chkOptions[OptionParachute].setValue(0);
     AssignParameters();
     CalculateLaunchParameters();
 }
@@ -67,9 +67,9 @@ void Zorbal::cmdDefault_Click() {
 
 bool Zorbal::CheckParameters() {
     for (int i = 0; i < sim::kInputCount; ++i) {
-        if (i == sim::RailLengthInput && chkOptions[2].Value() != 1)
+        if (i == sim::RailLengthInput && chkOptions[OptionRail].Value() != 1)
             continue;
-        if (i >= sim::TriggerAngle && chkOptions[3].Value() != 1)
+        if (i >= sim::TriggerAngle && chkOptions[OptionParachute].Value() != 1)
             continue;
         const double v = readLenient(txtInput[i].Text);
         if (v < Limits.MinimumValue[i]) {
@@ -109,17 +109,19 @@ void Zorbal::txtInput_Validate(int Index, bool& Cancel) {
 void Zorbal::CalculateLaunchParameters() {
     sim::calculateLaunchParameters(Rocket);
     const auto& r = Rocket;
-    txtOutput[0].Text = fixedTextNoGrouping(r.InitialPressure / sim::kAtmosphere, 1);
-    txtOutput[1].Text = fixedTextNoGrouping(r.FinalPressure / sim::kAtmosphere, 1);
-    txtOutput[2].Text = fixedTextNoGrouping(r.AccessibleEnergy, 1);
-    txtOutput[3].Text = fixedTextNoGrouping(r.GasBlastEnergy, 1);
-    txtOutput[5].Text = fixedTextNoGrouping(r.GasBlastFinalTemperature - sim::kZeroCelsius, 1);
-    txtOutput[7].Text = fixedTextNoGrouping(r.RocketMass, 2);
-    txtOutput[8].Text = fixedTextNoGrouping(r.AccessibleEnergy / r.RocketMass, 2);
-    txtOutput[10].Text = fixedTextNoGrouping(r.FinalTemperature - sim::kZeroCelsius, 1);
-    txtOutput[11].Text = fixedTextNoGrouping(r.InitialThrust, 1);
-    txtOutput[12].Text = fixedTextNoGrouping(r.InitialAcceleration - sim::kGravity, 1);
-    txtOutput[13].Text = fixedTextNoGrouping((r.InitialAcceleration - sim::kGravity) / sim::kGravity, 1);
+    txtOutput[ResultInitialPressure].Text = fixedTextNoGrouping(r.InitialPressure / sim::kAtmosphere, 1);
+    txtOutput[ResultFinalPressure].Text = fixedTextNoGrouping(r.FinalPressure / sim::kAtmosphere, 1);
+    txtOutput[ResultAccessibleEnergy].Text = fixedTextNoGrouping(r.AccessibleEnergy, 1);
+    txtOutput[ResultGasBlastEnergy].Text = fixedTextNoGrouping(r.GasBlastEnergy, 1);
+    txtOutput[ResultGasBlastTemperature].Text =
+        fixedTextNoGrouping(r.GasBlastFinalTemperature - sim::kZeroCelsius, 1);
+    txtOutput[ResultLaunchMass].Text = fixedTextNoGrouping(r.RocketMass, 2);
+    txtOutput[ResultEnergyPerMass].Text = fixedTextNoGrouping(r.AccessibleEnergy / r.RocketMass, 2);
+    txtOutput[ResultFinalTemperature].Text = fixedTextNoGrouping(r.FinalTemperature - sim::kZeroCelsius, 1);
+    txtOutput[ResultInitialThrust].Text = fixedTextNoGrouping(r.InitialThrust, 1);
+    txtOutput[ResultInitialAcceleration].Text = fixedTextNoGrouping(r.InitialAcceleration - sim::kGravity, 1);
+    txtOutput[ResultAccelerationInG].Text =
+        fixedTextNoGrouping((r.InitialAcceleration - sim::kGravity) / sim::kGravity, 1);
 }
 
 } // namespace zorbal::ui

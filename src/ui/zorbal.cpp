@@ -6,10 +6,7 @@
 
 namespace zorbal::ui {
 
-Zorbal::Zorbal(platform::Services services)
-    : SSTab1({"Introduction", "Rocket Design", "Trajectory", "Velocity vs. Time", "Commentary", "Advanced",
-              "History"}),
-      m_services(services) {
+Zorbal::Zorbal(platform::Services services) : m_services(services) {
     for (int i = 0; i < static_cast<int>(chkOptions.size()); ++i)
         chkOptions[i].onClick = [this, i] { chkOptions_Click(i); };
     optParachute.onClick = [this](int index) { optParachute_Click(index); };

@@ -51,16 +51,41 @@ enum TabPage : int {
 inline constexpr int kWidthWithHelp = 15495;
 inline constexpr int kWidthWithoutHelp = 12495;
 
-/// The main window "frmZorbal": controls, module state and handlers. Single-threaded; handlers
-/// may run nested inside another handler's call to the event pump, as the window system does.
-class Zorbal {
-  public:
-    /// Creates the window's controls in their designed state. Form_Load is not run yet.
-    explicit Zorbal(platform::Services services);
-    Zorbal(const Zorbal&) = delete;
-    Zorbal& operator=(const Zorbal&) = delete;
+/// Result boxes txtOutput(i).
+enum ResultBox : int {
+    ResultInitialPressure = 0,
+    ResultFinalPressure = 1,
+    ResultAccessibleEnergy = 2,
+    ResultGasBlastEnergy = 3,
+    ResultFlightTime = 4,
+    ResultGasBlastTemperature = 5,
+    ResultMaxHeight = 6,
+    ResultLaunchMass = 7,
+    ResultEnergyPerMass = 8,
+    ResultRange = 9,
+    ResultFinalTemperature = 10,
+    ResultInitialThrust = 11,
+    ResultInitialAcceleration = 12,
+    ResultAccelerationInG = 13,
+};
 
-    // ---- Controls ------------------------------------------------------------------------
+/// Option check boxes chkOptions(i).
+enum OptionBox : int {
+    OptionLatestOnly = 0, ///< only plot the last launch
+    OptionCommaFiles = 1, ///< exports separated by commas rather than TAB
+    OptionRail = 2,       ///< the launch rail
+    OptionParachute = 3,  ///< the parachute
+};
+
+/// Parachute trigger options optParachute(i).
+enum TriggerOption : int {
+    TriggerOnAngle = 0,
+    TriggerOnDelay = 1,
+};
+
+/// Every control of the main window as plain data, in its designed state until Form_Load runs.
+/// Copying it copies the click callbacks too, which call the window they were made for.
+struct FormControls {
     std::string Caption;
     std::array<TextBox, 14> txtInput;
     std::array<TextBox, 14> txtOutput;
@@ -81,11 +106,14 @@ class Zorbal {
     Label Frame1, Frame2, Frame3, Frame4, Frame5, Frame6, Frame7, Frame8;
     Label frmLauncher, frmParachute, frmWater, frmAir, frmParameters;
     std::array<KeyLine, 9> Line1;
-    platform::TabControl SSTab1;
+    platform::TabControl SSTab1{{"Introduction", "Rocket Design", "Trajectory", "Velocity vs. Time",
+                                 "Commentary", "Advanced", "History"}};
     platform::DrawingSurface pctXYGraph, pctVTgraph;
     platform::Grid MSFlexGrid1;
+};
 
-    // ---- Module state --------------------------------------------------------------------
+/// The window module's state: everything its handlers keep between events.
+struct ModuleState {
     double Pi = 0;
     double WindSpeed = 0;
     int LaunchCount = 0;
@@ -97,8 +125,29 @@ class Zorbal {
     sim::LimitsTable Limits;      ///< DefaultValue, MinimumValue, ... filled by MinMaxAssignment
     sim::LaunchRecord Rocket;     ///< the current launch record
     sim::FlightResult LastFlight; ///< outcome, time and steps of the latest flight
-    bool Loaded = false;          ///< Form_Load has run
-    bool Unloaded = false;        ///< Form_Unload has run: the program ends
+    /// What AddLaunchtoFlexgrid remembers of the table, so a launch touches only the rows it changes.
+    history::Marks HistoryMarks;
+    bool Loaded = false;   ///< Form_Load has run
+    bool Unloaded = false; ///< Form_Unload has run: the program ends
+
+    /// The trajectory record's slot of the current launch.
+    int CurrentSlot() const { return LaunchCount % 10; }
+};
+
+/// The main window "frmZorbal": its controls, its module state and its handlers. Single-threaded;
+/// handlers may run nested inside another handler's call to the event pump, as the window system
+/// does.
+class Zorbal : public FormControls, public ModuleState {
+  public:
+    /// Creates the window's controls in their designed state. Form_Load is not run yet.
+    explicit Zorbal(platform::Services services);
+    Zorbal(const Zorbal&) = delete;
+    Zorbal& operator=(const Zorbal&) = delete;
+
+    FormControls& controls() { return *this; }
+    const FormControls& controls() const { return *this; }
+    ModuleState& state() { return *this; }
+    const ModuleState& state() const { return *this; }
 
     platform::Services& services() { return m_services; }
 
@@ -133,6 +182,10 @@ class Zorbal {
     /// CalculateLaunchParameters and the refusal of a design whose air cannot expel all the
     /// water. True when the launch is refused; the message has then been shown.
     bool LaunchRefused();
+    /// Flies the launch record as it stands, from the launcher, without drawing, history or
+    /// commentary: the flight into the current slot, LastFlight and the three result texts. The
+    /// window's launch and the sweep's candidates both fly through it.
+    void FlyCurrentDesign();
     /// The settings CalculateTrajectory flies with: the trigger option, the wind, the record size.
     sim::FlightSettings WindowFlightSettings() const;
     /// Writes LastFlight's duration and the record's maximum height and range into txtOutput(4),
@@ -163,9 +216,6 @@ class Zorbal {
     // ---- History ---------------------------------------------------------------------------
     void PrepareFlexGrid();
     void AddLaunchtoFlexgrid();
-    /// What AddLaunchtoFlexgrid remembers of the table, so a launch touches only the rows it changes.
-    history::Marks HistoryMarks;
-
     // ---- Files and clipboard -----------------------------------------------------------------
     void cmdSave_Click();
     void cmdLoad_Click();

@@ -4,6 +4,7 @@
 
 #include "explore/best.h"
 #include "explore/sweep.h"
+#include "files/export_text.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "sim/limits.h"
@@ -173,11 +174,11 @@ int SweepCommands::runSweep() {
         }
         line.clear();
         for (const auto& text : row.inputs)
-            line += explore::csvField(text) + ",";
+            line += files::csvField(text) + ",";
         const bool hasFlown = row.outcome != explore::Outcome::Refused;
-        line += explore::csvField(row.duration) + "," + explore::csvField(row.height) + "," +
-                explore::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") +
-                "," + explore::outcomeName(row.outcome) + "," + explore::csvField(row.message) + "\r\n";
+        line += files::csvField(row.duration) + "," + files::csvField(row.height) + "," +
+                files::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") + "," +
+                explore::outcomeName(row.outcome) + "," + files::csvField(row.message) + "\r\n";
         std::cout << line;
     });
     std::cout << std::flush;

@@ -10,8 +10,8 @@
 
 namespace zorbal::files {
 
-void appendField(std::string& out, std::string_view field, char separator) {
-    if (separator != kCommaSeparator || field.find_first_of(",\"\r\n") == std::string_view::npos) {
+void appendCsvField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += field;
         return;
     }
@@ -22,6 +22,19 @@ void appendField(std::string& out, std::string_view field, char separator) {
         out += c;
     }
     out += '"';
+}
+
+std::string csvField(std::string_view text) {
+    std::string field;
+    appendCsvField(field, text);
+    return field;
+}
+
+void appendField(std::string& out, std::string_view field, char separator) {
+    if (separator == kCommaSeparator)
+        appendCsvField(out, field);
+    else
+        out += field;
 }
 
 void appendExportNumber(std::string& out, double value) {

@@ -18,9 +18,15 @@ inline char exportSeparator(int commaOptionValue) {
     return commaOptionValue == 1 ? kCommaSeparator : kTabSeparator;
 }
 
-/// Appends one cell of an export. With the comma separator a cell containing a comma, a double
-/// quote, CR or LF is written in double quotes with its double quotes doubled, as spreadsheets
-/// read it; every other cell, and every cell with the TAB separator, is written unchanged.
+/// Appends a field of a CSV record (RFC 4180), as spreadsheets read it: in double quotes, with
+/// its double quotes doubled, when it holds a comma, a double quote, CR or LF; unchanged otherwise.
+/// The exports in comma mode and the sweep's CSV output both quote their fields with it.
+void appendCsvField(std::string& out, std::string_view field);
+
+/// The CSV field of `text`, as appendCsvField writes it.
+std::string csvField(std::string_view text);
+
+/// Appends one cell of an export: as a CSV field with the comma separator, unchanged with TAB.
 void appendField(std::string& out, std::string_view field, char separator);
 
 /// Appends a number as the trajectory export writes it: the sign-position text (a blank before

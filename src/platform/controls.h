@@ -77,8 +77,6 @@ class OptionGroup {
 
     /// Selects button `index` and runs onClick, also when it was selected already.
     void select(int index);
-    /// Deselects button `index` without raising anything.
-    void deselect(int index) { m_buttons.at(static_cast<std::size_t>(index)).Value = false; }
     /// The selected index, or -1.
     int selected() const;
 

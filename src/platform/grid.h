@@ -53,7 +53,6 @@ class Grid {
     /// Merging of equal neighbours, enabled per row.
     bool MergeRow(int row) const;
     void setMergeRow(int row, bool merge);
-    bool MergeCells() const { return m_mergeCells; }
 
     /// Direct access by position (row and column in range).
     const GridCell& cell(int row, int col) const;

@@ -257,13 +257,6 @@ TEST(BestDesign, KeepsTheFirstOfEquallyGoodDesigns) {
     EXPECT_EQ(tracker.best()->index, 3u);
 }
 
-TEST(CsvField, QuotesOnlyFieldsThatNeedItAndDoublesTheirQuotes) {
-    EXPECT_EQ(explore::csvField("51.61"), "51.61");
-    EXPECT_EQ(explore::csvField("1,234.50"), "\"1,234.50\"");
-    EXPECT_EQ(explore::csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(explore::csvField("a\r\n\r\nb"), "\"a\r\n\r\nb\"");
-}
-
 // ---- The commands ----------------------------------------------------------------------------
 
 /// Runs zorbal-cli with `arguments`.

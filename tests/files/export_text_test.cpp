@@ -26,6 +26,8 @@ TEST(ExportField, QuotesOnlyCommaModeCellsThatWouldSplitTheirRow) {
     EXPECT_EQ(field("", ','), "");
     EXPECT_EQ(field("1,234.56", '\t'), "1,234.56");
     EXPECT_EQ(field("a\"b", '\t'), "a\"b");
+    // The sweep's CSV output quotes its fields the same way.
+    EXPECT_EQ(csvField("two\r\nlines, \"quoted\""), field("two\r\nlines, \"quoted\"", ','));
 }
 
 TEST(ExportNumber, WritesExactlyTheSignPositionText) {

@@ -6,35 +6,36 @@
 namespace zorbal::platform {
 namespace {
 
-TEST(DrawingSurface, KeepsRunsOfPointsInOneEntryPerStyleCycle) {
+TEST(DrawingSurface, DrawsEveryPointWhereAndInTheStyleItWasDrawn) {
     DrawingSurface s;
     s.setForeColor(kRed);
     s.setDrawWidth(2);
     for (int i = 0; i < 130000; ++i)
         s.point(i * 0.001, 1.0);
-    // Speed, horizontal and vertical velocity interleaved point by point still make one run.
+    // Speed, horizontal and vertical velocity interleaved point by point.
     const Color cycle[] = {kMagenta, kRed, kBlue};
     for (int i = 0; i < 300; ++i) {
         s.setForeColor(cycle[i % 3]);
         s.point(i, 2.0);
     }
-    s.setDrawWidth(3); // a break in the cycle starts a new run
+    s.setDrawWidth(3);
     s.point(5, 5);
 
-    const auto& list = s.primitives();
-    ASSERT_EQ(list.size(), 4u); // scale, red run, cycling run, thick run
-    EXPECT_EQ(list[0].kind, PrimitiveKind::Scale);
-    EXPECT_EQ(list[1].count, 130000u);
-    EXPECT_EQ(list[1].period, 1);
-    EXPECT_EQ(list[2].count, 300u);
-    EXPECT_EQ(list[2].period, 3);
-    EXPECT_EQ(list[3].width, 3);
     const auto points = test::styledPoints(s);
     ASSERT_EQ(points.size(), 130301u);
-    for (std::size_t i = 130000; i < 130300; ++i)
-        ASSERT_EQ(points[i].style.color, cycle[(i - 130000) % 3]) << i;
+    for (std::size_t i = 0; i < 130000; ++i) {
+        ASSERT_EQ(points[i].style, (PointStyle{kRed, 2})) << i;
+        ASSERT_EQ(points[i].at.x, static_cast<float>(static_cast<double>(i) * 0.001)) << i;
+        ASSERT_EQ(points[i].at.y, 1.0f) << i;
+    }
+    for (std::size_t k = 0; k < 300; ++k) {
+        const auto& p = points[130000 + k];
+        ASSERT_EQ(p.style, (PointStyle{cycle[k % 3], 2})) << k;
+        ASSERT_EQ(p.at.x, static_cast<float>(k)) << k;
+        ASSERT_EQ(p.at.y, 2.0f) << k;
+    }
     EXPECT_EQ(points.back().style, (PointStyle{kBlue, 3}));
-    EXPECT_FLOAT_EQ(points[1000].at.x, 1.0f);
+    EXPECT_EQ(points.back().at.x, 5.0f);
 }
 
 TEST(DrawingSurface, BackColourErasesAndScaleIsRecordedWhereItChanges) {

@@ -2,6 +2,7 @@
 // File faults injected under the window's Save, export and Load buttons: every failed save
 // leaves the previous file byte for byte and says so; every unreadable load says so and leaves
 // the window as it was.
+#include "support/reference_designs.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
@@ -88,13 +89,7 @@ class FileFaults : public WindowTest {
   protected:
     void SetUp() override {
         // The worst realistic flight makes the trajectory export several megabytes long.
-        const char* texts[] = {"20", "75.83", "1136", "7", "30", "50", "6.074", "90"};
-        for (int i = 0; i < 8; ++i)
-            type(i, texts[i]);
-        window.chkOptions[3].setValue(1);
-        window.optParachute.select(0);
-        type(11, "0");
-        type(13, "1");
+        reference::worstRealisticDesign(window);
         ASSERT_TRUE(launch());
         ASSERT_TRUE(launch());
     }

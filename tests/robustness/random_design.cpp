@@ -4,6 +4,7 @@
 
 #include "platform/number_text.h"
 #include "sim/physics.h"
+#include "support/reference_designs.h"
 
 #include <algorithm>
 #include <cctype>
@@ -98,6 +99,9 @@ void applyDesign(ui::Zorbal& w, const RandomDesign& d) {
 
 std::vector<NamedDesign> reproducerDesigns() {
     using Inputs = std::vector<std::pair<int, std::string>>;
+    Inputs worstRealistic;
+    for (const auto& [index, text] : reference::worstRealisticInputs())
+        worstRealistic.emplace_back(index, text);
     auto make = [](std::string name, const Inputs& inputs, bool rail = false, bool parachute = false,
                    bool byAngle = true) {
         NamedDesign named{std::move(name), defaultDesign()};
@@ -140,18 +144,7 @@ std::vector<NamedDesign> reproducerDesigns() {
               {11, "0"},
               {13, "1"}},
              false, true, true),
-        make("worst realistic design",
-             {{0, "20"},
-              {1, "75.83"},
-              {2, "1136"},
-              {3, "7"},
-              {4, "30"},
-              {5, "50"},
-              {6, "6.074"},
-              {7, "90"},
-              {11, "0"},
-              {13, "1"}},
-             false, true, true),
+        make("worst realistic design", worstRealistic, false, true, true),
         make("1 mm nozzle under a full 20-litre bottle at 7 atmospheres",
              {{0, "20"}, {1, "75"}, {3, "7"}, {4, "1"}}),
     };

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// Reference designs that tests and benchmarks fly: each a few box texts typed over the default
+// design, and the options they need.
+#pragma once
+
+#include "ui/zorbal.h"
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+namespace zorbal::reference {
+
+/// A design as the texts typed into the input boxes: (box index, text) pairs.
+using Design = std::vector<std::pair<int, const char*>>;
+
+/// The inputs of the worst realistic design: a 20 litre bottle at 7 atmospheres with a 30 mm
+/// nozzle, straight up, the parachute opening at the top (angle 0) with a 1 m diameter.
+inline const Design& worstRealisticInputs() {
+    static const Design inputs = {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"},  {4, "30"},
+                                  {5, "50"}, {6, "6.074"}, {7, "90"},   {11, "0"}, {13, "1"}};
+    return inputs;
+}
+
+/// Types `design` into the window's input boxes.
+inline void typeDesign(ui::Zorbal& w, const Design& design) {
+    for (const auto& [index, text] : design)
+        w.txtInput[static_cast<std::size_t>(index)].Text = text;
+}
+
+/// The worst realistic design with its parachute on, triggered by angle: a long parachute
+/// descent of about 111,000 recorded steps.
+inline void worstRealisticDesign(ui::Zorbal& w) {
+    typeDesign(w, worstRealisticInputs());
+    w.chkOptions[ui::OptionParachute].setValue(1);
+    w.optParachute.select(ui::TriggerOnAngle);
+}
+
+} // namespace zorbal::reference

@@ -6,6 +6,7 @@
 #include "platform/number_text.h"
 #include "sweep.h"
 #include "ui/zorbal.h"
+#include "zorbal_version.h"
 #ifdef ZORBAL_CLI_PLOTS
 #include "plot.h"
 #endif
@@ -99,6 +100,7 @@ void printFlight(const Zorbal& window) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Zorbal: water-rocket flight simulator, without a window"};
+    app.set_version_flag("--version", "zorbal-cli " ZORBAL_VERSION);
     app.require_subcommand(1);
 
     zorbal::cli::DesignOptions design;

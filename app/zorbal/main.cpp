@@ -7,6 +7,7 @@
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/splash_window.h"
+#include "zorbal_version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,16 +15,21 @@
 #include <QScreen>
 
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 
 namespace {
 
 using zorbal::ui::qt::MainWindow;
 
-bool wantsScreenshot(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0)
+/// True when the command line asks only for output that needs no display: a screenshot, or the
+/// help or version text (which a terminal without a display, or help2man, asks for).
+bool needsNoDisplay(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--screenshot" || argument.starts_with("--screenshot=") || argument == "--help" ||
+            argument == "--help-all" || argument == "-h" || argument == "--version" || argument == "-v")
             return true;
+    }
     return false;
 }
 
@@ -86,13 +92,14 @@ int screenshot(const QCommandLineParser& options, const QCommandLineOption& file
 } // namespace
 
 int main(int argc, char** argv) {
-    // A screenshot needs no display: draw offscreen unless a platform was chosen.
-    if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // A screenshot, the help and the version need no display: draw offscreen unless a platform was
+    // chosen.
+    if (needsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbal"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setApplicationVersion(QStringLiteral(ZORBAL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("zorbal"));
     zorbal::ui::qt::applyDesignLook(application);
 

@@ -2,6 +2,7 @@
 // The controls of the main window as designed: captions, texts, colours and enabled states.
 #include "sim/limits.h"
 #include "ui/zorbal.h"
+#include "zorbal_version.h"
 
 #include <array>
 
@@ -35,7 +36,7 @@ constexpr const char* kWelcomeText =
 
 void Zorbal::InitializeComponent() {
     using platform::rgb;
-    Caption = "Zorbal 1.2";
+    Caption = "Zorbal " ZORBAL_VERSION;
 
     cmdLaunch.Caption = "Launch!";
     cmdLaunch.BackColor = platform::kRed;

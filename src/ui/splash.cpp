@@ -3,11 +3,12 @@
 #include "ui/splash.h"
 
 #include "ui/zorbal.h"
+#include "zorbal_version.h"
 
 namespace zorbal::ui {
 
 Splash::Splash(Zorbal& mainWindow) : m_mainWindow(mainWindow) {
-    Label1[0].Caption = "Zorbal (v1.2)";
+    Label1[0].Caption = "Zorbal (v" ZORBAL_VERSION ")";
     Label1Font[0] = FontNote{"MS Sans Serif", 24, true};
     Label1[1].Caption = "Tarnwick Software";
     Label1Font[1] = FontNote{"MS Sans Serif", 13.5, true};

@@ -1,32 +1,41 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zorbal and runs every test: the full build (with the Qt
-# layer, with the short soak of random designs), the core-only build without Qt, the core tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target.
+# Installs what is missing, checks the formatting, builds Zorbal and runs every test: the full
+# build (with the Qt layer, with the short soak of random designs) and clang-tidy on the files
+# changed since main, the core-only build without Qt, everything again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a short run of each fuzz target, and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
-export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+echo "== formatting (.clang-format)"
+bash scripts/check-format.sh
 
 echo "== full build"
-cmake --preset dev -G Ninja >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs" -LE 'long'
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs"
+ctest --preset dev -j "$jobs"
+
+echo "== clang-tidy (.clang-tidy) on the files changed since main"
+bash scripts/tidy.sh --changed
 
 echo "== core-only build (no Qt)"
-cmake --preset core-only -G Ninja >/dev/null
-cmake --build build-core -j "$jobs"
-ctest --test-dir build-core --output-on-failure -j "$jobs" -LE 'long|soak'
+cmake --preset core-only >/dev/null
+cmake --build --preset core-only -j "$jobs"
+ctest --preset core-only -j "$jobs"
 
-echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset asan -G Ninja >/dev/null
-cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE 'long|soak'
+echo "== everything under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
 
 echo "== fuzz targets, 30 s each (with clang)"
 bash scripts/fuzz.sh 30
+
+echo "== Debian package"
+bash scripts/package.sh
+bash scripts/check-package.sh
 
 echo "All tests passed."

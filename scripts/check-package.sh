@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Checks the Debian package that scripts/package.sh built: lintian finds no errors, the menu entry
+# and the AppStream metadata validate, the manual pages name every option, and the programs
+# unpacked into an empty folder (dpkg -x) fly the default design, render the window without a
+# display and print the package's version.
+# With ZORBAL_PACKAGE_INSTALL=1 (as root, on a machine it may change) it also installs the package
+# with apt-get, runs the installed programs and removes the package again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+debs=(build-release/zorbal_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "check-package: expected one build-release/zorbal_*.deb (run scripts/package.sh)" >&2
+  exit 1
+fi
+deb=${debs[0]}
+version=$(dpkg-deb -f "$deb" Version)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "$deb: $(du -k "$deb" | cut -f1) KiB"
+echo "Depends: $depends"
+
+fail() {
+  echo "check-package: $*" >&2
+  exit 1
+}
+
+[ "$(basename "$deb")" = "zorbal_${version}_$(dpkg --print-architecture).deb" ] || fail "unexpected file name $deb"
+grep -q -E -- '-dev([ ,]|$)' <<<"$depends" && fail "the package depends on a development package: $depends"
+grep -q -E '(^|, )libqt6widgets6( |,|$)' <<<"$depends" || fail "Depends lacks Qt 6 Widgets: $depends"
+
+echo "== lintian"
+lintian --fail-on error --tag-display-limit 0 "$deb" 2> >(grep -v "running with root privileges" >&2)
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+
+echo "== contents"
+for file in usr/bin/zorbal usr/bin/zorbal-cli usr/share/applications/zorbal.desktop \
+  usr/share/icons/hicolor/scalable/apps/zorbal.svg usr/share/metainfo/org.example.zorbal.metainfo.xml \
+  usr/share/man/man1/zorbal.1.gz usr/share/man/man1/zorbal-cli.1.gz usr/share/doc/zorbal/copyright \
+  usr/share/doc/zorbal/changelog.gz; do
+  [ -f "$root/$file" ] || fail "the package lacks /$file"
+done
+if find "$root" -name '*.png' | grep -q .; then
+  fail "the package holds pictures: $(find "$root" -name '*.png')"
+fi
+desktop-file-validate "$root/usr/share/applications/zorbal.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml" ||
+  fail "the AppStream metadata lacks the release $version"
+
+# Every option of every command, as --help lists it, in the manual page (roff writes - as \-).
+cli="$root/usr/bin/zorbal-cli"
+gui="$root/usr/bin/zorbal"
+man_options() { zcat "$1" | sed 's/\\-/-/g'; }
+help_options() { grep -o -E -- '--[a-z][a-z0-9-]*' | sort -u; }
+check_man_page() { # page, then the help texts on standard input
+  local page=$1 text
+  text=$(man_options "$page")
+  while read -r option; do
+    grep -q -F -- "$option" <<<"$text" || fail "$(basename "$page") does not mention $option"
+  done < <(help_options)
+}
+{
+  "$cli" --help
+  for command in $("$cli" --help | sed -n '/^Subcommands:/,$p' | awk 'NR > 1 && NF { print $1 }'); do
+    grep -q -F ".SS $command" <(zcat "$root/usr/share/man/man1/zorbal-cli.1.gz") ||
+      fail "zorbal-cli.1 has no part for the command $command"
+    "$cli" "$command" --help
+  done
+} | check_man_page "$root/usr/share/man/man1/zorbal-cli.1.gz"
+QT_QPA_PLATFORM=offscreen "$gui" --help | check_man_page "$root/usr/share/man/man1/zorbal.1.gz"
+
+# The programs as installed: their version, a flight, and the window drawn without a display.
+check_programs() { # folder holding zorbal and zorbal-cli
+  local bin=$1 shots
+  [ "$("$bin/zorbal-cli" --version)" = "zorbal-cli $version" ] || fail "zorbal-cli --version: $("$bin/zorbal-cli" --version)"
+  [ "$(QT_QPA_PLATFORM=offscreen "$bin/zorbal" --version)" = "Zorbal $version" ] ||
+    fail "zorbal --version: $(QT_QPA_PLATFORM=offscreen "$bin/zorbal" --version)"
+  local flight
+  flight=$("$bin/zorbal-cli" fly)
+  grep -q -x 'Flight Duration: 4.30 seconds' <<<"$flight" &&
+    grep -q -x 'Maximum Height:  22.60 metres' <<<"$flight" &&
+    grep -q -x 'Range:           51.61 metres' <<<"$flight" || fail "zorbal-cli fly printed: $flight"
+  shots=$(mktemp -d)
+  QT_QPA_PLATFORM=offscreen "$bin/zorbal" --screenshot "$shots/window.png" --launch --tab 2
+  file "$shots/window.png" | grep -q 'PNG image data' || fail "zorbal --screenshot wrote no picture"
+  rm -rf "$shots"
+}
+echo "== the programs unpacked with dpkg -x"
+check_programs "$root/usr/bin"
+
+if [ "${ZORBAL_PACKAGE_INSTALL:-0}" = 1 ]; then
+  echo "== apt-get install, run, remove"
+  [ "$(id -u)" -eq 0 ] || fail "ZORBAL_PACKAGE_INSTALL=1 needs root"
+  dpkg-query -W zorbal >/dev/null 2>&1 && fail "zorbal is installed already; not touching it"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" >/dev/null
+  check_programs /usr/bin
+  DEBIAN_FRONTEND=noninteractive apt-get purge -y zorbal >/dev/null
+  [ ! -e /usr/bin/zorbal ] && [ ! -e /usr/share/doc/zorbal ] || fail "removing the package left files behind"
+fi
+echo "The package $(basename "$deb") is sound."

@@ -3,7 +3,8 @@
 # build folder (build/, the `dev` preset, by default; the Qt layer's generated files must exist).
 #   bash scripts/tidy.sh              every source file (several minutes on two cores)
 #   bash scripts/tidy.sh --changed    the sources changed since main, and those whose header
-#                                     changed; on main itself, those of the last commit
+#                                     changed; on main itself (or without a main branch),
+#                                     those of the last commit
 # Any finding fails (WarningsAsErrors); the findings are printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,10 +24,13 @@ build=${1:-build}
 mapfile -t sources < <(sed -n 's|^ *"file": "'"$PWD"'/\(.*\)",\?$|\1|p' "$build/compile_commands.json" | sort -u)
 
 if [ $changed -eq 1 ]; then
-  if [ "$(git rev-parse HEAD)" = "$(git rev-parse main 2>/dev/null || true)" ]; then
-    base=HEAD~1
-  else
+  main=$(git rev-parse -q --verify main^{commit} || true)
+  if [ -n "$main" ] && [ "$main" != "$(git rev-parse HEAD)" ]; then
     base=$(git merge-base HEAD main)
+  elif git rev-parse -q --verify HEAD~1 >/dev/null; then
+    base=HEAD~1 # on main, or in a checkout without it: the last commit
+  else
+    base=HEAD
   fi
   # Committed, staged and unstaged changes since the base; a changed header brings in its source.
   mapfile -t touched < <({ git diff --name-only "$base" -- '*.cpp' '*.h'; } | sed 's/\.h$/.cpp/' | sort -u)

@@ -20,8 +20,9 @@ build=${1:-build}
   exit 1
 }
 
-# The sources the build compiles, relative to the repository.
-mapfile -t sources < <(sed -n 's|^ *"file": "'"$PWD"'/\(.*\)",\?$|\1|p' "$build/compile_commands.json" | sort -u)
+# The sources of the repository the build compiles (not the generated ones in the build folder).
+mapfile -t sources < <(comm -12 <(sed -n 's|^ *"file": "'"$PWD"'/\(.*\)",\?$|\1|p' "$build/compile_commands.json" | sort -u) \
+  <(git ls-files -- '*.cpp' | sort -u))
 
 if [ $changed -eq 1 ]; then
   main=$(git rev-parse -q --verify main^{commit} || true)

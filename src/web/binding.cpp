@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: MIT
+// The functions the page calls: one session of the program, its actions and effects, the
+// controls that changed, the grid and the two display lists as views of the module's memory.
+#include "web/web_session.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zorbal::web {
+
+namespace {
+
+using emscripten::val;
+
+/// The session as the page sees it.
+class Page {
+  public:
+    bool act(const std::string& event, const std::string& id, const std::string& value) {
+        return m_session.act(event, id, value);
+    }
+    /// The picked file's bytes arrive as a Uint8Array, copied byte for byte.
+    void pickFile(const std::string& name, const val& bytes) {
+        std::string content(bytes["length"].as<std::size_t>(), '\0');
+        val view(
+            emscripten::typed_memory_view(content.size(), reinterpret_cast<std::uint8_t*>(content.data())));
+        view.call<void>("set", bytes);
+        m_session.pickFile(name, std::move(content));
+    }
+    int effectCount() const { return static_cast<int>(m_session.effects().size()); }
+    int effectKind(int i) const { return static_cast<int>(effect(i).kind); }
+    std::string effectText(int i) const { return effect(i).text; }
+    std::string effectName(int i) const { return effect(i).name; }
+    /// The bytes of a download, as a view the page copies at once.
+    val effectBytes(int i) const {
+        const std::string& text = effect(i).text;
+        return val(
+            emscripten::typed_memory_view(text.size(), reinterpret_cast<const std::uint8_t*>(text.data())));
+    }
+    void clearEffects() { m_session.clearEffects(); }
+    void repeatWithRefusedClipboard() { m_session.repeatWithRefusedClipboard(); }
+    std::string changedControls() { return m_session.changedControls(); }
+    std::string changedGrid() { return m_session.changedGrid(); }
+
+    /// Surface 0 is the trajectory graph, 1 the velocity graph: {entries, points, pointCount,
+    /// scale}, the arrays as views of the module's memory (valid until the memory grows).
+    val displayList(int which) {
+        const platform::DrawingSurface& surface =
+            which == 0 ? m_session.window().pctXYGraph : m_session.window().pctVTgraph;
+        std::vector<std::uint32_t>& packed = m_packed[which == 0 ? 0 : 1];
+        std::uint64_t& packedRevision = m_packedRevision[which == 0 ? 0 : 1];
+        if (packedRevision != surface.revision() + 1) {
+            packDisplayList(surface, packed);
+            packedRevision = surface.revision() + 1;
+        }
+        const float* points = nullptr;
+        for (const platform::Primitive& e : surface.primitives())
+            if (e.kind == platform::PrimitiveKind::PointRun) {
+                points = &surface.points(e).data()->x - 2 * static_cast<std::ptrdiff_t>(e.first);
+                break;
+            }
+        const std::size_t pointCount = points ? surface.pointCount() : 0;
+        val result = val::object();
+        result.set("entries", val(emscripten::typed_memory_view(packed.size(), packed.data())));
+        result.set("points", val(emscripten::typed_memory_view(2 * pointCount, points)));
+        const platform::UserScale& scale = surface.userScale();
+        val corners = val::array();
+        corners.call<void>("push", scale.left, scale.top, scale.right, scale.bottom);
+        result.set("scale", corners);
+        result.set("back", surface.backColor());
+        return result;
+    }
+
+  private:
+    const Effect& effect(int i) const { return m_session.effects().at(static_cast<std::size_t>(i)); }
+
+    Session m_session;
+    std::array<std::vector<std::uint32_t>, 2> m_packed;
+    std::array<std::uint64_t, 2> m_packedRevision{};
+};
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(zorbal_web) {
+    emscripten::class_<Page>("Session")
+        .constructor<>()
+        .function("act", &Page::act)
+        .function("pickFile", &Page::pickFile)
+        .function("effectCount", &Page::effectCount)
+        .function("effectKind", &Page::effectKind)
+        .function("effectText", &Page::effectText)
+        .function("effectName", &Page::effectName)
+        .function("effectBytes", &Page::effectBytes)
+        .function("clearEffects", &Page::clearEffects)
+        .function("repeatWithRefusedClipboard", &Page::repeatWithRefusedClipboard)
+        .function("changedControls", &Page::changedControls)
+        .function("changedGrid", &Page::changedGrid)
+        .function("displayList", &Page::displayList);
+    emscripten::constant("packedWords", static_cast<int>(kPackedWords));
+}
+
+} // namespace zorbal::web

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: MIT
+// The web edition's side of the window module: the browser's platform services and one session
+// that runs the page's user actions through the window's own setters and handlers.
+//
+// A browser cannot block inside a handler, so the services that wait for the user on the desktop
+// are turned into effects the page carries out after the handler has returned: message boxes in
+// the order they were shown, files to download, text for the clipboard. An open dialog is
+// answered before the handler runs (the page shows its file picker first).
+#pragma once
+
+#include "platform/services.h"
+#include "ui/splash.h"
+#include "ui/zorbal.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorbal::web {
+
+/// What a handler left for the page to do once it has returned.
+struct Effect {
+    enum class Kind : std::uint8_t { Message, Download, Clipboard };
+    Kind kind = Kind::Message;
+    std::string text; ///< the message, the file's bytes, or the clipboard text
+    std::string name; ///< the downloaded file's name
+};
+
+/// The services of the page. Each records what the handler asked for in the session's effects.
+struct WebPlatform {
+    class Messages final : public platform::MessageBox {
+      public:
+        explicit Messages(std::vector<Effect>& effects) : m_effects(effects) {}
+        void show(std::string_view text) override;
+
+      private:
+        std::vector<Effect>& m_effects;
+    };
+    /// Nothing can be repainted inside a handler: the page shows the state it returns with.
+    class Pump final : public platform::EventPump {
+      public:
+        void doEvents() override {}
+    };
+    /// Accepts every text; the page writes it to the browser's clipboard afterwards. `refusing`
+    /// is set while a handler runs again after the browser refused the clipboard.
+    class WebClipboard final : public platform::Clipboard {
+      public:
+        explicit WebClipboard(std::vector<Effect>& effects) : m_effects(effects) {}
+        bool setText(const std::string& text) override;
+        bool refusing = false;
+
+      private:
+        std::vector<Effect>& m_effects;
+    };
+    /// Saves go to the browser's downloads under the proposed name; an open dialog returns the
+    /// file the page's picker chose before the handler ran, once.
+    class Dialog final : public platform::FileDialog {
+      public:
+        bool showSave() override { return true; }
+        bool showOpen() override;
+        std::optional<std::string> pickedPath;
+    };
+    class Frame final : public platform::WindowFrame {
+      public:
+        int outerWidthTwips() const override { return width; }
+        void setOuterWidthTwips(int twips) override { width = twips; }
+        int width = ui::kWidthWithHelp;
+    };
+    class Folder final : public platform::ProgramFolder {
+      public:
+        std::string path() const override { return "/zorbal"; }
+    };
+    /// Reading returns the picked file's bytes; writing becomes a download of the named file.
+    class Files final : public platform::TextFiles {
+      public:
+        explicit Files(std::vector<Effect>& effects) : m_effects(effects) {}
+        bool read(const std::string& path, std::string& content) override;
+        bool write(const std::string& path, const std::string& content) override;
+        std::map<std::string, std::string> picked; ///< path to bytes of files the user picked
+
+      private:
+        std::vector<Effect>& m_effects;
+    };
+
+    explicit WebPlatform(std::vector<Effect>& effects)
+        : messages(effects), clipboard(effects), textFiles(effects) {}
+    Messages messages;
+    Pump pump;
+    WebClipboard clipboard;
+    Dialog dialog;
+    Frame frame;
+    Folder folder;
+    Files textFiles;
+
+    platform::Services services() {
+        return platform::Services{&messages, &pump, &clipboard, &dialog, &frame, &folder, &textFiles};
+    }
+};
+
+/// One running program in the page: the main window module, its splash, the services and the
+/// effects of the last action.
+class Session {
+  public:
+    Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    ui::Zorbal& window() { return *m_window; }
+    ui::Splash& splash() { return *m_splash; }
+    WebPlatform& platform() { return m_platform; }
+
+    /// Runs the user action `event` ("click", "move", "validate", "input") on the control with
+    /// element id `id`, with `value` where the action takes one (the typed text, the check
+    /// box's new value). Unknown ids do nothing. A failure inside the handler becomes a message,
+    /// as on the desktop. Returns true when a validation cancelled the move of the focus.
+    bool act(std::string_view event, std::string_view id, std::string_view value = {});
+    /// The file the user picked for the next open dialog (answered before "Load" runs).
+    void pickFile(std::string name, std::string content);
+
+    /// The effects of the last action, in the order the handler caused them.
+    const std::vector<Effect>& effects() const { return m_effects; }
+    void clearEffects() { m_effects.clear(); }
+    /// The browser refused the clipboard: the last action runs again with a clipboard that
+    /// refuses, so its own failure message replaces the effects of the first run.
+    void repeatWithRefusedClipboard();
+
+    /// The controls whose properties changed since the last call (all on the first), as JSON:
+    /// {"id": {...}, ...}.
+    std::string changedControls();
+    /// The whole grid as JSON when it changed since the last call, else an empty string.
+    std::string changedGrid();
+
+  private:
+    using Action = std::function<bool(std::string_view value)>;
+    void bindActions();
+    bool run(const Action& action, std::string_view value);
+
+    std::vector<Effect> m_effects;
+    WebPlatform m_platform;
+    std::unique_ptr<ui::Zorbal> m_window;
+    std::unique_ptr<ui::Splash> m_splash;
+    std::map<std::string, Action, std::less<>> m_actions;
+    std::string m_lastKey;
+    std::string m_lastValue;
+    std::map<std::string, std::string, std::less<>> m_shownControls;
+    std::uint64_t m_shownGridRevision = ~std::uint64_t{0};
+};
+
+/// `text` as a JSON string literal (UTF-8 kept, control characters escaped).
+std::string jsonString(std::string_view text);
+
+/// The display list of `surface` packed for the page's painter, kPackedWords 32-bit words per
+/// entry: kind, period, colour, fill, width, x1, y1, x2, y2, radius, aspect, start, end (floats
+/// as their bits), first, count, then the style colour and width of each of the four run styles.
+inline constexpr std::size_t kPackedWords = 24;
+void packDisplayList(const platform::DrawingSurface& surface, std::vector<std::uint32_t>& out);
+
+} // namespace zorbal::web

@@ -10,6 +10,9 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth
   lintian desktop-file-utils appstream help2man dpkg-dev file
+
+  # the web edition: its build, node for its unit tests, headless Chromium for its page tests
+  emscripten nodejs chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -42,7 +42,7 @@ class Page {
             emscripten::typed_memory_view(text.size(), reinterpret_cast<const std::uint8_t*>(text.data())));
     }
     void clearEffects() { m_session.clearEffects(); }
-    void repeatWithRefusedClipboard() { m_session.repeatWithRefusedClipboard(); }
+    void setClipboardRefusing(bool refusing) { m_session.setClipboardRefusing(refusing); }
     std::string changedControls() { return m_session.changedControls(); }
     std::string changedGrid() { return m_session.changedGrid(); }
 
@@ -96,7 +96,7 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("effectName", &Page::effectName)
         .function("effectBytes", &Page::effectBytes)
         .function("clearEffects", &Page::clearEffects)
-        .function("repeatWithRefusedClipboard", &Page::repeatWithRefusedClipboard)
+        .function("setClipboardRefusing", &Page::setClipboardRefusing)
         .function("changedControls", &Page::changedControls)
         .function("changedGrid", &Page::changedGrid)
         .function("displayList", &Page::displayList);

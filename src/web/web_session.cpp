@@ -324,8 +324,6 @@ bool Session::act(std::string_view event, std::string_view id, std::string_view 
     const auto it = m_actions.find(key);
     if (it == m_actions.end())
         return false;
-    m_lastKey = key;
-    m_lastValue = std::string(value);
     return run(it->second, value);
 }
 
@@ -334,16 +332,6 @@ void Session::pickFile(std::string name, std::string content) {
     const std::string path = "/picked/" + std::to_string(m_platform.textFiles.picked.size()) + "/" + name;
     m_platform.textFiles.picked[path] = std::move(content);
     m_platform.dialog.pickedPath = path;
-}
-
-void Session::repeatWithRefusedClipboard() {
-    const auto it = m_actions.find(m_lastKey);
-    m_effects.clear();
-    if (it == m_actions.end())
-        return;
-    m_platform.clipboard.refusing = true;
-    run(it->second, m_lastValue);
-    m_platform.clipboard.refusing = false;
 }
 
 std::string Session::changedControls() {

@@ -125,9 +125,9 @@ class Session {
     /// The effects of the last action, in the order the handler caused them.
     const std::vector<Effect>& effects() const { return m_effects; }
     void clearEffects() { m_effects.clear(); }
-    /// The browser refused the clipboard: the last action runs again with a clipboard that
-    /// refuses, so its own failure message replaces the effects of the first run.
-    void repeatWithRefusedClipboard();
+    /// While set, the clipboard refuses every text: the page runs an action again this way when
+    /// the browser refused the clipboard, so the program shows its own failure message.
+    void setClipboardRefusing(bool refusing) { m_platform.clipboard.refusing = refusing; }
 
     /// The controls whose properties changed since the last call (all on the first), as JSON:
     /// {"id": {...}, ...}.
@@ -145,8 +145,6 @@ class Session {
     std::unique_ptr<ui::Zorbal> m_window;
     std::unique_ptr<ui::Splash> m_splash;
     std::map<std::string, Action, std::less<>> m_actions;
-    std::string m_lastKey;
-    std::string m_lastValue;
     std::map<std::string, std::string, std::less<>> m_shownControls;
     std::uint64_t m_shownGridRevision = ~std::uint64_t{0};
 };

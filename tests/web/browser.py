@@ -1,0 +1,85 @@
+# SPDX-License-Identifier: MIT
+"""Headless Chromium driven by selenium for the web edition's page tests and benchmarks."""
+import contextlib
+import functools
+import http.server
+import os
+import shutil
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+CHROMIUM_FLAGS = [
+    "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--disable-dev-shm-usage", "--window-size=1280,720", "--force-device-scale-factor=1",
+]
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def serve(folder):
+    """Serves `folder` on a free port of 127.0.0.1 with Python's http.server; yields the URL."""
+    handler = functools.partial(QuietHandler, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield "http://127.0.0.1:%d/" % server.server_address[1]
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+@contextlib.contextmanager
+def chromium(downloads=None, scale=1):
+    """A headless Chromium with a fresh profile; files it downloads land in `downloads`."""
+    profile = tempfile.mkdtemp(prefix="zorbal-chromium-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = os.environ.get("ZORBAL_CHROMIUM", "/usr/bin/chromium")
+    for flag in CHROMIUM_FLAGS:
+        options.add_argument(flag.replace("scale-factor=1", "scale-factor=%s" % scale))
+    options.add_argument("--user-data-dir=" + profile)
+    if downloads:
+        options.add_experimental_option("prefs", {
+            "download.default_directory": downloads, "download.prompt_for_download": False})
+    service = Service(os.environ.get("ZORBAL_CHROMEDRIVER", "/usr/bin/chromedriver"))
+    driver = webdriver.Chrome(service=service, options=options)
+    driver.set_page_load_timeout(60)
+    driver.set_script_timeout(120)
+    try:
+        if downloads:
+            driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+        yield driver
+    finally:
+        driver.quit()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+def wait_ready(driver, timeout=30):
+    WebDriverWait(driver, timeout).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.ready === 'splash'"))
+
+
+def open_main_window(driver):
+    wait_ready(driver)
+    driver.find_element(By.ID, "cmdOK").click()
+    WebDriverWait(driver, 10).until(lambda d: d.find_element(By.ID, "frmZorbal").is_displayed())
+
+
+def messages_open(driver):
+    """The text of the open message box, or None."""
+    return driver.execute_script(
+        "const d = document.getElementById('msgBox'); return d.open ? document.getElementById('msgBoxText').textContent : null;")
+
+
+def close_message(driver):
+    driver.find_element(By.ID, "msgBoxOK").click()

@@ -1,0 +1,281 @@
+# SPDX-License-Identifier: MIT
+"""The web edition's page in headless Chromium: start-up, launches, limits, graphs, files, and
+random designs showing exactly what zorbal-cli reports for them.
+
+    /usr/bin/python3 tests/web/page_test.py SITE_FOLDER ZORBAL_CLI [unittest options]
+"""
+import json
+import os
+import pathlib
+import random
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from browser import By, WebDriverWait, chromium, close_message, messages_open, open_main_window, serve, wait_ready  # noqa: E402
+
+SITE = None
+CLI = None
+
+# Each design input's default, minimum, maximum and decimals, as the program's limits table has them.
+LIMITS = [
+    (2, 0.25, 20, 2), (30, 1, 99, 1), (1000, 75, 10000, 0), (3, 0.1, 7, 1), (22, 1, 30, 0),
+    (100, 10, 10000, 0), (10, 0, 1000, 1), (60, 10, 90, 0), (0.5, 0.1, 2, 2), (70, 10, 100, 0),
+    (0, -10, 10, 1), (0, -90, 90, 0), (3, 0, 20, 1), (0.5, 0.01, 1, 2),
+]
+
+
+def cli(*args):
+    run = subprocess.run([CLI, *args], capture_output=True, timeout=120)
+    return run.stdout, run.stderr.decode("utf-8"), run.returncode
+
+
+def page_state(driver):
+    """The output boxes' texts and the history table's rows as the page shows them."""
+    return driver.execute_script("""
+        const outputs = [];
+        for (let i = 0; i < 14; ++i) outputs.push(document.getElementById('txtOutput_' + i).value);
+        const rows = [];
+        for (const tr of document.querySelectorAll('#MSFlexGrid1 tr')) {
+          const cells = [];
+          for (const td of tr.children) for (let k = 0; k < td.colSpan; ++k) cells.push(td.textContent);
+          rows.push(cells);
+        }
+        return {outputs, rows};""")
+
+
+def canvas_colours(driver, canvas_id, colours):
+    """How many pixels of the canvas are near each of the given 0xRRGGBB colours (smoothed lines
+    blend into the background)."""
+    return driver.execute_script("""
+        const c = document.getElementById(arguments[0]);
+        const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        const counts = arguments[1].map(() => 0);
+        for (let i = 0; i < data.length; i += 4) {
+          arguments[1].forEach((c, k) => {
+            if (Math.abs(data[i] - (c >> 16)) < 60 && Math.abs(data[i + 1] - ((c >> 8) & 255)) < 60 &&
+                Math.abs(data[i + 2] - (c & 255)) < 60) ++counts[k];
+          });
+        }
+        return counts;""", canvas_id, colours)
+
+
+def type_into(driver, element_id, text, then_click):
+    box = driver.find_element(By.ID, element_id)
+    box.click()
+    box.clear()
+    box.send_keys(text)
+    driver.find_element(By.ID, then_click).click()
+
+
+def drain_messages(driver):
+    shown = []
+    while (text := messages_open(driver)) is not None:
+        shown.append(text)
+        close_message(driver)
+    return shown
+
+
+def wait_for_file(path, timeout=20):
+    end = time.time() + timeout
+    while time.time() < end:
+        if path.exists() and not pathlib.Path(str(path) + ".crdownload").exists():
+            return path.read_bytes()
+        time.sleep(0.1)
+    raise AssertionError("no download " + str(path))
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.downloads = tempfile.mkdtemp(prefix="zorbal-downloads-")
+        cls._server = serve(SITE)
+        cls.url = cls._server.__enter__()
+        cls._chromium = chromium(downloads=cls.downloads)
+        cls.driver = cls._chromium.__enter__()
+        cls.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {
+            "behavior": "allow", "downloadPath": cls.downloads})
+        cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": cls.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._chromium.__exit__(None, None, None)
+        cls._server.__exit__(None, None, None)
+
+    def setUp(self):
+        for f in pathlib.Path(self.downloads).iterdir():
+            f.unlink()
+        self.driver.get(self.url)
+
+    def launch_default(self):
+        open_main_window(self.driver)
+        self.driver.find_element(By.ID, "cmdLaunch").click()
+        self.assertIsNone(messages_open(self.driver))
+
+    def test_splash_then_main_window(self):
+        d = self.driver
+        wait_ready(d)
+        self.assertTrue(d.find_element(By.ID, "frmSplash").is_displayed())
+        self.assertFalse(d.find_element(By.ID, "frmZorbal").is_displayed())
+        self.assertGreater(d.execute_script("return document.getElementById('Image1').naturalWidth"), 0)
+        self.assertEqual(d.find_element(By.ID, "cmdOK").text, "OK")
+        self.assertEqual(d.find_element(By.ID, "splashLabel1_0").text, "Zorbal (v1.2)")
+        open_main_window(d)
+        self.assertFalse(d.find_element(By.ID, "frmSplash").is_displayed())
+        self.assertEqual(d.find_element(By.ID, "SSTab1_1").get_attribute("aria-selected"), "true")
+        self.assertEqual(d.title, "Zorbal 1.2")
+
+    def test_default_design_launches_onto_the_trajectory_tab(self):
+        self.launch_default()
+        d = self.driver
+        shown = [d.find_element(By.ID, "txtOutput_%d" % i).get_attribute("value") for i in (4, 6, 9)]
+        self.assertEqual(shown, ["4.30", "22.60", "51.61"])
+        self.assertEqual(d.find_element(By.ID, "SSTab1_2").get_attribute("aria-selected"), "true")
+        self.assertTrue(d.find_element(By.ID, "pctXYGraph").is_displayed())
+        free_flight, = canvas_colours(d, "pctXYGraph", [0xFF00FF])
+        self.assertGreater(free_flight, 100)
+
+    def test_limit_refusal_shows_its_message_and_corrects_the_box(self):
+        d = self.driver
+        open_main_window(d)
+        type_into(d, "txtInput_0", "25", "cmdLaunch")
+        _, expected, status = cli("check", "--input", "0=25")
+        self.assertEqual(status, 1)
+        text = messages_open(d)
+        self.assertEqual(text, expected.strip().replace("\r\n", "\n"))
+        self.assertEqual(d.find_element(By.ID, "msgBoxTitle").text, "Zorbal")
+        close_message(d)
+        self.assertEqual(d.find_element(By.ID, "txtInput_0").get_attribute("value"), "20.00")
+        self.assertEqual(d.find_element(By.ID, "txtOutput_4").get_attribute("value"), "")
+        self.assertIsNone(messages_open(d))
+
+    def test_graph_limit_change_replots(self):
+        self.launch_default()
+        d = self.driver
+        before = d.execute_script("return document.getElementById('pctXYGraph').toDataURL()")
+        type_into(d, "txtGraph_1", "200", "txtGraph_0")
+        self.assertIsNone(messages_open(d))
+        after = d.execute_script("return document.getElementById('pctXYGraph').toDataURL()")
+        self.assertNotEqual(before, after)
+        self.assertEqual(d.find_element(By.ID, "txtGraph_1").get_attribute("value"), "200")
+
+    def test_only_the_last_rocket_is_plotted_when_ticked(self):
+        self.launch_default()
+        d = self.driver
+        type_into(d, "txtInput_10", "5", "cmdLaunch2")  # some wind: the second flight lands elsewhere
+        blue, = canvas_colours(d, "pctXYGraph", [0x0000FF])
+        self.assertGreater(blue, 100)  # the earlier launch
+        d.find_element(By.ID, "chkOptions_0").click()
+        self.assertTrue(d.find_element(By.ID, "chkOptions_0").is_selected())
+        blue_after, magenta = canvas_colours(d, "pctXYGraph", [0x0000FF, 0xFF00FF])
+        self.assertLess(blue_after, blue / 4)
+        self.assertGreater(magenta, 100)
+
+    def test_loading_a_design_file(self):
+        d = self.driver
+        design = pathlib.Path(self.downloads).parent / ("zorbal-design-%d.txt" % os.getpid())
+        out, _, status = cli("save-design", str(design), "--input", "0=1.5", "--input", "3=5", "--parachute")
+        self.assertEqual(status, 0, out)
+        try:
+            open_main_window(d)
+            d.find_element(By.ID, "filePicker").send_keys(str(design))
+            WebDriverWait(d, 10).until(
+                lambda dr: dr.find_element(By.ID, "txtInput_0").get_attribute("value") == "1.5")
+            self.assertEqual(d.find_element(By.ID, "txtInput_3").get_attribute("value"), "5")
+            self.assertTrue(d.find_element(By.ID, "chkOptions_3").is_selected())
+            self.assertTrue(d.find_element(By.ID, "txtInput_13").is_enabled())
+            self.assertIsNone(messages_open(d))
+        finally:
+            design.unlink()
+
+    def test_saved_design_and_history_match_the_command_line_tool(self):
+        d = self.driver
+        open_main_window(d)
+        type_into(d, "txtInput_1", "45", "txtInput_0")
+        d.find_element(By.ID, "cmdSave").click()
+        expected, _, _ = cli("save-design", "-", "--input", "1=45")
+        self.assertEqual(wait_for_file(pathlib.Path(self.downloads) / "Water Rocket 1.txt"), expected)
+        d.find_element(By.ID, "SSTab1_1").click()
+        d.find_element(By.ID, "cmdLaunch").click()
+        d.find_element(By.ID, "SSTab1_6").click()
+        d.find_element(By.ID, "cmdSaveHistory").click()
+        saved = wait_for_file(pathlib.Path(self.downloads) / "Launch Data 1.txt")
+        expected, _, _ = cli("fly", "--input", "1=45", "--history", "-")
+        self.assertEqual(saved, expected)
+        drain_messages(d)
+
+    def test_refused_clipboard_shows_the_programs_message(self):
+        self.launch_default()
+        d = self.driver
+        d.execute_script("navigator.clipboard.writeText = () => Promise.reject(new Error('refused'));")
+        d.find_element(By.ID, "cmdCopy").click()
+        WebDriverWait(d, 10).until(lambda dr: messages_open(dr) is not None)
+        self.assertIn("could not be placed on the clipboard", messages_open(d))
+        close_message(d)
+        self.assertIsNone(messages_open(d))
+        self.assertEqual(d.find_element(By.ID, "cmdCopy").text, "Copy")
+
+    def test_random_designs_show_what_the_command_line_tool_reports(self):
+        d = self.driver
+        open_main_window(d)
+        count = int(os.environ.get("ZORBAL_WEB_DESIGNS", "200"))
+        rng = random.Random(int(os.environ.get("ZORBAL_WEB_SEED", "12")))
+        launches = 0
+        for n in range(count):
+            inputs = []
+            for default, low, high, decimals in LIMITS:
+                pick = rng.random()
+                value = low if pick < 0.1 else high if pick < 0.2 else default if pick < 0.3 else rng.uniform(low, high)
+                inputs.append("%.*f" % (decimals, value))
+            rail, parachute, by_angle = rng.random() < 0.5, rng.random() < 0.5, rng.random() < 0.5
+            args = ["fly", "--json", "--rail" if rail else "--no-rail",
+                    "--parachute" if parachute else "--no-parachute", "--trigger", "angle" if by_angle else "time"]
+            for i, text in enumerate(inputs):
+                args += ["--input", "%d=%s" % (i, text)]
+            out, _, _ = cli(*args)
+            report = json.loads(out)
+            d.execute_script("""
+                const [inputs, rail, parachute, byAngle] = arguments;
+                const p = window.zorbalPage;
+                p.act('click', 'chkOptions_2', rail ? '1' : '0');
+                // The trigger options take a click only with the parachute ticked, as a user sees them.
+                p.act('click', 'chkOptions_3', '1');
+                p.act('click', byAngle ? 'optParachute_0' : 'optParachute_1');
+                p.act('click', 'chkOptions_3', parachute ? '1' : '0');
+                inputs.forEach((text, i) => p.act('input', 'txtInput_' + i, text));
+                p.act('click', 'cmdLaunch');""", inputs, rail, parachute, by_angle)
+            drain_messages(d)
+            state = page_state(d)
+            context = " ".join(args)
+            if report["outcome"] == "refused":
+                # The page still shows the results of its previous flight; a fresh program has none.
+                flight = (4, 6, 9)
+                self.assertEqual([t for i, t in enumerate(state["outputs"]) if i not in flight],
+                                 [t for i, t in enumerate(report["outputs"]) if i not in flight], context)
+                continue
+            self.assertEqual(state["outputs"], report["outputs"], context)
+            launches += 1
+            self.assertEqual(state["rows"][1], report["history"][0], context)
+            self.assertEqual(state["rows"][launches + 1][1:], report["history"][1][1:], context)
+            self.assertEqual(state["rows"][launches + 1][0], str(launches), context)
+        self.assertGreater(launches, count // 2)
+
+
+class FileUrl(unittest.TestCase):
+    def test_splash_from_the_folder_without_a_server(self):
+        with chromium() as d:
+            d.get(pathlib.Path(SITE, "index.html").resolve().as_uri())
+            wait_ready(d)
+            self.assertGreater(d.execute_script("return document.getElementById('Image1').naturalWidth"), 0)
+            open_main_window(d)
+            d.find_element(By.ID, "cmdLaunch").click()
+            self.assertEqual(d.find_element(By.ID, "txtOutput_6").get_attribute("value"), "22.60")
+
+
+if __name__ == "__main__":
+    SITE, CLI = sys.argv[1], sys.argv[2]
+    unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)

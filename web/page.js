@@ -1,0 +1,919 @@
+// SPDX-License-Identifier: MIT
+// The page of Zorbal's web edition. It builds one element per control of the window at the
+// designed position, mirrors the window module's controls into them after every user action and
+// sends the user's input through the module's own setters and handlers. Everything the program
+// does happens in the module (zorbal.js); the page paints, shows messages, downloads files and
+// talks to the clipboard.
+'use strict';
+
+(function () {
+  const TWIPS_PER_PX = 15;
+  const WIDTH_WITH_HELP = 15495;
+  const WIDTH_WITHOUT_HELP = 12495;
+  const FRAME_TWIPS = 60; // outer width minus the client area, twips
+  const CLIENT_HEIGHT = 9990;
+  const HELP_ANIMATION_MS = 400;
+
+  const px = (twips) => twips / TWIPS_PER_PX + 'px';
+  const css = (color) => '#' + (color >>> 0).toString(16).padStart(6, '0');
+  const shownText = (text) => text.replace(/\r\n/g, '\n');
+
+  let session = null;
+  let module = null;
+  /** id -> {kind, el, ...}: the elements that mirror a control. */
+  const views = new Map();
+  const moveIds = new Set();
+
+  // ---- building the window ---------------------------------------------------------------
+
+  function place(el, left, top, width, height) {
+    el.classList.add('c');
+    el.style.left = px(left);
+    el.style.top = px(top);
+    el.style.width = px(width);
+    el.style.height = px(height);
+    return el;
+  }
+
+  /** Mouse movement over an element belongs to it, not to the frame around it. */
+  function trackMoves(el, id) {
+    el.addEventListener('mousemove', (event) => {
+      event.stopPropagation();
+      if (moveIds.has(id)) act('move', id);
+    });
+  }
+
+  function make(parent, tag, id, left, top, width, height, kind) {
+    const el = document.createElement(tag);
+    if (id) el.id = id;
+    place(el, left, top, width, height);
+    parent.appendChild(el);
+    if (id) {
+      views.set(id, { kind, el });
+      trackMoves(el, id);
+    }
+    return el;
+  }
+
+  function label(parent, id, left, top, width, height, align) {
+    const el = make(parent, 'div', id, left, top, width, height, 'label');
+    el.classList.add('label');
+    if (align) el.style.textAlign = align;
+    return el;
+  }
+
+  function frame(parent, id, left, top, width, height, clicks) {
+    const el = make(parent, 'div', id, left, top, width, height, 'frame');
+    el.classList.add('frame');
+    const legend = document.createElement('span');
+    legend.className = 'legend';
+    el.appendChild(legend);
+    views.get(id).legend = legend;
+    moveIds.add(id);
+    if (clicks) el.addEventListener('click', (event) => { if (event.target === el || event.target === legend) act('click', id); });
+    return el;
+  }
+
+  function lineBox(parent, id, left, top, width, height, validates, clicks) {
+    const el = make(parent, 'input', id, left, top, width, height, 'box');
+    el.type = 'text';
+    el.className += ' box';
+    el.spellcheck = false;
+    el.autocomplete = 'off';
+    moveIds.add(id);
+    el.addEventListener('input', () => act('input', id, el.value, false));
+    if (clicks) el.addEventListener('click', () => act('click', id));
+    if (validates) {
+      el.addEventListener('blur', (event) => {
+        // The focus moves to another control of the window; a message box or another program
+        // taking it is not a change of control.
+        const next = event.relatedTarget;
+        if (!next || !document.getElementById('frmZorbal').contains(next)) return;
+        if (act('validate', id)) afterMessages(() => el.focus());
+      });
+    }
+    return el;
+  }
+
+  function textArea(parent, id, left, top, width, height, classes) {
+    const el = make(parent, 'textarea', id, left, top, width, height, 'area');
+    el.className += ' area ' + (classes || '');
+    el.spellcheck = false;
+    el.addEventListener('input', () => act('input', id, el.value.replace(/\r?\n/g, '\r\n'), false));
+    return el;
+  }
+
+  function button(parent, id, left, top, width, height) {
+    const el = make(parent, 'button', id, left, top, width, height, 'button');
+    el.type = 'button';
+    el.className += ' btn';
+    moveIds.add(id);
+    el.addEventListener('click', () => clickButton(id));
+    return el;
+  }
+
+  function checkBox(parent, index, left, top, width, height, wraps) {
+    const id = 'chkOptions_' + index;
+    const el = make(parent, 'label', null, left, top, width, height);
+    el.className += ' check' + (wraps ? ' wrap' : '');
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.id = id;
+    const caption = document.createElement('span');
+    el.append(box, caption);
+    views.set(id, { kind: 'check', el: box, wrapper: el, caption });
+    moveIds.add(id);
+    trackMoves(el, id);
+    box.addEventListener('click', () => act('click', id, box.checked ? '1' : '0'));
+    return el;
+  }
+
+  function optionButton(parent, index, left, top, width, height) {
+    const id = 'optParachute_' + index;
+    const el = make(parent, 'label', null, left, top, width, height);
+    el.className += ' option';
+    const option = document.createElement('input');
+    option.type = 'radio';
+    option.name = 'optParachute';
+    option.id = id;
+    const caption = document.createElement('span');
+    el.append(option, caption);
+    views.set(id, { kind: 'option', el: option, wrapper: el, caption });
+    moveIds.add(id);
+    trackMoves(el, id);
+    option.addEventListener('click', () => act('click', id));
+  }
+
+  const input = (parent, index, l, t, w, h) => lineBox(parent, 'txtInput_' + index, l, t, w, h, true, true);
+  const output = (parent, index, l, t, w, h) => lineBox(parent, 'txtOutput_' + index, l, t, w, h, false, true);
+  const graphLimit = (parent, index, l, t, w, h) => lineBox(parent, 'txtGraph_' + index, l, t, w, h, true, false);
+
+  function inputRow(parent, row, top, lbl, box, unit) {
+    label(parent, 'lblInput_' + lbl, row[0], top + 60, row[1], 255);
+    input(parent, box, row[2], top, row[3], 375);
+    label(parent, 'lblInput_' + unit, row[4], top + 60, row[5], 255);
+  }
+
+  function outputRow(parent, row, top, labelId, box, unitId) {
+    label(parent, labelId, row[0], top + 60, row[1], 255);
+    output(parent, box, row[2], top, row[3], 375);
+    label(parent, unitId, row[4], top + 60, row[5], 255);
+  }
+
+  function graph(parent, id, left, top, width, height) {
+    const el = make(parent, 'div', id + '_frame', left, top, width, height, 'graphframe');
+    el.classList.add('graph');
+    const canvas = document.createElement('canvas');
+    canvas.id = id;
+    el.appendChild(canvas);
+    views.set(id, { kind: 'graph', el: canvas, which: id === 'pctXYGraph' ? 0 : 1, revision: 0, paintedRevision: -1, width, height });
+    moveIds.add(id);
+    canvas.addEventListener('mousemove', (event) => { event.stopPropagation(); act('move', id); });
+    return el;
+  }
+
+  function key(graphEl, id, left, width, height, lines) {
+    const el = frame(graphEl, id, left, 0, width, height, false);
+    el.classList.add('key');
+    let y = 480;
+    for (const [line, text] of lines) {
+      const sample = make(el, 'div', 'Line1_' + line, 120, y - 60, 360, 120, 'keyline');
+      sample.classList.add('keyline');
+      sample.appendChild(document.createElement('div'));
+      if (text >= 0) label(el, 'Label2_' + text, 600, y - 127, width - 660, 255);
+      y += 480;
+    }
+  }
+
+  function buildWindow(root) {
+    const tabs = make(root, 'div', 'SSTab1', 120, 120, 12135, 7695, 'tabs');
+    tabs.classList.add('tabcontrol');
+    tabs.setAttribute('role', 'tablist');
+    const frameEl = document.createElement('div');
+    frameEl.className = 'pageframe';
+    tabs.appendChild(frameEl);
+    const bar = document.createElement('div');
+    bar.className = 'tabs';
+    tabs.appendChild(bar);
+    const pages = [];
+    for (let i = 0; i < 7; ++i) {
+      const header = document.createElement('button');
+      header.type = 'button';
+      header.id = 'SSTab1_' + i;
+      header.setAttribute('role', 'tab');
+      header.addEventListener('click', () => act('click', header.id));
+      bar.appendChild(header);
+      views.set(header.id, { kind: 'tab', el: header });
+      const page = document.createElement('div');
+      page.className = 'page';
+      page.id = 'SSTab1_page_' + i;
+      page.hidden = true;
+      tabs.appendChild(page);
+      pages.push(page);
+    }
+    views.get('SSTab1').pages = pages;
+
+    buildIntroduction(pages[0]);
+    buildRocketDesign(pages[1]);
+    buildTrajectory(pages[2]);
+    buildVelocity(pages[3]);
+    buildCommentary(pages[4]);
+    buildAdvanced(pages[5]);
+    buildHistory(pages[6]);
+
+    const results = frame(root, 'Frame3', 120, 7920, 4575, 1935, false);
+    const resultRow = [120, 1575, 1800, 1335, 3240, 1215];
+    outputRow(results, resultRow, 360, 'lblOutput_6', 4, 'lblOutput_12');
+    outputRow(results, resultRow, 840, 'lblOutput_4', 6, 'lblOutput_11');
+    outputRow(results, resultRow, 1320, 'lblOutput_9', 9, 'lblOutput_10');
+
+    const trajectory = frame(root, 'Frame4', 6600, 7920, 1935, 1935, false);
+    button(trajectory, 'cmdCopy', 360, 480, 1095, 495);
+    button(trajectory, 'cmdSaveTraj', 360, 1200, 1095, 495);
+
+    button(root, 'cmdShowHelp_0', 9480, 8520, 2415, 495);
+    const title = label(root, 'Label6_0', 12480, 120, 2535, 495);
+    title.style.font = 'bold 12pt ' + getComputedStyle(document.documentElement).fontFamily;
+    textArea(root, 'txtHelp', 12450, 600, 2895, 9255, 'scroll');
+  }
+
+  function bigTitle(el, points) {
+    el.style.fontSize = points + 'pt';
+    el.style.fontWeight = 'bold';
+  }
+
+  function buildIntroduction(page) {
+    const welcome = label(page, 'Label4', 1080, 780, 9615, 735, 'center');
+    bigTitle(welcome, 18);
+    welcome.style.display = 'flex';
+    welcome.style.alignItems = 'center';
+    welcome.style.justifyContent = 'center';
+    textArea(page, 'Text1', 240, 1380, 11655, 5415);
+  }
+
+  function buildRocketDesign(page) {
+    bigTitle(label(page, 'Label3', 3120, 480, 6015, 255), 8);
+    const rocket = frame(page, 'Frame1', 360, 840, 5655, 3975, true);
+    const row = [120, 1935, 2160, 975, 3240, 1335];
+    inputRow(rocket, row, 480, 0, 0, 15);
+    inputRow(rocket, [120, 1935, 2160, 975, 3240, 855], 960, 1, 1, 14);
+    inputRow(rocket, row, 1440, 3, 3, 12);
+    inputRow(rocket, row, 1920, 4, 4, 11);
+    inputRow(rocket, row, 2400, 26, 9, 27);
+    inputRow(rocket, row, 2880, 5, 5, 10);
+    inputRow(rocket, row, 3360, 6, 6, 9);
+    button(rocket, 'cmdOptimise', 4200, 960, 1095, 375);
+
+    const launcher = frame(page, 'frmLauncher', 360, 4920, 5655, 1935, true);
+    inputRow(launcher, row, 360, 7, 7, 8);
+    checkBox(launcher, 2, 840, 840, 1815, 375, false);
+    inputRow(launcher, row, 1320, 25, 8, 24);
+
+    checkBox(page, 3, 10080, 480, 1815, 375, false);
+    const parachute = frame(page, 'frmParachute', 6240, 840, 5655, 3255, true);
+    const triggers = [[360, 11, 30], [1260, 12, 32]];
+    triggers.forEach(([top, box, unit], i) => {
+      optionButton(parachute, i, 240, top, 4455, 375);
+      input(parachute, box, 600, top + 420, 975, 375);
+      label(parachute, 'lblInput_' + unit, 1680, top + 480, 1335, 255);
+    });
+    inputRow(parachute, [240, 1815, 2160, 975, 3240, 1335], 2520, 34, 13, 35);
+
+    const files = frame(page, 'Frame5', 6240, 4920, 2295, 1935, false);
+    button(files, 'cmdLoad', 600, 480, 1095, 495);
+    button(files, 'cmdSave', 600, 1200, 1095, 495);
+
+    button(page, 'cmdCheck', 8880, 5040, 2535, 495);
+    button(page, 'cmdDefault', 8880, 5640, 2535, 495);
+    const launch = button(page, 'cmdLaunch', 8880, 6240, 2535, 495);
+    launch.style.fontWeight = 'bold';
+  }
+
+  function buildTrajectory(page) {
+    label(page, 'Label1_6', 240, 660, 2775, 255);
+    graphLimit(page, 0, 240, 900, 735, 435);
+    label(page, 'Label1_5', 120, 3360, 1095, 735);
+    const g = graph(page, 'pctXYGraph', 1200, 900, 10575, 5535);
+    key(g, 'Frame8', 8160, 2295, 2655, [[4, 5], [5, 4], [6, 3], [7, 6], [8, 7], [3, -1]]);
+    label(page, 'Label1_7', 5160, 6480, 2055, 615, 'center');
+    inputRow(page, [1080, 1095, 2280, 855, 3240, 1815], 6480, 29, 10, 28);
+    checkBox(page, 0, 1080, 6960, 3975, 375, false);
+    button(page, 'cmdLaunch2', 8040, 6960, 1935, 495);
+    const maximum = label(page, 'Label1_4', 10320, 6840, 1455, 615, 'right');
+    maximum.style.display = 'flex';
+    maximum.style.alignItems = 'flex-end';
+    maximum.style.justifyContent = 'flex-end';
+    graphLimit(page, 1, 10800, 6480, 975, 435);
+  }
+
+  function buildVelocity(page) {
+    label(page, 'Label1_3', 240, 600, 3015, 255);
+    graphLimit(page, 2, 120, 900, 855, 435);
+    label(page, 'Label1_2', 120, 2700, 975, 975);
+    const g = graph(page, 'pctVTgraph', 1080, 840, 10815, 5775);
+    key(g, 'Frame7', 8160, 2535, 1815, [[0, 0], [1, 1], [2, 2]]);
+    button(page, 'cmdClearGraph_1', 7080, 1200, 2055, 375);
+    label(page, 'Label1_0', 5520, 6720, 1815, 735, 'center');
+    graphLimit(page, 3, 11040, 6780, 855, 435);
+    label(page, 'Label1_1', 10080, 7200, 1815, 255, 'right');
+  }
+
+  function buildCommentary(page) {
+    bigTitle(label(page, 'Label6_2', 360, 480, 3855, 495), 12);
+    textArea(page, 'txtCommentary', 360, 1080, 11415, 5535, 'nowrap');
+    button(page, 'cmdCopyCommentary', 9240, 6840, 2535, 495);
+  }
+
+  function buildAdvanced(page) {
+    const calculated = frame(page, 'Frame2', 240, 480, 6135, 6975, false);
+    const row = [120, 1935, 2160, 975, 3240, 2535];
+    const rows = (parent, list) => list.forEach(([top, lbl, box, unit]) =>
+      outputRow(parent, row, top, 'lblOutput_' + lbl, box, 'lblInput_' + unit));
+    rows(frame(calculated, 'frmWater', 120, 360, 5895, 2295, false),
+      [[360, 0, 0, 16], [840, 1, 1, 17], [1320, 13, 10, 23], [1800, 2, 2, 18]]);
+    rows(frame(calculated, 'frmAir', 120, 2760, 5895, 1215, false), [[300, 3, 3, 19], [720, 5, 5, 20]]);
+    rows(frame(calculated, 'frmParameters', 120, 4080, 5895, 2775, false),
+      [[360, 7, 7, 21], [840, 8, 8, 22], [1320, 14, 11, 31], [1800, 15, 12, 33], [2280, 16, 13, 36]]);
+    checkBox(page, 1, 6960, 720, 4335, 1215, true);
+    inputRow(page, [6960, 1695, 8760, 975, 9840, 1095], 2280, 2, 2, 13);
+  }
+
+  function buildHistory(page) {
+    bigTitle(label(page, 'Label6_1', 360, 480, 3855, 495), 12);
+    const holder = make(page, 'div', 'MSFlexGrid1_view', 240, 960, 11535, 4335, 'historyview');
+    holder.classList.add('history');
+    const table = document.createElement('table');
+    table.id = 'MSFlexGrid1';
+    holder.appendChild(table);
+    views.set('MSFlexGrid1', { kind: 'grid', el: table });
+    make(page, 'div', 'Shape1_0', 480, 5580, 975, 255).className += ' shape';
+    document.getElementById('Shape1_0').style.background = '#ffff00';
+    label(page, 'Label1_8', 1560, 5400, 4215, 615);
+    make(page, 'div', 'Shape1_1', 480, 6780, 975, 255).className += ' shape';
+    document.getElementById('Shape1_1').style.background = '#ff8080';
+    label(page, 'Label1_9', 1560, 6600, 4215, 615);
+    const exports = frame(page, 'Frame6', 9840, 5400, 1935, 1935, false);
+    button(exports, 'cmdCopyHistory', 360, 480, 1095, 495);
+    button(exports, 'cmdSaveHistory', 360, 1200, 1095, 495);
+  }
+
+  function buildSplash() {
+    const splash = document.getElementById('frmSplash');
+    splash.style.width = px(6900);
+    splash.style.height = px(9075);
+    const place2 = (id, l, t, w, h) => {
+      const el = document.getElementById(id);
+      el.style.left = px(l); el.style.top = px(t); el.style.width = px(w); el.style.height = px(h);
+      return el;
+    };
+    place2('Image1', -120, 0, 7035, 9090).addEventListener('click', () => act('click', 'Image1'));
+    const fonts = [['splashLabel1_0', 24], ['splashLabel1_1', 13.5], ['splashLabel3', 9.75]];
+    place2('splashLabel1_0', 0, 0, 2895, 2415);
+    place2('splashLabel1_1', 120, 4200, 2175, 1335);
+    place2('splashLabel3', 5040, 720, 1815, 1455);
+    for (const [id, size] of fonts) {
+      document.getElementById(id).style.fontSize = size + 'pt';
+      views.set(id, { kind: 'splashlabel', el: document.getElementById(id) });
+    }
+    document.getElementById('splashLabel3').style.fontFamily = 'Arial, "Liberation Sans", sans-serif';
+    const ok = place2('cmdOK', 5400, 2520, 975, 615);
+    ok.addEventListener('click', () => act('click', 'cmdOK'));
+    views.set('cmdOK', { kind: 'button', el: ok });
+    views.set('frmSplash', { kind: 'splash', el: splash });
+  }
+
+  // ---- mirroring the module's controls ----------------------------------------------------
+
+  function setText(el, text) {
+    if (el.textContent !== text) el.textContent = text;
+  }
+  function setTip(el, tip) {
+    if (tip) el.title = tip; else el.removeAttribute('title');
+  }
+
+  function mirror(id, state) {
+    const view = views.get(id);
+    if (!view) return;
+    const el = view.el;
+    switch (view.kind) {
+      case 'box':
+      case 'area': {
+        const text = view.kind === 'area' ? shownText(state.text) : state.text;
+        if (el.value !== text) el.value = text;
+        el.disabled = !state.enabled;
+        el.readOnly = state.locked;
+        el.style.backgroundColor = css(state.back);
+        el.style.color = state.enabled ? css(state.fore) : '';
+        setTip(el, state.tip);
+        break;
+      }
+      case 'button':
+        setText(el, state.caption);
+        el.disabled = !state.enabled;
+        el.hidden = !state.visible;
+        el.style.backgroundColor = css(state.back);
+        setTip(el, state.tip);
+        break;
+      case 'label':
+      case 'splashlabel':
+        setText(el, state.caption);
+        el.classList.toggle('disabled', !state.enabled);
+        if (view.kind === 'splashlabel' || state.enabled) el.style.color = css(state.fore);
+        else el.style.color = '';
+        el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
+        setTip(el, state.tip);
+        break;
+      case 'frame':
+        setText(view.legend, state.caption);
+        view.legend.hidden = state.caption === '';
+        el.classList.toggle('disabled', !state.enabled);
+        el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
+        setTip(el, state.tip);
+        break;
+      case 'check':
+        setText(view.caption, state.caption);
+        el.checked = state.value === 1;
+        el.indeterminate = state.value === 2;
+        el.disabled = !state.enabled;
+        view.wrapper.classList.toggle('disabled', !state.enabled);
+        break;
+      case 'option':
+        setText(view.caption, state.caption);
+        el.checked = state.value;
+        el.disabled = !state.enabled;
+        view.wrapper.classList.toggle('disabled', !state.enabled);
+        break;
+      case 'keyline': {
+        const line = el.firstChild;
+        const ratio = window.devicePixelRatio || 1;
+        const width = Math.max(1, Math.round(state.width * ratio)) / ratio;
+        line.style.borderTop = width + 'px solid ' + css(state.color);
+        line.style.marginTop = -width / 2 + 'px';
+        break;
+      }
+      case 'tabs':
+        state.captions.forEach((caption, i) => {
+          const header = views.get('SSTab1_' + i).el;
+          setText(header, caption);
+          header.setAttribute('aria-selected', String(i === state.tab));
+          header.tabIndex = i === state.tab ? 0 : -1;
+          view.pages[i].hidden = i !== state.tab;
+        });
+        break;
+      case 'graph':
+        view.revision = state.revision;
+        break;
+      case 'window':
+        document.title = state.caption;
+        targetWidth(state.width);
+        break;
+      case 'splash':
+        el.hidden = !state.visible;
+        if (state.mainWindowShown) document.getElementById('frmZorbal').hidden = false;
+        break;
+    }
+  }
+
+  function refresh() {
+    const changed = JSON.parse(session.changedControls());
+    for (const id in changed) mirror(id, changed[id]);
+    const grid = session.changedGrid();
+    if (grid) paintGrid(JSON.parse(grid));
+    for (const id of ['pctXYGraph', 'pctVTgraph']) paintGraph(views.get(id));
+  }
+
+  // ---- the help panel: the window's width animated by the page ------------------------------
+
+  let shownWidth = WIDTH_WITH_HELP;
+  let animation = null;
+
+  function showWidth(twips) {
+    shownWidth = twips;
+    document.getElementById('frmZorbal').style.width = px(twips - FRAME_TWIPS);
+  }
+
+  function targetWidth(twips) {
+    if (animation === null && twips === shownWidth) return;
+    if (document.getElementById('frmZorbal').hidden) { showWidth(twips); return; }
+    // A press during the animation turns it round from where it is.
+    const from = shownWidth;
+    const start = performance.now();
+    const token = {};
+    animation = token;
+    const step = (now) => {
+      if (animation !== token) return;
+      const fraction = Math.min(1, (now - start) / HELP_ANIMATION_MS);
+      if (fraction >= 1) {
+        showWidth(twips); // exactly the designed width
+        animation = null;
+        return;
+      }
+      showWidth(Math.round(from + (twips - from) * fraction));
+      requestAnimationFrame(step);
+    };
+    requestAnimationFrame(step);
+  }
+
+  // ---- the graphs: the module's display lists painted on canvases ---------------------------
+
+  const MARGIN = 64;
+  const LARGEST_RADIUS = 1e6;
+
+  function paintGraph(view) {
+    const canvas = view.el;
+    const ratio = window.devicePixelRatio || 1;
+    const widthPx = Math.round((view.width / TWIPS_PER_PX - 2) * ratio);
+    const heightPx = Math.round((view.height / TWIPS_PER_PX - 2) * ratio);
+    if (view.revision === view.paintedRevision && canvas.width === widthPx && canvas.height === heightPx) return;
+    view.paintedRevision = view.revision;
+    if (canvas.width !== widthPx) canvas.width = widthPx;
+    if (canvas.height !== heightPx) canvas.height = heightPx;
+    paintDisplayList(canvas, session.displayList(view.which), ratio);
+  }
+
+  function paintDisplayList(canvas, dl, ratio) {
+    const ctx = canvas.getContext('2d');
+    const W = canvas.width, H = canvas.height;
+    const entries = dl.entries;
+    const floats = new Float32Array(entries.buffer, entries.byteOffset, entries.length);
+    const points = dl.points;
+    const N = module.packedWords;
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.fillStyle = css(dl.back);
+    ctx.fillRect(0, 0, W, H);
+    let map = mapping(dl.scale[0], dl.scale[1], dl.scale[2], dl.scale[3], W, H);
+    const penWidth = (w) => Math.max(1, Math.round(w * ratio));
+    let image = null; // pixels being written by point runs, put back before any other drawing
+    let pixels = null;
+    const flush = () => {
+      if (image) { ctx.putImageData(image, 0, 0); image = null; pixels = null; }
+    };
+    const setPen = (color, width) => {
+      const w = penWidth(width);
+      ctx.strokeStyle = css(color);
+      ctx.lineWidth = w;
+      ctx.lineCap = w > 1 ? 'round' : 'square';
+      ctx.lineJoin = 'round';
+    };
+    for (let i = 0; i < entries.length; i += N) {
+      const kind = entries[i];
+      const x1 = floats[i + 5], y1 = floats[i + 6], x2 = floats[i + 7], y2 = floats[i + 8];
+      switch (kind) {
+        case 0: // Scale
+          map = mapping(x1, y1, x2, y2, W, H);
+          break;
+        case 1: { // PointRun
+          if (!image) {
+            image = ctx.getImageData(0, 0, W, H);
+            pixels = new Uint32Array(image.data.buffer);
+          }
+          const period = entries[i + 1];
+          const first = entries[i + 13], count = entries[i + 14];
+          const rgba = [], size = [];
+          for (let s = 0; s < period; ++s) {
+            const c = entries[i + 15 + 2 * s];
+            rgba.push((0xff000000 | ((c & 0xff) << 16) | (c & 0xff00) | ((c >>> 16) & 0xff)) >>> 0);
+            size.push(penWidth(entries[i + 16 + 2 * s]));
+          }
+          let lastX = -1e9, lastY = -1e9, lastC = 0, lastS = 0, phase = 0;
+          for (let p = first, end = first + count; p < end; ++p) {
+            const c = rgba[phase], sz = size[phase];
+            if (++phase === period) phase = 0;
+            const half = 0.5 * sz;
+            const pxX = (points[2 * p] - map.ox) * map.sx - half + 0.5;
+            const pxY = (points[2 * p + 1] - map.oy) * map.sy - half + 0.5;
+            if (!(pxX > -sz && pxX < W) || !(pxY > -sz && pxY < H)) continue;
+            const x0 = Math.floor(pxX), y0 = Math.floor(pxY);
+            if (x0 === lastX && y0 === lastY && c === lastC && sz === lastS) continue;
+            lastX = x0; lastY = y0; lastC = c; lastS = sz;
+            const left = Math.max(x0, 0), right = Math.min(x0 + sz, W);
+            const top = Math.max(y0, 0), bottom = Math.min(y0 + sz, H);
+            for (let y = top; y < bottom; ++y) pixels.fill(c, y * W + left, y * W + right);
+          }
+          break;
+        }
+        case 2: { // Line
+          const seg = clip(map.x(x1), map.y(y1), map.x(x2), map.y(y2), W, H);
+          if (!seg) break;
+          flush();
+          setPen(entries[i + 2], entries[i + 4]);
+          let [a, b, c, d] = seg;
+          if (a === c || b === d) { // along an axis: crisp, on the pixel grid
+            const odd = ctx.lineWidth % 2 === 1 ? 0.5 : 0;
+            a = Math.floor(a) + odd; c = Math.floor(c) + odd; b = Math.floor(b) + odd; d = Math.floor(d) + odd;
+          }
+          ctx.beginPath();
+          ctx.moveTo(a, b);
+          ctx.lineTo(c, d);
+          ctx.stroke();
+          break;
+        }
+        case 3: case 4: { // Box, FilledBox
+          const r = boxCorners(map, x1, y1, x2, y2, W, H);
+          if (!r) break;
+          flush();
+          if (kind === 4) {
+            ctx.fillStyle = css(entries[i + 3]);
+            ctx.fillRect(Math.round(r[0]), Math.round(r[1]), Math.round(r[2]) - Math.round(r[0]), Math.round(r[3]) - Math.round(r[1]));
+          } else {
+            setPen(entries[i + 2], entries[i + 4]);
+            const odd = ctx.lineWidth % 2 === 1 ? 0.5 : 0;
+            ctx.strokeRect(Math.floor(r[0]) + odd, Math.floor(r[1]) + odd, Math.floor(r[2]) - Math.floor(r[0]), Math.floor(r[3]) - Math.floor(r[1]));
+          }
+          break;
+        }
+        case 5: case 6: { // Circle, Arc
+          const aspect = kind === 5 ? floats[i + 10] : 1;
+          const g = circleGeometry(map, x1, y1, floats[i + 9], aspect, W, H);
+          if (!g) break;
+          flush();
+          setPen(entries[i + 2], entries[i + 4]);
+          ctx.beginPath();
+          if (kind === 5) {
+            ctx.ellipse(g.cx, g.cy, g.rx, g.ry, 0, 0, 2 * Math.PI);
+          } else {
+            const start = floats[i + 11], end = floats[i + 12];
+            if (!isFinite(start) || !isFinite(end)) break;
+            let span = end - start;
+            if (span < 0) span += 2 * Math.PI;
+            // Counter-clockwise on the screen, whose y axis points down.
+            ctx.arc(g.cx, g.cy, g.rx, -start, -(start + span), true);
+          }
+          ctx.stroke();
+          break;
+        }
+      }
+    }
+    flush();
+  }
+
+  function mapping(left, top, right, bottom, W, H) {
+    const uw = right - left, uh = bottom - top;
+    const m = { ox: left, oy: top, sx: uw !== 0 ? W / uw : 0, sy: uh !== 0 ? H / uh : 0 };
+    m.x = (x) => (x - m.ox) * m.sx;
+    m.y = (y) => (y - m.oy) * m.sy;
+    return m;
+  }
+
+  /** Clips a segment to the picture plus a margin (Liang-Barsky); null when nothing is left. */
+  function clip(x1, y1, x2, y2, W, H) {
+    if (!isFinite(x1) || !isFinite(y1) || !isFinite(x2) || !isFinite(y2)) return null;
+    const lo = [-MARGIN, -MARGIN], hi = [W + MARGIN, H + MARGIN];
+    const start = [x1, y1], delta = [x2 - x1, y2 - y1];
+    let t0 = 0, t1 = 1, axis0 = -1, axis1 = -1, edge0 = 0, edge1 = 0;
+    for (let axis = 0; axis < 2; ++axis) {
+      const p = [-delta[axis], delta[axis]];
+      const q = [start[axis] - lo[axis], hi[axis] - start[axis]];
+      const edge = [lo[axis], hi[axis]];
+      for (let side = 0; side < 2; ++side) {
+        if (p[side] === 0) { if (q[side] < 0) return null; continue; }
+        const t = q[side] / p[side];
+        if (p[side] < 0 && t > t0) { t0 = t; axis0 = axis; edge0 = edge[side]; }
+        else if (p[side] > 0 && t < t1) { t1 = t; axis1 = axis; edge1 = edge[side]; }
+      }
+    }
+    if (t0 > t1) return null;
+    const at = (t, axis, e) => {
+      const pt = [Math.min(Math.max(start[0] + t * delta[0], lo[0]), hi[0]), Math.min(Math.max(start[1] + t * delta[1], lo[1]), hi[1])];
+      pt[axis] = e;
+      return pt;
+    };
+    let a = [x1, y1], b = [x2, y2];
+    if (axis1 >= 0) b = at(t1, axis1, edge1);
+    if (axis0 >= 0) a = at(t0, axis0, edge0);
+    return [a[0], a[1], b[0], b[1]];
+  }
+
+  function boxCorners(map, x1, y1, x2, y2, W, H) {
+    let a = map.x(x1), b = map.y(y1), c = map.x(x2), d = map.y(y2);
+    if (isNaN(a) || isNaN(b) || isNaN(c) || isNaN(d)) return null;
+    const cx = (v) => Math.min(Math.max(v, -MARGIN), W + MARGIN);
+    const cy = (v) => Math.min(Math.max(v, -MARGIN), H + MARGIN);
+    a = cx(a); c = cx(c); b = cy(b); d = cy(d);
+    return [Math.min(a, c), Math.min(b, d), Math.max(a, c), Math.max(b, d)];
+  }
+
+  function circleGeometry(map, x, y, radius, aspect, W, H) {
+    const cx = map.x(x), cy = map.y(y);
+    const r = Math.abs(radius) * Math.abs(map.sx);
+    const a = Math.abs(aspect);
+    if (!isFinite(cx) || !isFinite(cy) || !isFinite(r) || !isFinite(a) || r > LARGEST_RADIUS) return null;
+    const rx = a <= 1 ? r : r / a;
+    const ry = a <= 1 ? r * a : r;
+    if (cx + rx < -MARGIN || cx - rx > W + MARGIN || cy + ry < -MARGIN || cy - ry > H + MARGIN) return null;
+    return { cx, cy, rx, ry };
+  }
+
+  // ---- the history grid ---------------------------------------------------------------------
+
+  const ALIGN = ['left', 'left', 'center', 'right'];
+
+  function paintGrid(grid) {
+    const table = views.get('MSFlexGrid1').el;
+    const spans = new Map();
+    for (const [row, col, count] of grid.spans) spans.set(row + ':' + col, count);
+    const covered = new Set();
+    for (const [row, col, count] of grid.spans) for (let k = 1; k < count; ++k) covered.add(row + ':' + (col + k));
+    const widths = grid.widths.map((w) => w / TWIPS_PER_PX);
+    const lefts = [];
+    widths.reduce((sum, w, i) => { lefts[i] = sum; return sum + w; }, 0);
+    const body = document.createElement('tbody');
+    const colgroup = document.createElement('colgroup');
+    for (const w of widths) {
+      const col = document.createElement('col');
+      col.style.width = w + 'px';
+      colgroup.appendChild(col);
+    }
+    const rowHeight = 17;
+    grid.cells.forEach((cells, r) => {
+      const tr = document.createElement('tr');
+      if (r < grid.fixedRows) tr.className = 'fixed';
+      cells.forEach(([text, back, fore, bold, align], c) => {
+        if (covered.has(r + ':' + c)) return;
+        const td = document.createElement('td');
+        td.textContent = text;
+        const span = spans.get(r + ':' + c);
+        if (span) { td.colSpan = span; td.style.textAlign = 'center'; }
+        else td.style.textAlign = ALIGN[align] || 'left';
+        td.style.background = css(back);
+        td.style.color = css(fore);
+        if (bold) td.style.fontWeight = 'bold';
+        if (r < grid.fixedRows) td.style.top = r * rowHeight + 'px';
+        if (c < grid.fixedCols) { td.classList.add('fixed'); td.style.left = lefts[c] + 'px'; }
+        tr.appendChild(td);
+      });
+      body.appendChild(tr);
+    });
+    table.replaceChildren(colgroup, body);
+    table.style.width = widths.reduce((a, b) => a + b, 0) + 'px';
+  }
+
+  // ---- effects: messages, downloads, the clipboard -------------------------------------------
+
+  const messageQueue = [];
+  const afterQueue = [];
+  let messageOpen = false;
+
+  function afterMessages(action) {
+    if (!messageOpen && messageQueue.length === 0) action();
+    else afterQueue.push(action);
+  }
+
+  function showNextMessage() {
+    const dialog = document.getElementById('msgBox');
+    if (messageQueue.length === 0) {
+      messageOpen = false;
+      while (afterQueue.length && !messageOpen) afterQueue.shift()();
+      return;
+    }
+    messageOpen = true;
+    document.getElementById('msgBoxText').textContent = shownText(messageQueue.shift());
+    if (!dialog.open) dialog.showModal();
+    document.getElementById('msgBoxOK').focus();
+  }
+
+  function closeMessage() {
+    const dialog = document.getElementById('msgBox');
+    if (messageQueue.length === 0 && dialog.open) dialog.close();
+    showNextMessage();
+  }
+
+  function download(name, bytes) {
+    const blob = new Blob([bytes], { type: name.endsWith('.csv') ? 'text/csv' : 'text/plain' });
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  }
+
+  /** The effects the last action left, copied out of the module. */
+  function takeEffects() {
+    const list = [];
+    for (let i = 0, n = session.effectCount(); i < n; ++i) {
+      const kind = session.effectKind(i);
+      list.push(kind === 1 ? { kind, name: session.effectName(i), bytes: session.effectBytes(i).slice() }
+        : { kind, text: session.effectText(i) });
+    }
+    session.clearEffects();
+    return list;
+  }
+
+  let pendingEffects = 0;
+  let effectChain = Promise.resolve();
+
+  /** Carries out an action's effects in the order of the actions: the clipboard first (when the
+   *  browser refuses it, the action runs again with a refusing clipboard, so that the program
+   *  shows its own message), then its downloads and messages. */
+  function schedule(effects, action) {
+    const texts = effects.filter((e) => e.kind === 2).map((e) => e.text);
+    if (texts.length === 0 && pendingEffects === 0) { deliver(effects); return; }
+    ++pendingEffects;
+    effectChain = effectChain
+      .then(() => texts.length === 0 ? effects : writeClipboard(texts).then(() => effects, () => {
+        session.setClipboardRefusing(true);
+        try { session.act(action[0], action[1], action[2]); } finally { session.setClipboardRefusing(false); }
+        refresh();
+        return takeEffects();
+      }))
+      .then((list) => { --pendingEffects; deliver(list); });
+  }
+
+  function writeClipboard(texts) {
+    if (!navigator.clipboard || !navigator.clipboard.writeText) return Promise.reject(new Error('no clipboard'));
+    return texts.reduce((done, text) => done.then(() => navigator.clipboard.writeText(text)), Promise.resolve());
+  }
+
+  function deliver(effects) {
+    for (const e of effects) {
+      if (e.kind === 0) messageQueue.push(e.text);
+      else if (e.kind === 1) download(e.name, e.bytes);
+    }
+    if (!messageOpen) showNextMessage();
+  }
+
+  // ---- user actions ---------------------------------------------------------------------------
+
+  /** Runs a user action in the module, then shows its result. Returns the validation's cancel. */
+  function act(event, id, value, show) {
+    if (!session) return false;
+    const text = value === undefined ? '' : String(value);
+    const cancel = session.act(event, id, text);
+    if (show !== false || session.effectCount() > 0) refresh();
+    if (session.effectCount() > 0) schedule(takeEffects(), [event, id, text]);
+    return cancel;
+  }
+
+  const picker = document.getElementById('filePicker');
+  function clickButton(id) {
+    if (id === 'cmdLoad') {
+      // The open dialog is answered before the handler runs: the picker first.
+      picker.value = '';
+      picker.click();
+      return;
+    }
+    act('click', id);
+  }
+  picker.addEventListener('change', () => {
+    const file = picker.files && picker.files[0];
+    if (!file) return;
+    file.arrayBuffer().then((buffer) => {
+      session.pickFile(file.name, new Uint8Array(buffer));
+      act('click', 'cmdLoad');
+    });
+  });
+
+  function keyboard(event) {
+    if (document.getElementById('frmZorbal').hidden || messageOpen) return;
+    if (event.key === 'F5') {
+      event.preventDefault();
+      const launch = document.getElementById('cmdLaunch');
+      if (!launch.disabled) launch.click();
+    } else if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
+      event.preventDefault();
+      const state = JSON.parse(session.changedControls() || '{}');
+      for (const id in state) mirror(id, state[id]);
+      const current = Number(document.querySelector('#SSTab1 .tabs [aria-selected="true"]').id.split('_')[1]);
+      const next = (current + (event.key === 'PageDown' ? 1 : 6)) % 7;
+      act('click', 'SSTab1_' + next);
+      document.getElementById('SSTab1_' + next).focus();
+    }
+  }
+
+  // ---- start ----------------------------------------------------------------------------------
+
+  function start(loaded) {
+    module = loaded;
+    session = new module.Session();
+    const root = document.getElementById('frmZorbal');
+    root.style.height = px(CLIENT_HEIGHT);
+    views.set('frmZorbal', { kind: 'window', el: root });
+    buildWindow(root);
+    buildSplash();
+    views.get('SSTab1').kind = 'tabs';
+    document.getElementById('msgBoxOK').addEventListener('click', closeMessage);
+    document.getElementById('msgBox').addEventListener('cancel', (event) => { event.preventDefault(); closeMessage(); });
+    document.addEventListener('keydown', keyboard);
+    window.addEventListener('resize', () => { for (const id of ['pctXYGraph', 'pctVTgraph']) paintGraph(views.get(id)); });
+    refresh();
+    showWidth(WIDTH_WITH_HELP);
+    document.getElementById('frmSplash').hidden = false;
+    document.getElementById('cmdOK').focus();
+    // Shown once its picture is on the screen.
+    const picture = document.getElementById('Image1');
+    const shown = () => requestAnimationFrame(() => {
+      document.documentElement.dataset.splashShownAt = String(performance.now());
+      document.documentElement.dataset.ready = 'splash';
+    });
+    (picture.decode ? picture.decode() : Promise.resolve()).then(shown, shown);
+    window.zorbalPage = { session, module, act, refresh, views };
+  }
+
+  createZorbal().then(start);
+
+  if ('serviceWorker' in navigator && (location.protocol === 'https:' || location.protocol === 'http:')) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();

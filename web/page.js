@@ -532,7 +532,7 @@
   }
 
   function paintDisplayList(canvas, dl, ratio) {
-    const ctx = canvas.getContext('2d');
+    const ctx = canvas.getContext('2d', { willReadFrequently: true });
     const W = canvas.width, H = canvas.height;
     const entries = dl.entries;
     const floats = new Float32Array(entries.buffer, entries.byteOffset, entries.length);
@@ -567,29 +567,7 @@
             image = ctx.getImageData(0, 0, W, H);
             pixels = new Uint32Array(image.data.buffer);
           }
-          const period = entries[i + 1];
-          const first = entries[i + 13], count = entries[i + 14];
-          const rgba = [], size = [];
-          for (let s = 0; s < period; ++s) {
-            const c = entries[i + 15 + 2 * s];
-            rgba.push((0xff000000 | ((c & 0xff) << 16) | (c & 0xff00) | ((c >>> 16) & 0xff)) >>> 0);
-            size.push(penWidth(entries[i + 16 + 2 * s]));
-          }
-          let lastX = -1e9, lastY = -1e9, lastC = 0, lastS = 0, phase = 0;
-          for (let p = first, end = first + count; p < end; ++p) {
-            const c = rgba[phase], sz = size[phase];
-            if (++phase === period) phase = 0;
-            const half = 0.5 * sz;
-            const pxX = (points[2 * p] - map.ox) * map.sx - half + 0.5;
-            const pxY = (points[2 * p + 1] - map.oy) * map.sy - half + 0.5;
-            if (!(pxX > -sz && pxX < W) || !(pxY > -sz && pxY < H)) continue;
-            const x0 = Math.floor(pxX), y0 = Math.floor(pxY);
-            if (x0 === lastX && y0 === lastY && c === lastC && sz === lastS) continue;
-            lastX = x0; lastY = y0; lastC = c; lastS = sz;
-            const left = Math.max(x0, 0), right = Math.min(x0 + sz, W);
-            const top = Math.max(y0, 0), bottom = Math.min(y0 + sz, H);
-            for (let y = top; y < bottom; ++y) pixels.fill(c, y * W + left, y * W + right);
-          }
+          paintPoints(pixels, W, H, map, points, entries, i, penWidth);
           break;
         }
         case 2: { // Line
@@ -645,6 +623,46 @@
       }
     }
     flush();
+  }
+
+  /** Square dots written straight into the pixels, in the order drawn (the velocity curves
+   *  interleave their colours point by point); a dot on the pixel of the one before it in the
+   *  same style is skipped. */
+  function paintPoints(pixels, W, H, map, points, entries, i, penWidth) {
+    const period = entries[i + 1];
+    const first = entries[i + 13], end = first + entries[i + 14];
+    const sx = map.sx, sy = map.sy;
+    const rgba = [], sizes = [], bxs = [], bys = [];
+    for (let s = 0; s < period; ++s) {
+      const c = entries[i + 15 + 2 * s];
+      const size = penWidth(entries[i + 16 + 2 * s]);
+      rgba.push((0xff000000 | ((c & 0xff) << 16) | (c & 0xff00) | ((c >>> 16) & 0xff)) >>> 0);
+      sizes.push(size);
+      // pixel = (u - origin) * scale - half + 0.5
+      bxs.push(-map.ox * sx - 0.5 * size + 0.5);
+      bys.push(-map.oy * sy - 0.5 * size + 0.5);
+    }
+    let lastX = -1e9, lastY = -1e9, lastStyle = -1, style = 0;
+    for (let p = first; p < end; ++p) {
+      const s = style;
+      if (++style === period) style = 0;
+      const size = sizes[s];
+      const fx = points[2 * p] * sx + bxs[s];
+      const fy = points[2 * p + 1] * sy + bys[s];
+      if (!(fx > -size && fx < W) || !(fy > -size && fy < H)) continue;
+      const x0 = Math.floor(fx), y0 = Math.floor(fy);
+      // The same dot as the one just written changes nothing.
+      if (x0 === lastX && y0 === lastY && (s === lastStyle || (rgba[s] === rgba[lastStyle] && size === sizes[lastStyle]))) continue;
+      lastX = x0; lastY = y0; lastStyle = s;
+      const colour = rgba[s];
+      if (size === 1) { pixels[y0 * W + x0] = colour; continue; }
+      const left = x0 < 0 ? 0 : x0, right = x0 + size > W ? W : x0 + size;
+      const top = y0 < 0 ? 0 : y0, bottom = y0 + size > H ? H : y0 + size;
+      for (let y = top; y < bottom; ++y) {
+        const row = y * W;
+        for (let x = left; x < right; ++x) pixels[row + x] = colour;
+      }
+    }
   }
 
   function mapping(left, top, right, bottom, W, H) {

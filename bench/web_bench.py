@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 """Benchmarks of the web edition in headless Chromium:
 
-- the whole transfer of the site, compressed (gzip -9 of each file, as a web server sends it);
+- the whole transfer of the site, compressed (gzip -9 of each text file, as a web server sends
+  it; the JPEG picture as it is);
 - page load to the splash shown, from the local server (median of fresh loads);
 - "Launch!" to both graphs repainted (median), for the default design and for the worst realistic
   design over nine earlier launches.
@@ -43,7 +44,9 @@ def transfer_size(site):
     total = 0
     rows = []
     for f in sorted(pathlib.Path(site).iterdir()):
-        size = len(gzip.compress(f.read_bytes(), 9))
+        # Pictures are sent as they are; text is compressed.
+        data = f.read_bytes()
+        size = len(data) if f.suffix in (".jpg", ".png") else len(gzip.compress(data, 9))
         rows.append((f.name, f.stat().st_size, size))
         total += size
     return total, rows
@@ -70,12 +73,13 @@ def main():
 
         open_main_window(driver)
         times = driver.execute_script(LAUNCH_TO_REPAINT, None, 1, runs)
-        print("Launch! to repaint, default design: median %.1f ms (target <= 16 ms)" % statistics.median(times))
+        print("Launch! to repaint, default design: median %.1f ms, fastest %.1f ms (target <= 16 ms)"
+              % (statistics.median(times), min(times)))
         driver.get(url)
         open_main_window(driver)
         times = driver.execute_script(LAUNCH_TO_REPAINT, WORST, 9, runs)
-        print("Launch! to repaint, worst design over nine earlier launches: median %.1f ms (target <= 150 ms)"
-              % statistics.median(times))
+        print("Launch! to repaint, worst design over nine earlier launches: median %.1f ms, fastest %.1f ms"
+              " (target <= 150 ms)" % (statistics.median(times), min(times)))
 
 
 if __name__ == "__main__":

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting, builds Zorbal and runs every test: the full
 # build (with the Qt layer, with the short soak of random designs) and clang-tidy on the files
 # changed since main, the core-only build without Qt, everything again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a short run of each fuzz target, and the Debian package.
+# UndefinedBehaviorSanitizer, the web edition (WebAssembly under node, the page in headless
+# Chromium), a short run of each fuzz target, and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -30,6 +31,9 @@ echo "== everything under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+
+echo "== web edition: the core's tests under node, the page in headless Chromium"
+bash scripts/web-test.sh
 
 echo "== fuzz targets, 30 s each (with clang)"
 bash scripts/fuzz.sh 30

@@ -14,6 +14,8 @@ import tempfile
 import time
 import unittest
 
+from selenium.webdriver.common.keys import Keys
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import By, WebDriverWait, chromium, close_message, messages_open, open_main_window, serve, wait_ready  # noqa: E402
 
@@ -138,6 +140,20 @@ class Page(unittest.TestCase):
         self.assertTrue(d.find_element(By.ID, "pctXYGraph").is_displayed())
         free_flight, = canvas_colours(d, "pctXYGraph", [0xFF00FF])
         self.assertGreater(free_flight, 100)
+
+    def test_help_panel_moves_to_the_designed_widths_and_f5_launches(self):
+        d = self.driver
+        open_main_window(d)
+        width = lambda: d.execute_script("return document.getElementById('frmZorbal').getBoundingClientRect().width")
+        self.assertAlmostEqual(width(), (15495 - 60) / 15 + 2, delta=0.01)  # with its border
+        d.find_element(By.ID, "cmdShowHelp_0").click()
+        WebDriverWait(d, 5).until(lambda dr: abs(width() - ((12495 - 60) / 15 + 2)) < 0.01)
+        self.assertEqual(d.find_element(By.ID, "cmdShowHelp_0").text, "Show Help")
+        d.find_element(By.ID, "cmdShowHelp_0").click()
+        WebDriverWait(d, 5).until(lambda dr: abs(width() - ((15495 - 60) / 15 + 2)) < 0.01)
+        self.assertEqual(d.find_element(By.ID, "cmdShowHelp_0").text, "Hide Help")
+        d.find_element(By.ID, "txtInput_5").send_keys(Keys.F5)
+        self.assertEqual(d.find_element(By.ID, "txtOutput_9").get_attribute("value"), "51.61")
 
     def test_limit_refusal_shows_its_message_and_corrects_the_box(self):
         d = self.driver

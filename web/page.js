@@ -890,9 +890,8 @@
       const launch = document.getElementById('cmdLaunch');
       if (!launch.disabled) launch.click();
     } else if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
+      // Ctrl+Tab belongs to the browser; Ctrl+PgDown and Ctrl+PgUp step through the pages.
       event.preventDefault();
-      const state = JSON.parse(session.changedControls() || '{}');
-      for (const id in state) mirror(id, state[id]);
       const current = Number(document.querySelector('#SSTab1 .tabs [aria-selected="true"]').id.split('_')[1]);
       const next = (current + (event.key === 'PageDown' ? 1 : 6)) % 7;
       act('click', 'SSTab1_' + next);

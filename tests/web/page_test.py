@@ -281,6 +281,22 @@ class Page(unittest.TestCase):
         self.assertGreater(launches, count // 2)
 
 
+class Offline(unittest.TestCase):
+    def test_a_visited_page_starts_again_without_its_server(self):
+        with chromium() as d:
+            with serve(SITE) as url:
+                d.get(url)
+                wait_ready(d)
+                d.execute_async_script(
+                    "const done = arguments[0]; navigator.serviceWorker.ready.then(() => done(true));")
+                self.assertTrue(d.execute_script("return document.querySelector('link[rel=manifest]') !== null"))
+            d.get(url)  # the server has stopped
+            wait_ready(d)
+            open_main_window(d)
+            d.find_element(By.ID, "cmdLaunch").click()
+            self.assertEqual(d.find_element(By.ID, "txtOutput_4").get_attribute("value"), "4.30")
+
+
 class FileUrl(unittest.TestCase):
     def test_splash_from_the_folder_without_a_server(self):
         with chromium() as d:

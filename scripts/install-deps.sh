@@ -12,7 +12,7 @@ packages=(
   lintian desktop-file-utils appstream help2man dpkg-dev file
 
   # the web edition: its build, node for its unit tests, headless Chromium for its page tests
-  emscripten nodejs chromium chromium-driver python3-selenium
+  emscripten googletest nodejs chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -2,7 +2,7 @@
 // The web edition's session: effects after the handler, the open dialog answered beforehand,
 // downloads, the refused clipboard, the help panel, and what the page is told to mirror.
 #include "files/design_file.h"
-#include "files/files.h"
+#include "ui/design_loader.h"
 #include "web/web_session.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +74,7 @@ TEST_F(WebSession, LoadReadsTheFilePickedBeforeItRanAndOnlyOnce) {
     ui::Zorbal& w = session.window();
     w.txtInput[0].Text = "1.5";
     w.chkOptions[3].setValue(1);
-    const std::string design = files::designFileText(files::designTexts(w));
+    const std::string design = files::designFileText(ui::designTexts(w));
     session.act("click", "cmdDefault");
     ASSERT_EQ(w.txtInput[0].Text, "2.00");
 
@@ -102,7 +102,7 @@ TEST_F(WebSession, SaveDownloadsTheDesignFileUnderItsProposedName) {
     const Effect& download = session.effects()[0];
     EXPECT_EQ(download.kind, Kind::Download);
     EXPECT_EQ(download.name, "Water Rocket 1.txt");
-    EXPECT_EQ(download.text, files::designFileText(files::designTexts(session.window())));
+    EXPECT_EQ(download.text, files::designFileText(ui::designTexts(session.window())));
     EXPECT_NE(download.text.find("45"), std::string::npos);
 }
 

@@ -62,189 +62,236 @@ bool isFiniteState(const LaunchRecord& r) {
            std::isfinite(r.VelocityY) && std::isfinite(r.FlightAngle);
 }
 
+/// What one flight carries from step to step besides the launch record.
+struct FlightClock {
+    double time = 0;        ///< s, at the end of the current step
+    int steps = 0;          ///< steps taken, the current one included
+    double airBudget = 0;   ///< kg of air above atmospheric pressure when the water ran out
+    double cachedAngle = 0; ///< the flight angle whose cosine and sine are below
+    double cosine = 1, sine = 0;
+};
+
+/// Water phase: Bernoulli exit speed v = sqrt(2 eta (p - p_atm) / rho), and the adiabatic
+/// expansion of the air into the volume the water leaves.
+void waterPhase(LaunchRecord& r) {
+    r.WaterExpelled = false;
+    if (Sign(r.BottlePressure - kAtmosphere) == 1) {
+        r.ExhaustVelocity =
+            std::sqrt(2 * r.NozzleEfficiency * (r.BottlePressure - kAtmosphere) / r.LiquidDensity);
+        r.StepVolume = r.ExhaustVelocity * r.TimeStep * r.NozzleArea;
+        r.StepMass = r.StepVolume * r.LiquidDensity;
+        r.WaterRemaining = r.WaterRemaining - r.StepMass;
+        // The last step may take more water than was left; the mass that moves never falls
+        // below the empty rocket.
+        r.RocketMass = r.DryMass + std::max(r.WaterRemaining, 0.0);
+        r.BottlePressure = std::pow(r.AirVolume / (r.AirVolume + r.StepVolume), kGamma) * r.BottlePressure;
+        r.AirVolume = r.AirVolume + r.StepVolume;
+    } else {
+        r.StepVolume = 0;
+        r.StepMass = 0;
+    }
+    r.StepMomentum = r.StepVolume * r.LiquidDensity * r.ExhaustVelocity;
+    r.Thrust = r.StepMomentum / r.TimeStep;
+}
+
+/// The first step without water: the air blast begins with the air the bottle still holds
+/// above atmospheric pressure.
+void startAirBlast(LaunchRecord& r, FlightClock& f) {
+    r.recordEvent(WaterOut, f.time);
+    r.GasBlast = true;
+    r.WaterExpelled = true;
+    f.airBudget = r.AirVolume * kAirDensity * (r.BottlePressure - kAtmosphere) / kAtmosphere;
+}
+
+/// Air blast: flow through the nozzle impedance, the air leaving at 340 m/s, until the pressure
+/// is nearly atmospheric or the air budget is spent.
+void airBlast(LaunchRecord& r, FlightClock& f) {
+    r.RocketMass = r.DryMass;
+    r.StepVolume = (r.BottlePressure - kAtmosphere) / r.NozzleImpedance * r.TimeStep;
+    r.AirDensity = r.BottlePressure / kAtmosphere * kAirDensity;
+    r.StepMass = r.AirDensity * r.StepVolume;
+    bool isSpent = false;
+    const double airLeft = f.airBudget - r.AirExpelled;
+    if (r.StepMass > airLeft || r.StepMass < 0) {
+        // Never more air out than the bottle held above atmospheric pressure.
+        const double allowed = std::max(airLeft, 0.0);
+        r.StepVolume = r.StepMass > 0 ? r.StepVolume * (allowed / r.StepMass) : 0;
+        r.StepMass = r.StepMass > 0 ? allowed : 0;
+        isSpent = true;
+    }
+    r.AirExpelled += r.StepMass;
+    r.BottlePressure = std::pow(r.AirVolume / (r.AirVolume + r.StepVolume), kGamma) * r.BottlePressure;
+    r.StepMomentum = r.StepMass * kAirBlastSpeed;
+    r.Thrust = r.StepMomentum / r.TimeStep;
+    if (r.BottlePressure / kAtmosphere < 1.1 || isSpent) {
+        r.recordEvent(AirOut, f.time);
+        r.GasBlast = false;
+        r.WaterExpelled = true;
+    }
+}
+
+/// The thrust of this step: water, then air, then none (with the longer free-flight step).
+void propulsion(LaunchRecord& r, FlightClock& f) {
+    if (r.WaterRemaining > 0)
+        waterPhase(r);
+    else if (!r.WaterExpelled)
+        startAirBlast(r, f);
+    if (r.GasBlast)
+        airBlast(r, f);
+    if (!r.GasBlast && r.WaterExpelled) {
+        r.TimeStep = kFreeFlightStep;
+        r.Thrust = 0;
+        r.StepMass = 0;
+        r.StepMomentum = 0;
+    }
+}
+
+/// Drag D = k v^2 from the speed at the start of the step, k = drag factor x 0.0002; once the
+/// parachute is out, the canopy's k instead, opening over ParachuteOpeningTime with a quadratic
+/// ramp.
+void dragAndParachute(LaunchRecord& r, const FlightSettings& settings, double time) {
+    r.DragForce = r.Speed * r.Speed * (r.DragFactor * 0.0002);
+    if (r.ParachuteOn && !r.ParachuteDeployed) {
+        const bool isTriggered =
+            settings.triggerByAngle ? r.FlightAngle < r.ParachuteAngle : time > r.ParachuteDelay;
+        if (isTriggered) {
+            r.recordEvent(ParachuteOut, time);
+            r.ParachuteDeployed = true;
+        }
+    }
+    if (r.ParachuteDeployed) {
+        r.DragForce = r.Speed * r.Speed * r.ParachuteDragCoefficient;
+        r.ParachuteOpenFor = time - r.EventTime[ParachuteOut];
+        if (r.ParachuteOpenFor < r.ParachuteOpeningTime) {
+            const double opened = r.ParachuteOpenFor / r.ParachuteOpeningTime;
+            r.DragForce = r.DragForce * (opened * opened);
+        }
+    }
+}
+
+/// Motion: thrust less drag along the flight direction and gravity give the acceleration; then
+/// the new velocity, and the position from the new velocity and the wind.
+void motion(LaunchRecord& r, FlightClock& f, const FlightSettings& settings) {
+    // The angle often stays the same for many steps (on the rail, or straight up).
+    if (r.FlightAngle != f.cachedAngle) {
+        f.cachedAngle = r.FlightAngle;
+        f.cosine = std::cos(f.cachedAngle);
+        f.sine = std::sin(f.cachedAngle);
+    }
+    // The drag acts along the flight direction against the motion along it; within one step it
+    // can at most bring that motion to rest.
+    double drag = r.DragForce * Sign(r.Speed);
+    const double alongPath = r.VelocityX * f.cosine + r.VelocityY * f.sine;
+    if (!(alongPath > 0 && r.DragForce * r.TimeStep / r.RocketMass <= alongPath)) {
+        const double stoppingForce = std::fabs(alongPath) * r.RocketMass / r.TimeStep;
+        drag = std::copysign(std::min(r.DragForce, stoppingForce), alongPath);
+    }
+    r.Thrust = r.Thrust - drag;
+
+    r.ForceX = r.Thrust * f.cosine;
+    r.ForceY = r.Thrust * f.sine - r.RocketMass * kGravity;
+    r.AccelerationX = r.ForceX / r.RocketMass;
+    r.AccelerationY = r.ForceY / r.RocketMass;
+    if (r.ParachuteDeployed) {
+        if (std::fabs(r.AccelerationY) < 1e-9)
+            r.AccelerationY = 0;
+        if (std::fabs(r.AccelerationX) < 1e-9)
+            r.AccelerationX = 0;
+    }
+    r.StepVelocityX = r.AccelerationX * r.TimeStep;
+    r.StepVelocityY = r.AccelerationY * r.TimeStep;
+    r.VelocityX = r.VelocityX + r.StepVelocityX;
+    r.VelocityY = r.VelocityY + r.StepVelocityY;
+    r.Speed = std::sqrt(r.VelocityX * r.VelocityX + r.VelocityY * r.VelocityY);
+
+    // The wind carries the rocket sideways, most strongly when it moves vertically.
+    r.StepX = f.sine * f.sine * settings.windSpeed * r.TimeStep + r.TimeStep * r.VelocityX;
+    r.StepY = r.TimeStep * r.VelocityY;
+    r.PositionX = r.PositionX + r.StepX;
+    r.PositionY = r.PositionY + r.StepY;
+}
+
+/// A step whose state is no longer a finite number is dropped: the rocket is put back where the
+/// last recorded step left it.
+void returnToLastSoundStep(LaunchRecord& r, FlightClock& f, const TrajectorySlot& slot) {
+    --f.steps;
+    const TrajectorySample last =
+        slot.samples.empty() ? TrajectorySample{0, 0, kStartHeight, 0, 0} : slot.samples.back();
+    f.time = last.time;
+    r.PositionX = last.x;
+    r.PositionY = last.y;
+    r.VelocityX = last.vx;
+    r.VelocityY = last.vy;
+    r.Speed = std::sqrt(last.vx * last.vx + last.vy * last.vy);
+    if (!std::isfinite(r.FlightAngle))
+        r.FlightAngle = r.LaunchAngle;
+}
+
+/// The top speed and the highest point so far (each new height is the apogee until a higher one).
+void recordExtremes(LaunchRecord& r, double time) {
+    if (r.Speed > r.MaxSpeed)
+        r.MaxSpeed = r.Speed;
+    if (r.PositionY > r.MaxHeight) {
+        r.recordEvent(Apogee, time);
+        r.MaxHeight = r.PositionY;
+    }
+}
+
+/// Flight direction: held at the launch angle while on the rail, then along the velocity:
+/// arctan(vy/vx) while moving forwards (as the model always had it), otherwise the direction the
+/// velocity really has, straight up only at rest.
+void flightDirection(LaunchRecord& r) {
+    const double fromStartY = r.PositionY - kStartHeight;
+    const bool isOffTheRail =
+        !r.LaunchRailUsed || std::sqrt(fromStartY * fromStartY + r.PositionX * r.PositionX) > r.RailLength;
+    if (!isOffTheRail)
+        return;
+    if (r.VelocityX > 0)
+        r.FlightAngle = std::atan(r.VelocityY / r.VelocityX);
+    else if (r.VelocityX == 0 && r.VelocityY == 0)
+        r.FlightAngle = kPi * 0.5;
+    else
+        r.FlightAngle = std::atan2(r.VelocityY, r.VelocityX);
+}
+
+/// Recording: the state at the end of the step and its phase.
+void recordSample(TrajectorySlot& slot, const LaunchRecord& r, double time) {
+    slot.samples.push_back({time, r.PositionX, r.PositionY, r.VelocityX, r.VelocityY});
+    slot.phases.push_back(phaseOf(r));
+}
+
 } // namespace
 
 FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, TrajectorySlot& slot) {
-    constexpr double pi = 3.14159265358979323846;
     slot.samples.clear();
     slot.phases.clear();
     slot.samples.reserve(static_cast<std::size_t>(std::max(settings.reserveSamples, 0)));
     slot.phases.reserve(static_cast<std::size_t>(std::max(settings.reserveSamples, 0)));
 
     FlightResult result;
-    double flightTime = 0;
-    int sampleCount = 0;
-    double airBudget = 0; // kg of air above atmospheric pressure when the water ran out
-    double cachedAngle = r.FlightAngle;
-    double cosine = std::cos(cachedAngle);
-    double sine = std::sin(cachedAngle);
+    FlightClock f;
+    f.cachedAngle = r.FlightAngle;
+    f.cosine = std::cos(f.cachedAngle);
+    f.sine = std::sin(f.cachedAngle);
 
     do {
-        flightTime += r.TimeStep;
-        ++sampleCount;
+        f.time += r.TimeStep;
+        ++f.steps;
 
-        if (r.WaterRemaining > 0) {
-            // Water phase: Bernoulli exit speed v = sqrt(2 eta (p - p_atm) / rho), adiabatic
-            // expansion of the air into the volume the water leaves.
-            r.WaterExpelled = false;
-            if (Sign(r.BottlePressure - kAtmosphere) == 1) {
-                r.ExhaustVelocity =
-                    std::sqrt(2 * r.NozzleEfficiency * (r.BottlePressure - kAtmosphere) / r.LiquidDensity);
-                r.StepVolume = r.ExhaustVelocity * r.TimeStep * r.NozzleArea;
-                r.StepMass = r.StepVolume * r.LiquidDensity;
-                r.WaterRemaining = r.WaterRemaining - r.StepMass;
-                // The last step may take more water than was left; the mass that moves never
-                // falls below the empty rocket.
-                r.RocketMass = r.DryMass + std::max(r.WaterRemaining, 0.0);
-                r.BottlePressure =
-                    std::pow(r.AirVolume / (r.AirVolume + r.StepVolume), 1.4) * r.BottlePressure;
-                r.AirVolume = r.AirVolume + r.StepVolume;
-            } else {
-                r.StepVolume = 0;
-                r.StepMass = 0;
-            }
-            r.StepMomentum = r.StepVolume * r.LiquidDensity * r.ExhaustVelocity;
-            r.Thrust = r.StepMomentum / r.TimeStep;
-        } else if (!r.WaterExpelled) {
-            r.recordEvent(WaterOut, flightTime);
-            r.GasBlast = true;
-            r.WaterExpelled = true;
-            airBudget = r.AirVolume * kAirDensity * (r.BottlePressure - kAtmosphere) / kAtmosphere;
-        }
-
-        if (r.GasBlast) {
-            // Air blast: flow through the nozzle impedance, exit speed 340 m/s.
-            r.RocketMass = r.DryMass;
-            r.StepVolume = (r.BottlePressure - kAtmosphere) / r.NozzleImpedance * r.TimeStep;
-            r.AirDensity = r.BottlePressure / kAtmosphere * kAirDensity;
-            r.StepMass = r.AirDensity * r.StepVolume;
-            bool isSpent = false;
-            const double airLeft = airBudget - r.AirExpelled;
-            if (r.StepMass > airLeft || r.StepMass < 0) {
-                // Never more air out than the bottle held above atmospheric pressure.
-                const double allowed = std::max(airLeft, 0.0);
-                r.StepVolume = r.StepMass > 0 ? r.StepVolume * (allowed / r.StepMass) : 0;
-                r.StepMass = r.StepMass > 0 ? allowed : 0;
-                isSpent = true;
-            }
-            r.AirExpelled += r.StepMass;
-            r.BottlePressure = std::pow(r.AirVolume / (r.AirVolume + r.StepVolume), 1.4) * r.BottlePressure;
-            r.StepMomentum = r.StepMass * kAirBlastSpeed;
-            r.Thrust = r.StepMomentum / r.TimeStep;
-            if (r.BottlePressure / kAtmosphere < 1.1 || isSpent) {
-                r.recordEvent(AirOut, flightTime);
-                r.GasBlast = false;
-                r.WaterExpelled = true;
-            }
-        }
-
-        if (!r.GasBlast && r.WaterExpelled) {
-            r.TimeStep = kFreeFlightStep;
-            r.Thrust = 0;
-            r.StepMass = 0;
-            r.StepMomentum = 0;
-        }
-
-        // Drag D = k v^2 with k = drag factor x 0.0002, from the speed at the start of the step.
-        r.DragForce = r.Speed * r.Speed * (r.DragFactor * 0.0002);
-
-        if (r.ParachuteOn && !r.ParachuteDeployed) {
-            const bool isTriggered =
-                settings.triggerByAngle ? r.FlightAngle < r.ParachuteAngle : flightTime > r.ParachuteDelay;
-            if (isTriggered) {
-                r.recordEvent(ParachuteOut, flightTime);
-                r.ParachuteDeployed = true;
-            }
-        }
-        if (r.ParachuteDeployed) {
-            // The canopy replaces the rocket's drag and opens over ParachuteOpeningTime with a
-            // quadratic ramp.
-            r.DragForce = r.Speed * r.Speed * r.ParachuteDragCoefficient;
-            r.ParachuteOpenFor = flightTime - r.EventTime[ParachuteOut];
-            if (r.ParachuteOpenFor < r.ParachuteOpeningTime) {
-                const double opened = r.ParachuteOpenFor / r.ParachuteOpeningTime;
-                r.DragForce = r.DragForce * (opened * opened);
-            }
-        }
-
-        // The angle often stays the same for many steps (on the rail, or straight up).
-        if (r.FlightAngle != cachedAngle) {
-            cachedAngle = r.FlightAngle;
-            cosine = std::cos(cachedAngle);
-            sine = std::sin(cachedAngle);
-        }
-        // The drag acts along the flight direction against the motion along it; within one step
-        // it can at most bring that motion to rest.
-        double drag = r.DragForce * Sign(r.Speed);
-        const double alongPath = r.VelocityX * cosine + r.VelocityY * sine;
-        if (!(alongPath > 0 && r.DragForce * r.TimeStep / r.RocketMass <= alongPath)) {
-            const double stoppingForce = std::fabs(alongPath) * r.RocketMass / r.TimeStep;
-            drag = std::copysign(std::min(r.DragForce, stoppingForce), alongPath);
-        }
-        r.Thrust = r.Thrust - drag;
-
-        r.ForceX = r.Thrust * cosine;
-        r.ForceY = r.Thrust * sine - r.RocketMass * kGravity;
-        r.AccelerationX = r.ForceX / r.RocketMass;
-        r.AccelerationY = r.ForceY / r.RocketMass;
-        if (r.ParachuteDeployed) {
-            if (std::fabs(r.AccelerationY) < 1e-9)
-                r.AccelerationY = 0;
-            if (std::fabs(r.AccelerationX) < 1e-9)
-                r.AccelerationX = 0;
-        }
-        r.StepVelocityX = r.AccelerationX * r.TimeStep;
-        r.StepVelocityY = r.AccelerationY * r.TimeStep;
-        r.VelocityX = r.VelocityX + r.StepVelocityX;
-        r.VelocityY = r.VelocityY + r.StepVelocityY;
-        r.Speed = std::sqrt(r.VelocityX * r.VelocityX + r.VelocityY * r.VelocityY);
-
-        // The wind carries the rocket sideways, most strongly when it moves vertically.
-        r.StepX = sine * sine * settings.windSpeed * r.TimeStep + r.TimeStep * r.VelocityX;
-        r.StepY = r.TimeStep * r.VelocityY;
-        r.PositionX = r.PositionX + r.StepX;
-        r.PositionY = r.PositionY + r.StepY;
-
+        propulsion(r, f);
+        dragAndParachute(r, settings, f.time);
+        motion(r, f, settings);
         if (!isFiniteState(r)) {
             // Keep what was flown up to the last sound step.
-            --sampleCount;
+            returnToLastSoundStep(r, f, slot);
             result.outcome = FlightOutcome::NonFiniteState;
-            const TrajectorySample last =
-                slot.samples.empty() ? TrajectorySample{0, 0, kStartHeight, 0, 0} : slot.samples.back();
-            flightTime = last.time;
-            r.PositionX = last.x;
-            r.PositionY = last.y;
-            r.VelocityX = last.vx;
-            r.VelocityY = last.vy;
-            r.Speed = std::sqrt(last.vx * last.vx + last.vy * last.vy);
-            if (!std::isfinite(r.FlightAngle))
-                r.FlightAngle = r.LaunchAngle;
             break;
         }
-        if (r.Speed > r.MaxSpeed)
-            r.MaxSpeed = r.Speed;
-        if (r.PositionY > r.MaxHeight) {
-            r.recordEvent(Apogee, flightTime);
-            r.MaxHeight = r.PositionY;
-        }
+        recordExtremes(r, f.time);
+        flightDirection(r);
+        recordSample(slot, r, f.time);
 
-        const double fromStartY = r.PositionY - kStartHeight;
-        if (!r.LaunchRailUsed ||
-            std::sqrt(fromStartY * fromStartY + r.PositionX * r.PositionX) > r.RailLength) {
-            // Direction of flight. arctan(vy/vx) while moving forwards (as the model always had
-            // it); otherwise the direction the velocity really has, straight up only at rest.
-            if (r.VelocityX > 0)
-                r.FlightAngle = std::atan(r.VelocityY / r.VelocityX);
-            else if (r.VelocityX == 0 && r.VelocityY == 0)
-                r.FlightAngle = pi * 0.5;
-            else
-                r.FlightAngle = std::atan2(r.VelocityY, r.VelocityX);
-        }
-
-        slot.samples.push_back({flightTime, r.PositionX, r.PositionY, r.VelocityX, r.VelocityY});
-        slot.phases.push_back(phaseOf(r));
-
-        if (sampleCount >= settings.maxSteps && r.PositionY >= 0) {
+        if (f.steps >= settings.maxSteps && r.PositionY >= 0) {
             result.outcome = FlightOutcome::StepLimitReached;
             break;
         }
@@ -254,11 +301,11 @@ FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, Tr
         slot.samples.shrink_to_fit();
         slot.phases.shrink_to_fit();
     }
-    r.recordEvent(Landing, flightTime);
+    r.recordEvent(Landing, f.time);
     r.EventHappened[Landing] = result.outcome == FlightOutcome::Landed;
     r.Range = r.PositionX;
-    result.flightTime = flightTime;
-    result.steps = sampleCount;
+    result.flightTime = f.time;
+    result.steps = f.steps;
     return result;
 }
 

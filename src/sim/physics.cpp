@@ -10,11 +10,11 @@ void calculateLaunchParameters(LaunchRecord& r) {
     // Adiabatic expansion, p V^gamma constant, T V^(gamma-1) constant.
     const double ratio = r.InitialAirVolume / r.BottleVolume;
     r.InitialTemperature = kRoomTemperature;
-    r.FinalPressure = std::pow(ratio, 1.4) * r.InitialPressure;
+    r.FinalPressure = std::pow(ratio, kGamma) * r.InitialPressure;
     r.FinalTemperature = std::pow(ratio, kGammaMinusOne) * r.InitialTemperature;
     // Work above atmospheric pressure: integral of (p - p_atm) dV from V0 to Vbottle.
     r.AccessibleEnergy =
-        std::pow(r.InitialAirVolume, 1.4) * (r.InitialPressure - kAtmosphere) / kOneMinusGamma;
+        std::pow(r.InitialAirVolume, kGamma) * (r.InitialPressure - kAtmosphere) / kOneMinusGamma;
     r.AccessibleEnergy = r.AccessibleEnergy * (std::pow(r.BottleVolume, kOneMinusGamma) -
                                                std::pow(r.InitialAirVolume, kOneMinusGamma));
     r.InitialAccessibleEnergy = r.AccessibleEnergy;
@@ -22,7 +22,7 @@ void calculateLaunchParameters(LaunchRecord& r) {
     r.GasBlastEnergy = r.FinalPressure * r.BottleVolume / kGammaMinusOne;
     r.GasBlastEnergy = r.GasBlastEnergy * (1 - 1 / std::pow(r.FinalPressure / kAtmosphere, kGammaMinusOne));
     r.GasBlastFinalTemperature =
-        std::pow(r.FinalPressure / kAtmosphere, kOneMinusGamma / 1.4) * r.FinalTemperature;
+        std::pow(r.FinalPressure / kAtmosphere, kOneMinusGamma / kGamma) * r.FinalTemperature;
     r.TimeStep = 0.01 / ((r.InitialPressure - kAtmosphere) * r.NozzleArea);
     r.RocketMass = r.WaterMass + r.DryMass;
     r.InitialThrust = r.NozzleArea * r.InitialPressure;

@@ -2,7 +2,7 @@
 // The window module's construction, start-up and shut-down.
 #include "ui/zorbal.h"
 
-#include <cmath>
+#include "sim/physics.h"
 
 namespace zorbal::ui {
 
@@ -19,7 +19,7 @@ void Zorbal::MsgBox(const std::string& text) {
 }
 
 void Zorbal::Form_Load() {
-    Pi = 4 * std::atan(1.0);
+    Pi = sim::kPi;
     MinMaxAssignment();
     ScaleXYGraph();
     for (int i = 0; i <= 7; ++i)

@@ -235,5 +235,111 @@ TEST(FreeFlight, DragNeverAddsMechanicalEnergy) {
     }
 }
 
+// The explicit step takes the new velocity for the position, so a drag-free rocket falls behind
+// the parabola y0 + vy0 t - g t^2 / 2 by g h t / 2 (first order in the step h), and no more;
+// horizontally it keeps its speed.
+TEST(FreeFlight, WithoutDragFollowsTheParabolaWithinTheErrorOfTheExplicitStep) {
+    constexpr double vx0 = 12, vy0 = 15, y0 = 0.25, g = 9.81, h = 0.01;
+    sim::LaunchRecord r;
+    r.DryMass = 0.1;
+    r.RocketMass = 0.1;
+    r.WaterExpelled = true; // a thrown dart: no water, no air
+    sim::startFlight(r);
+    r.WaterExpelled = true;
+    r.VelocityX = vx0;
+    r.VelocityY = vy0;
+    r.Speed = std::hypot(vx0, vy0);
+    r.FlightAngle = std::atan2(vy0, vx0);
+    r.TimeStep = h;
+    sim::TrajectorySlot slot;
+    const auto flown = sim::integrateFlight(r, {}, slot);
+
+    ASSERT_EQ(flown.outcome, sim::FlightOutcome::Landed);
+    ASSERT_GT(slot.count(), 100);
+    for (int n = 1; n <= slot.count(); ++n) {
+        const auto& s = slot.sample(n);
+        const double t = s.time;
+        const double parabola = y0 + vy0 * t - g * t * t / 2;
+        EXPECT_NEAR(s.x, vx0 * t, 1e-9) << "sample " << n;
+        EXPECT_NEAR(s.vx, vx0, 1e-12) << "sample " << n;
+        EXPECT_NEAR(s.vy, vy0 - g * t, 1e-9) << "sample " << n;
+        EXPECT_LE(s.y, parabola + 1e-9) << "sample " << n;
+        EXPECT_GE(s.y, parabola - g * h * t / 2 - 1e-9) << "sample " << n;
+    }
+    // It lands within a step or two of the parabola's landing, as far out as its time says.
+    const double landing = (vy0 + std::sqrt(vy0 * vy0 + 2 * g * y0)) / g;
+    EXPECT_NEAR(flown.flightTime, landing, 2 * h);
+    EXPECT_NEAR(r.Range, vx0 * flown.flightTime, 1e-9);
+    EXPECT_NEAR(r.MaxHeight, y0 + vy0 * vy0 / (2 * g), g * h * (vy0 / g) / 2 + vy0 * h);
+}
+
+// Whatever the design, the water runs out before the air, the rocket climbs before it reaches
+// its highest point, a parachute opens in flight when its trigger says so, and the landing comes
+// last.
+TEST(FlightEvents, ComeInTheirPhysicalOrder) {
+    constexpr double kDegree = sim::kPi / 180;
+    enum class Chute { None, AtTheTop, AfterOneAndAHalfSeconds, BelowThirtyDegrees };
+    struct Case {
+        const char* name;
+        Inputs inputs;
+        bool rail;
+        Chute chute;
+    };
+    const std::vector<Case> cases = {
+        {"default", {}, false, Chute::None},
+        {"10 mm nozzle on the rail", {{4, "10"}}, true, Chute::None},
+        {"heavy, wide nozzle", {{1, "60"}, {4, "30"}, {5, "800"}, {7, "45"}}, false, Chute::None},
+        {"straight up", {{7, "90"}, {11, "0"}}, false, Chute::AtTheTop},
+        {"parachute on time", {{12, "1.5"}}, false, Chute::AfterOneAndAHalfSeconds},
+        {"parachute on angle", {{7, "70"}, {11, "30"}}, false, Chute::BelowThirtyDegrees},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartedWindow started;
+        auto& w = started.window;
+        for (const auto& [index, text] : c.inputs)
+            started.type(index, text);
+        w.chkOptions[2].setValue(c.rail ? 1 : 0);
+        w.chkOptions[3].setValue(c.chute == Chute::None ? 0 : 1);
+        w.optParachute.select(c.chute == Chute::AfterOneAndAHalfSeconds ? 1 : 0);
+        ASSERT_TRUE(started.launch());
+
+        const auto& r = w.Rocket;
+        const auto& time = r.EventTime;
+        for (const int e : {sim::WaterOut, sim::AirOut, sim::Apogee, sim::Landing})
+            ASSERT_TRUE(r.EventHappened[e]) << "event " << e;
+        EXPECT_GT(time[sim::WaterOut], 0);
+        EXPECT_GT(time[sim::AirOut], time[sim::WaterOut]);
+        EXPECT_GT(time[sim::Apogee], time[sim::AirOut]);
+        EXPECT_GT(time[sim::Landing], time[sim::Apogee]);
+        EXPECT_EQ(time[sim::Landing], w.LastFlight.flightTime);
+        // The highest point is the highest of the flight; the landing is below the ground.
+        EXPECT_EQ(r.EventHeight[sim::Apogee], r.MaxHeight);
+        EXPECT_GT(r.EventHeight[sim::AirOut], sim::kStartHeight);
+        EXPECT_LT(r.EventHeight[sim::Landing], 0);
+
+        EXPECT_EQ(r.EventHappened[sim::ParachuteOut], c.chute != Chute::None);
+        const double chute = time[sim::ParachuteOut];
+        switch (c.chute) {
+        case Chute::None:
+            break;
+        case Chute::AtTheTop: // the nose turns down only over the top
+            EXPECT_GT(chute, time[sim::Apogee]);
+            EXPECT_LT(chute, time[sim::Landing]);
+            break;
+        case Chute::AfterOneAndAHalfSeconds: // in the first step past the delay
+            EXPECT_GT(chute, 1.5);
+            EXPECT_LE(chute, 1.5 + sim::kFreeFlightStep + 1e-9);
+            break;
+        case Chute::BelowThirtyDegrees: // still climbing when the path flattens to 30 degrees
+            EXPECT_GT(chute, time[sim::AirOut]);
+            EXPECT_LT(chute, time[sim::Apogee]);
+            EXPECT_LT(r.EventAngle[sim::ParachuteOut], 30 * kDegree);
+            EXPECT_GT(r.EventAngle[sim::ParachuteOut], 29 * kDegree);
+            break;
+        }
+    }
+}
+
 } // namespace
 } // namespace zorbal::test

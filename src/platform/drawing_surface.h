@@ -4,6 +4,7 @@
 
 #include "platform/color.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -119,11 +120,43 @@ class DrawingSurface {
 
     /// A dot about drawWidth() pixels across in the drawing colour.
     void point(double x, double y) {
+        addPoint(PointStyle{m_foreColor, m_drawWidth}, PointF{static_cast<float>(x), static_cast<float>(y)});
+    }
+    /// `count` dots in the drawing colour and width, dot i at `at(i)` (a PointF): the same display
+    /// list as `count` calls of point(), built without examining the run at every dot.
+    template <class At> void points(std::size_t count, At at) {
         const PointStyle style{m_foreColor, m_drawWidth};
-        if (!extendRun(style))
-            startRun(style);
-        m_points.push_back(PointF{static_cast<float>(x), static_cast<float>(y)});
-        ++m_revision;
+        pointCycles(std::span<const PointStyle>(&style, 1), count,
+                    [&at](std::size_t i, std::size_t) { return at(i); });
+    }
+    /// `cycles` times one dot in each of `styles` (at most kMaxRunPeriod), dot j of cycle i at
+    /// `at(i, j)` (a PointF): the same display list as calling point() for each after setting the
+    /// drawing colour and width of its style. Leaves the drawing colour at the last style's colour
+    /// when at least one cycle is drawn, as those calls would.
+    template <class At> void pointCycles(std::span<const PointStyle> styles, std::size_t cycles, At at) {
+        const std::size_t period = styles.size();
+        std::size_t i = 0;
+        // One cycle at a time until the last run is known to take whole cycles as they come
+        // (usually after the first).
+        while (i < cycles) {
+            for (std::size_t j = 0; j < period; ++j)
+                addPoint(styles[j], at(i, j));
+            ++i;
+            if (lastRunRepeats(styles))
+                break;
+        }
+        if (i < cycles) {
+            const std::size_t more = (cycles - i) * period;
+            if (m_points.capacity() < m_points.size() + more)
+                m_points.reserve(std::max(m_points.size() + more, 2 * m_points.capacity()));
+            for (; i < cycles; ++i)
+                for (std::size_t j = 0; j < period; ++j)
+                    m_points.push_back(at(i, j));
+            m_list.back().count += static_cast<std::uint32_t>(more);
+            m_revision += more;
+        }
+        if (cycles > 0 && period > 0)
+            m_foreColor = styles.back().color;
     }
     /// A line in the drawing colour and width.
     void line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, m_foreColor); }
@@ -162,6 +195,26 @@ class DrawingSurface {
     std::uint64_t revision() const { return m_revision; }
 
   private:
+    void addPoint(const PointStyle& style, PointF at) {
+        if (!extendRun(style))
+            startRun(style);
+        m_points.push_back(at);
+        ++m_revision;
+    }
+    /// Whether every further cycle of `styles` would extend the last run, with its cycle of
+    /// styles in step with theirs.
+    bool lastRunRepeats(std::span<const PointStyle> styles) const {
+        if (m_scalePending || m_list.empty())
+            return false;
+        const Primitive& run = m_list.back();
+        if (run.kind != PrimitiveKind::PointRun || run.first + run.count != m_points.size() ||
+            run.period != styles.size())
+            return false;
+        for (std::size_t j = 0; j < styles.size(); ++j)
+            if (!(run.styles[(run.count + j) % run.period] == styles[j]))
+                return false;
+        return true;
+    }
     /// Appends the next point of the last run when the style fits its cycle.
     bool extendRun(const PointStyle& style) {
         if (m_scalePending || m_list.empty())

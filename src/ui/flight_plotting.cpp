@@ -6,6 +6,13 @@
 #include <cmath>
 
 namespace zorbal::ui {
+namespace {
+
+platform::PointF xyOf(const sim::TrajectorySample& sample) {
+    return {static_cast<float>(sample.x), static_cast<float>(sample.y)};
+}
+
+} // namespace
 
 void Zorbal::PlotEarlierLaunches() {
     auto& picture = pctXYGraph;
@@ -14,8 +21,8 @@ void Zorbal::PlotEarlierLaunches() {
         for (int k = LaunchCount - 1; k >= LaunchCount - 9 && k >= 0; --k) {
             picture.setForeColor(platform::kBlue);
             const sim::TrajectorySlot& earlier = TrajectoryData.slot(k % 10);
-            for (const sim::TrajectorySample& sample : earlier.samples)
-                picture.point(sample.x, sample.y);
+            picture.points(earlier.samples.size(),
+                           [&earlier](std::size_t i) { return xyOf(earlier.samples[i]); });
         }
     }
     picture.setDrawWidth(2);
@@ -26,8 +33,13 @@ void Zorbal::PlotTrajectory() {
     const sim::TrajectorySlot& flight = TrajectoryData.slot(LaunchCount % 10);
     // The flight stored each step's phase after that step's phase changes, which is when the
     // colour of its point is chosen; the loop never yields, so drawing afterwards looks the same.
-    for (int n = 1; n <= flight.count(); ++n) {
-        const std::uint8_t phase = flight.phase(n);
+    // Steps of one phase share colour and width: each run of them is drawn at once.
+    const std::size_t count = flight.samples.size();
+    for (std::size_t first = 0; first < count;) {
+        const std::uint8_t phase = flight.phases[first];
+        std::size_t end = first + 1;
+        while (end < count && flight.phases[end] == phase)
+            ++end;
         const int propulsion = phase & ~sim::PhaseParachute;
         picture.setForeColor(propulsion == sim::PhaseWater      ? platform::kRed
                              : propulsion == sim::PhaseAirBlast ? platform::kGreen
@@ -36,23 +48,26 @@ void Zorbal::PlotTrajectory() {
             picture.setDrawWidth(3);
             picture.setForeColor(platform::kOrange);
         }
-        const sim::TrajectorySample& sample = flight.sample(n);
-        picture.point(sample.x, sample.y);
+        picture.points(end - first,
+                       [&flight, first](std::size_t i) { return xyOf(flight.samples[first + i]); });
+        first = end;
     }
 }
 
 void Zorbal::PlotVelocities() {
     auto& picture = pctVTgraph;
     const sim::TrajectorySlot& flight = TrajectoryData.slot(LaunchCount % 10);
-    for (const sim::TrajectorySample& sample : flight.samples) {
-        const double speed = std::sqrt(sample.vx * sample.vx + sample.vy * sample.vy);
-        picture.setForeColor(platform::kMagenta);
-        picture.point(sample.time, speed);
-        picture.setForeColor(platform::kRed);
-        picture.point(sample.time, sample.vx);
-        picture.setForeColor(platform::kBlue);
-        picture.point(sample.time, sample.vy);
-    }
+    // Speed, horizontal and vertical velocity of each step, in turn: one three-colour run.
+    const int width = picture.drawWidth();
+    const platform::PointStyle styles[] = {
+        {platform::kMagenta, width}, {platform::kRed, width}, {platform::kBlue, width}};
+    picture.pointCycles(styles, flight.samples.size(), [&flight](std::size_t i, std::size_t j) {
+        const sim::TrajectorySample& sample = flight.samples[i];
+        const double v = j == 0   ? std::sqrt(sample.vx * sample.vx + sample.vy * sample.vy)
+                         : j == 1 ? sample.vx
+                                  : sample.vy;
+        return platform::PointF{static_cast<float>(sample.time), static_cast<float>(v)};
+    });
 
     // The event arrays keep the times of older flights for events that did not happen in this
     // one, so only this flight's events get a line.

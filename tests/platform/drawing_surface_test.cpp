@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <random>
+#include <vector>
+
 namespace zorbal::platform {
 namespace {
 
@@ -74,6 +78,83 @@ TEST(DrawingSurface, TakesSinglePrecisionAndExplicitColoursLeaveTheDrawingColour
     EXPECT_EQ(line.x2, static_cast<float>(1.0 / 3.0));
     EXPECT_EQ(line.color, kBlue);
     EXPECT_EQ(s.primitives()[2].fill, kGreen);
+}
+
+// Two surfaces hold the same picture when their display lists, points and drawing state agree.
+void expectSamePicture(const DrawingSurface& a, const DrawingSurface& b) {
+    ASSERT_EQ(a.primitives().size(), b.primitives().size());
+    for (std::size_t k = 0; k < a.primitives().size(); ++k) {
+        const Primitive& p = a.primitives()[k];
+        const Primitive& q = b.primitives()[k];
+        ASSERT_EQ(p.kind, q.kind) << "entry " << k;
+        EXPECT_EQ(p.period, q.period) << "entry " << k;
+        EXPECT_EQ(p.color, q.color) << "entry " << k;
+        EXPECT_EQ(p.width, q.width) << "entry " << k;
+        EXPECT_EQ(p.first, q.first) << "entry " << k;
+        EXPECT_EQ(p.count, q.count) << "entry " << k;
+        EXPECT_EQ(p.x1, q.x1) << "entry " << k;
+        for (int j = 0; j < p.period; ++j)
+            EXPECT_EQ(p.styles[static_cast<std::size_t>(j)], q.styles[static_cast<std::size_t>(j)])
+                << "entry " << k;
+    }
+    ASSERT_EQ(a.pointCount(), b.pointCount());
+    for (const auto& run : a.primitives())
+        if (run.kind == PrimitiveKind::PointRun) {
+            const auto pa = a.points(run);
+            const auto pb = b.points(run);
+            EXPECT_TRUE(std::equal(pa.begin(), pa.end(), pb.begin()));
+        }
+    EXPECT_EQ(a.foreColor(), b.foreColor());
+    EXPECT_EQ(a.revision(), b.revision());
+}
+
+// Drawing dots in bulk must give the picture of drawing them one by one, whatever run the
+// surface ends with: a run of another cycle, one stopped mid-cycle, a changed scale.
+TEST(DrawingSurface, DotsInBulkMakeTheSameDisplayListAsOneByOne) {
+    const PointStyle palette[] = {{kRed, 1}, {kBlue, 1}, {kMagenta, 2}, {kRed, 2}};
+    std::mt19937 random(7);
+    auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    DrawingSurface bulk;
+    DrawingSurface single;
+    for (int action = 0; action < 3000; ++action) {
+        const int what = pick(10);
+        if (what == 0) {
+            const double top = pick(3);
+            bulk.scale(0, top, 10, 0);
+            single.scale(0, top, 10, 0);
+        } else if (what == 1) {
+            bulk.line(0, 0, 1, 1);
+            single.line(0, 0, 1, 1);
+        } else {
+            std::vector<PointStyle> styles(static_cast<std::size_t>(1 + pick(kMaxRunPeriod)));
+            for (auto& style : styles)
+                style = palette[pick(4)];
+            const auto cycles = static_cast<std::size_t>(pick(6));
+            auto at = [action](std::size_t i, std::size_t j) {
+                return PointF{static_cast<float>(action + 0.1 * static_cast<double>(i)),
+                              static_cast<float>(j)};
+            };
+            if (styles.size() == 1 && what == 2) {
+                bulk.setForeColor(styles[0].color);
+                bulk.setDrawWidth(styles[0].width);
+                bulk.points(cycles, [&at](std::size_t i) { return at(i, 0); });
+            } else {
+                bulk.pointCycles(styles, cycles, at);
+            }
+            for (std::size_t i = 0; i < cycles; ++i)
+                for (std::size_t j = 0; j < styles.size(); ++j) {
+                    single.setForeColor(styles[j].color);
+                    single.setDrawWidth(styles[j].width);
+                    const PointF p = at(i, j);
+                    single.point(p.x, p.y);
+                }
+            bulk.setDrawWidth(single.drawWidth());
+            if (cycles == 0)
+                single.setForeColor(bulk.foreColor());
+        }
+        ASSERT_NO_FATAL_FAILURE(expectSamePicture(bulk, single)) << "after action " << action;
+    }
+    EXPECT_GT(bulk.pointCount(), 5000u);
 }
 
 TEST(PixelMapping, MapsTheUserRectangleOntoThePictureBothWays) {

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Building the exports of the longest realistic flight, and the history export of a long run.
+// Building the exports of the longest realistic flight, the history export of a long run, and
+// fixed-decimal text.
 #include "bench_designs.h"
 #include "files/export_text.h"
+#include "platform/number_text.h"
 #include "sim/flight.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -85,7 +91,20 @@ void BM_HistoryExportText(benchmark::State& state) {
 
 } // namespace
 
+// Fixed-decimal text as a launch writes it into the result boxes, the history and the
+// commentary (about 47 calls a launch): ten calls an iteration, items are calls.
+void BM_FixedText(benchmark::State& state) {
+    const std::pair<double, int> values[] = {{4.3012, 2},  {22.6034, 2}, {51.6123, 2}, {0.0931, 3},
+                                             {30.7456, 1}, {141.53, 1},  {0.5, 2},     {1234.567, 2},
+                                             {-19.04, 1},  {3.0, 1}};
+    for (auto _ : state)
+        for (const auto& [value, digits] : values)
+            benchmark::DoNotOptimize(zorbal::platform::fixedText(value, digits));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(values)));
+}
+
 BENCHMARK(BM_TrajectoryExportText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TrajectoryExportLongRecord)->Arg(132000)->Arg(180000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TrajectoryCopyButton)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistoryExportText)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FixedText);

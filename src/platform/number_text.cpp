@@ -49,6 +49,20 @@ template <std::size_t N> std::string_view fixedDigits(char (&buffer)[N], double 
     return buffer;
 }
 
+// The integer digits, with "," between groups of three when grouping.
+void appendIntegerDigits(std::string& text, std::string_view digits, bool grouping) {
+    if (!grouping || digits.size() <= 3) {
+        text += digits;
+        return;
+    }
+    const std::size_t lead = digits.size() % 3;
+    for (std::size_t k = 0; k < digits.size(); ++k) {
+        if (k != 0 && k % 3 == lead)
+            text += ',';
+        text += digits[k];
+    }
+}
+
 } // namespace
 
 double readLenient(std::string_view text) {
@@ -164,64 +178,57 @@ std::string fixedText(double value, int digits, FixedOptions options) {
     // Exact ties lie at odd multiples of 2^-(digits+1); printf rounds those to even, the program
     // rounds them away from zero. Every other value printf rounds correctly from its exact
     // binary expansion.
-    std::string digitsText;
     char buffer[512];
+    std::string_view digitsText;
+    std::string rounded; // the digits of a tie, rounded away from zero
     const double scaled = std::ldexp(magnitude, digits + 1);
     const bool isTie = magnitude < 1e17 && scaled == std::floor(scaled) && std::fmod(scaled, 2.0) == 1.0;
     if (isTie) {
-        digitsText = fixedDigits(buffer, magnitude, digits + 1);
-        digitsText.pop_back(); // the trailing 5
+        rounded = fixedDigits(buffer, magnitude, digits + 1);
+        rounded.pop_back(); // the trailing 5
         if (digits == 0)
-            digitsText.pop_back(); // the decimal point
+            rounded.pop_back(); // the decimal point
         // Add one unit in the last place, carrying through nines.
-        int k = static_cast<int>(digitsText.size()) - 1;
+        int k = static_cast<int>(rounded.size()) - 1;
         for (; k >= 0; --k) {
-            if (digitsText[k] == '.')
+            if (rounded[k] == '.')
                 continue;
-            if (digitsText[k] == '9') {
-                digitsText[k] = '0';
+            if (rounded[k] == '9') {
+                rounded[k] = '0';
             } else {
-                ++digitsText[k];
+                ++rounded[k];
                 break;
             }
         }
         if (k < 0)
-            digitsText.insert(digitsText.begin(), '1');
+            rounded.insert(rounded.begin(), '1');
+        digitsText = rounded;
     } else {
         digitsText = fixedDigits(buffer, magnitude, digits);
     }
 
-    std::string integerPart = digitsText;
-    std::string fraction;
-    if (const auto dot = digitsText.find('.'); dot != std::string::npos) {
-        integerPart = digitsText.substr(0, dot);
-        fraction = digitsText.substr(dot + 1);
-    }
-    const bool isZero = digitsText.find_first_not_of("0.") == std::string::npos;
+    const auto dot = digitsText.find('.');
+    const std::string_view integerPart = digitsText.substr(0, dot);
+    const std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view() : digitsText.substr(dot + 1);
+    const bool isZero = digitsText.find_first_not_of("0.") == std::string_view::npos;
+    const bool isSigned = negative && !isZero;
+    const bool inParentheses = isSigned && options.parentheses == Choice::Yes;
 
-    const bool grouping = options.grouping != Choice::No;
-    if (grouping && integerPart.size() > 3) {
-        std::string grouped;
-        const std::size_t lead = integerPart.size() % 3;
-        for (std::size_t k = 0; k < integerPart.size(); ++k) {
-            if (k != 0 && (k % 3) == lead % 3)
-                grouped += ',';
-            grouped += integerPart[k];
-        }
-        integerPart = grouped;
+    std::string text;
+    text.reserve(integerPart.size() + integerPart.size() / 3 + fraction.size() + 3);
+    if (isSigned)
+        text += inParentheses ? '(' : '-';
+    const bool dropsLeadingZero =
+        options.leadingZero == Choice::No && integerPart == "0" && !fraction.empty();
+    if (!dropsLeadingZero) // ".5"
+        appendIntegerDigits(text, integerPart, options.grouping != Choice::No);
+    if (!fraction.empty()) {
+        text += '.';
+        text += fraction;
     }
-    if (options.leadingZero == Choice::No && integerPart == "0" && !fraction.empty())
-        integerPart.clear();
-
-    std::string text = integerPart;
-    if (!fraction.empty())
-        text += '.' + fraction;
-    if (negative && !isZero) {
-        if (options.parentheses == Choice::Yes)
-            text = '(' + text + ')';
-        else
-            text = '-' + text;
-    }
+    if (inParentheses)
+        text += ')';
     return text;
 }
 

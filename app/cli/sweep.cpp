@@ -4,6 +4,7 @@
 
 #include "explore/best.h"
 #include "explore/sweep.h"
+#include "explore/sweep_chart.h"
 #include "files/export_text.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
@@ -65,7 +66,7 @@ class ProgressLine {
 };
 
 std::optional<int> prepare(const std::vector<std::string>& vary, const DesignOptions& design, int threads,
-                           Prepared& prepared) {
+                           [[maybe_unused]] bool plotting, Prepared& prepared) {
     std::vector<explore::VaryAxis> axes;
     for (const auto& text : vary) {
         explore::VaryAxis axis;
@@ -87,6 +88,12 @@ std::optional<int> prepare(const std::vector<std::string>& vary, const DesignOpt
         std::cerr << error << "\n";
         return kExitUsage;
     }
+#ifdef ZORBAL_CLI_PLOTS
+    if (const auto refusal = explore::chartRefusal(prepared.grid); plotting && !refusal.empty()) {
+        std::cerr << refusal << "\n";
+        return kExitUsage;
+    }
+#endif
     prepared.options.threads = threads;
     prepared.options.setDesign = [&design](ui::Zorbal& w) { applyDesign(w, design); };
     return std::nullopt;
@@ -130,6 +137,9 @@ SweepCommands::SweepCommands(CLI::App& app) {
         command->add_option("--threads", m_threads, "Worker threads (default: one per core)")
             ->check(CLI::Range(1, 1024));
         command->add_flag("--json", m_json, "Print JSON (sweep: one object per line)");
+#ifdef ZORBAL_CLI_PLOTS
+        addSweepPlotOptions(*command, m_plot);
+#endif
     }
     m_sweep->footer(
         "Prints CSV (RFC 4180) with a heading row: the varied inputs, flight_duration, max_height, "
@@ -152,7 +162,7 @@ int SweepCommands::run() {
 
 int SweepCommands::runSweep() {
     Prepared prepared;
-    if (const auto status = prepare(m_vary, m_design, m_threads, prepared))
+    if (const auto status = prepare(m_vary, m_design, m_threads, isPlotting(), prepared))
         return *status;
     const auto& grid = prepared.grid;
     ProgressLine progress(isatty(STDOUT_FILENO) != 1);
@@ -167,27 +177,29 @@ int SweepCommands::runSweep() {
         line += "flight_duration,max_height,range,steps,outcome,message\r\n";
         std::cout << line;
     }
+    std::vector<explore::SweepRow> kept;
     explore::runSweep(grid, prepared.options, [&](explore::SweepRow&& row) {
         if (m_json) {
             std::cout << rowJson(grid, row).dump() << '\n';
-            return;
+        } else {
+            line.clear();
+            for (const auto& text : row.inputs)
+                line += files::csvField(text) + ",";
+            const bool hasFlown = row.outcome != explore::Outcome::Refused;
+            line += files::csvField(row.duration) + "," + files::csvField(row.height) + "," +
+                    files::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") +
+                    "," + explore::outcomeName(row.outcome) + "," + files::csvField(row.message) + "\r\n";
+            std::cout << line;
         }
-        line.clear();
-        for (const auto& text : row.inputs)
-            line += files::csvField(text) + ",";
-        const bool hasFlown = row.outcome != explore::Outcome::Refused;
-        line += files::csvField(row.duration) + "," + files::csvField(row.height) + "," +
-                files::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") + "," +
-                explore::outcomeName(row.outcome) + "," + files::csvField(row.message) + "\r\n";
-        std::cout << line;
+        keep(kept, std::move(row));
     });
     std::cout << std::flush;
-    return 0;
+    return writePlot(grid, kept, "range", std::nullopt, "") ? 0 : kExitNothing;
 }
 
 int SweepCommands::runBest() {
     Prepared prepared;
-    if (const auto status = prepare(m_vary, m_design, m_threads, prepared))
+    if (const auto status = prepare(m_vary, m_design, m_threads, isPlotting(), prepared))
         return *status;
     const auto& grid = prepared.grid;
 
@@ -206,13 +218,16 @@ int SweepCommands::runBest() {
     }
 
     explore::BestTracker tracker(criterion);
+    std::vector<explore::SweepRow> kept;
     {
         ProgressLine progress(true);
         prepared.options.onProgress = [&progress](std::size_t done, std::size_t total) {
             progress.update(done, total);
         };
-        explore::runSweep(grid, prepared.options,
-                          [&tracker](explore::SweepRow&& row) { tracker.consider(row); });
+        explore::runSweep(grid, prepared.options, [&](explore::SweepRow&& row) {
+            tracker.consider(row);
+            keep(kept, std::move(row));
+        });
     }
     if (!tracker.best()) {
         std::cerr << "None of the " << grid.size() << " designs flew.\n";
@@ -268,7 +283,37 @@ int SweepCommands::runBest() {
         if (!m_saveDesign.empty() && isSaved)
             std::cout << "\nSaved as " << m_saveDesign << "\n";
     }
-    return isSaved ? 0 : kExitNothing;
+    const std::string plotted = m_targetRange ? "range" : m_maximise;
+    const bool isPlotted = writePlot(grid, kept, plotted, best.index, goal);
+    return isSaved && isPlotted ? 0 : kExitNothing;
+}
+
+bool SweepCommands::isPlotting() const {
+#ifdef ZORBAL_CLI_PLOTS
+    return m_plot.isWanted();
+#else
+    return false;
+#endif
+}
+
+void SweepCommands::keep([[maybe_unused]] std::vector<explore::SweepRow>& kept,
+                         [[maybe_unused]] explore::SweepRow&& row) const {
+#ifdef ZORBAL_CLI_PLOTS
+    if (isPlotting())
+        kept.push_back(keptForPlot(std::move(row)));
+#endif
+}
+
+bool SweepCommands::writePlot([[maybe_unused]] const explore::SweepGrid& grid,
+                              [[maybe_unused]] const std::vector<explore::SweepRow>& kept,
+                              [[maybe_unused]] const std::string& defaultFigure,
+                              [[maybe_unused]] std::optional<std::size_t> winner,
+                              [[maybe_unused]] const std::string& goal) const {
+#ifdef ZORBAL_CLI_PLOTS
+    if (isPlotting())
+        return writeSweepPlot(m_plot, grid, kept, m_design, defaultFigure, winner, goal);
+#endif
+    return true;
 }
 
 } // namespace zorbal::cli

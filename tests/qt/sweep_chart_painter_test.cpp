@@ -105,9 +105,10 @@ void SweepChartPainterTest::paintsCellsInTheirColoursRefusedOnesHatchedAndTheMar
     QVERIFY(field.cell(1, 1).contains(marker.centre));
     QCOMPARE(image.pixel(static_cast<int>(marker.centre.x), static_cast<int>(marker.centre.y)),
              qRgb(0, 0, 0));
-    QCOMPARE(image.pixel(static_cast<int>(marker.centre.x + marker.radius * 0.7),
-                         static_cast<int>(marker.centre.y)),
-             qRgb(255, 255, 255));
+    const double ring = (marker.radius * 0.35 + marker.radius - 1) / 2; // between the dot and the outline
+    QCOMPARE(
+        image.pixel(static_cast<int>(std::floor(marker.centre.x + ring)), static_cast<int>(marker.centre.y)),
+        qRgb(255, 255, 255));
 }
 
 void SweepChartPainterTest::commandLinePicturesOfSweepAndBest() {

@@ -280,10 +280,11 @@ class Layout {
         return y + font * 0.6;
     }
 
-    /// A boxed label beside a marker at `at`, kept inside `bounds` (and the picture): to the upper
-    /// right when it fits, else flipped left or down.
+    /// A boxed label beside a marker at `at`, inside `bounds` where it fits: upper right, upper
+    /// left, lower right or lower left of the marker, the first that fits and covers the fewest of
+    /// `avoid` (the points of the curves it would hide).
     void marker(ChartPoint at, std::size_t gridIndex, const std::vector<std::string>& lines,
-                const ChartRect& bounds, double radius) {
+                const ChartRect& bounds, double radius, const std::vector<ChartPoint>& avoid = {}) {
         ChartMarker m;
         m.centre = at;
         m.radius = radius;
@@ -295,14 +296,28 @@ class Layout {
         const double boxWidth = width + 2 * pad;
         const double boxHeight = static_cast<double>(lines.size()) * line + pad;
         const double gap = radius + font * 0.4;
-        double left = at.x + gap;
-        if (left + boxWidth > bounds.right())
-            left = at.x - gap - boxWidth;
-        double top = at.y - gap - boxHeight;
-        if (top < bounds.top)
-            top = at.y + gap;
-        if (top + boxHeight > bounds.bottom())
-            top = bounds.bottom() - boxHeight;
+        double left = 0, top = 0;
+        double bestScore = INFINITY;
+        // Right of and above the marker, then left, then below.
+        static constexpr std::array<std::pair<bool, bool>, 4> kPlaces{
+            {{true, true}, {false, true}, {true, false}, {false, false}}};
+        for (const auto& [isRight, isAbove] : kPlaces) {
+            double x = isRight ? at.x + gap : at.x - gap - boxWidth;
+            double y = isAbove ? at.y - gap - boxHeight : at.y + gap;
+            const bool fits = x >= bounds.left && x + boxWidth <= bounds.right() && y >= bounds.top &&
+                              y + boxHeight <= bounds.bottom();
+            x = std::clamp(x, bounds.left, std::max(bounds.left, bounds.right() - boxWidth));
+            y = std::clamp(y, bounds.top, std::max(bounds.top, bounds.bottom() - boxHeight));
+            const ChartRect box{x - radius, y - radius, boxWidth + 2 * radius, boxHeight + 2 * radius};
+            double score = (fits ? 0 : 1000) + (box.contains(at) ? 2000 : 0);
+            for (const auto& point : avoid)
+                score += box.contains(point) ? 1 : 0;
+            if (score < bestScore) {
+                bestScore = score;
+                left = x;
+                top = y;
+            }
+        }
         left = std::clamp(left, 1.0, std::max(1.0, chart.width - 1 - boxWidth));
         top = std::clamp(top, 1.0, std::max(1.0, chart.height - 1 - boxHeight));
         m.labelBox = ChartRect{left, top, boxWidth, boxHeight};
@@ -505,10 +520,14 @@ SweepChart buildCurves(const SweepGrid& grid, const std::vector<SweepRow>& rows,
 
         if (const auto best = bestOf(rows, panel.figure)) {
             const ChartPoint at{xOf(*best), yOf(*panel.values[*best])};
+            std::vector<ChartPoint> points;
+            for (std::size_t k = 0; k < count; ++k)
+                if (panel.values[k])
+                    points.push_back({xOf(k), yOf(*panel.values[k])});
             layout.marker(at, *best,
                           {"Best: " + figureText(rows[*best], panel.figure) + " " + figureUnit(panel.figure),
                            axisValueLine(grid, 0, *best)},
-                          r, std::round(font * 0.4));
+                          r, std::round(font * 0.4), points);
         } else {
             layout.text("No design landed", {r.left + r.width / 2, r.top + r.height / 2}, HAlign::Centre,
                         VAlign::Middle);

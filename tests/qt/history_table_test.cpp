@@ -7,6 +7,7 @@
 #include <QAbstractItemModelTester>
 #include <QFont>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -118,14 +119,83 @@ class HistoryTableTest : public QObject {
         view.show();
         view.scrollToBottom();
         QVERIFY(view.rowViewportPosition(0) < 0);
-        const auto overlays = view.findChildren<QTableView*>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(overlays.size(), 1);
-        const QTableView* headings = overlays.front();
+        const auto* headings = view.findChild<QTableView*>(QStringLiteral("fixedRows"));
+        QVERIFY(headings);
         QVERIFY(headings->isVisible());
         QCOMPARE(headings->rowViewportPosition(0), 0);
         QCOMPARE(headings->height(), view.rowHeight(0) + view.rowHeight(1));
         QCOMPARE(headings->geometry().top(), view.viewport()->geometry().top());
         QCOMPARE(headings->columnSpan(0, 15), 3);
+    }
+
+    void launchColumnStaysInViewWhenScrollingSideways() {
+        Grid grid;
+        history::prepareGrid(grid);
+        for (int n = 1; n <= 200; ++n)
+            history::addLaunch(grid, n, launchTexts(n, "51.61"));
+        HistoryTableView view(grid);
+        view.resize(769, 289);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.scrollToBottom();
+        const QRect viewport = view.viewport()->geometry();
+        const QRect strip(viewport.topLeft(), QSize(view.columnWidth(0), viewport.height()));
+        const QImage before = view.grab(strip).toImage();
+
+        view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+        QVERIFY(view.columnViewportPosition(0) < 0);
+        QCOMPARE(view.grab(strip).toImage(), before);
+        // The strip shows the launch numbers of the rows beside it, headings included.
+        const auto* fixed = view.findChild<QTableView*>(QStringLiteral("fixedColumns"));
+        QVERIFY(fixed && fixed->isVisible());
+        const int y = viewport.height() - view.rowHeight(0) / 2;
+        QCOMPARE(fixed->indexAt(QPoint(5, y)).row(), view.indexAt(QPoint(5, y)).row());
+        QCOMPARE(fixed->indexAt(QPoint(5, y)).data().toString(), QStringLiteral("200"));
+        const auto* corner = view.findChild<QTableView*>(QStringLiteral("fixedCorner"));
+        QVERIFY(corner && corner->isVisible());
+        QCOMPARE(corner->indexAt(QPoint(5, view.rowHeight(0) + 2)).data().toString(),
+                 QStringLiteral("Launch"));
+    }
+
+    void aNewRowBelowTheVisibleOnesScrollsIntoView() {
+        Grid grid;
+        history::prepareGrid(grid);
+        for (int n = 1; n <= 40; ++n)
+            history::addLaunch(grid, n, launchTexts(n, "51.61"));
+        HistoryTableView view(grid);
+        view.resize(769, 289);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.scrollToTop();
+        history::addLaunch(grid, 41, launchTexts(41, "51.61"));
+        view.refresh();
+        const QModelIndex added = view.model()->index(view.model()->rowCount() - 1, 0);
+        QCOMPARE(added.data().toString(), QStringLiteral("41"));
+        QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(added)));
+    }
+
+    void mergedHeadingsShowNoGridLinesInside() {
+        Grid grid;
+        history::prepareGrid(grid);
+        history::addLaunch(grid, 1, launchTexts(1, "51.61"));
+        HistoryTableView view(grid);
+        view.resize(1200, 289);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QImage shown = view.viewport()->grab().toImage();
+        const QImage headings = view.findChild<QTableView*>(QStringLiteral("fixedRows"))->grab().toImage();
+        for (const QImage& image : {shown, headings}) {
+            // "Rocket Design" spans columns 1 to 7: its top and bottom pixel rows inside carry no
+            // line, the column lines end at the row below it, and its own right edge has one.
+            const QRect merged =
+                view.visualRect(view.model()->index(0, 1)).united(view.visualRect(view.model()->index(0, 7)));
+            const QRgb background = image.pixel(merged.left() + 1, merged.top() + 1);
+            for (int x = merged.left(); x < merged.right() - 1; ++x)
+                for (int y : {merged.top(), merged.top() + 1, merged.bottom() - 2})
+                    QCOMPARE(image.pixel(x, y), background);
+            const int lineX = view.columnViewportPosition(2) - 1;
+            QVERIFY(image.pixel(lineX, merged.bottom() + 3) != background);
+        }
     }
 };
 

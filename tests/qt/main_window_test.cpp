@@ -7,6 +7,7 @@
 #include "platform/qt/history_table.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/twips.h"
+#include "started_window.h"
 #include "ui/qt/design_widgets.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
@@ -30,33 +31,6 @@ using zorbal::platform::qt::pixelsToTwips;
 using zorbal::platform::qt::twipsRect;
 using zorbal::platform::qt::twipsToPixels;
 using zorbal::ui::qt::MainWindow;
-
-namespace {
-
-/// A shown main window after start-up, with its messages recorded.
-struct Started {
-    Started() : window(platform, &messages) {
-        window.load();
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-    template <typename Widget> Widget* find(const char* name) {
-        auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
-    void click(const char* button) { QTest::mouseClick(find<QWidget>(button), Qt::LeftButton); }
-    QString help() { return find<QPlainTextEdit>("txtHelp")->toPlainText(); }
-    int tab() { return find<zorbal::ui::qt::DesignTabControl>("SSTab1")->currentIndex(); }
-
-    zorbal::platform::qt::QtPlatform platform;
-    zorbal::platform::RecordingMessageBox messages;
-    MainWindow window;
-};
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // The picture box: a cached rendering of its surface, its context menu and mouse movement.
 #include "platform/qt/canvas_widget.h"
 
+#include "platform/qt/qt_services.h"
 #include "platform/qt/surface_painter.h"
 
 #include <QClipboard>
@@ -67,8 +68,10 @@ bool CanvasWidget::savePicture(const QString& path) const {
 }
 
 void CanvasWidget::savePictureAs() {
-    QString path =
-        QFileDialog::getSaveFileName(this, tr("Save Picture As"), QString(), tr("PNG pictures (*.png)"));
+    // One folder for the pictures of both graphs, remembered for the run.
+    static QString pictureFolder;
+    QString path = runFileDialog(this, QFileDialog::AcceptSave, tr("Save Picture As"), pictureFolder,
+                                 QString(), QString(), tr("PNG pictures (*.png)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

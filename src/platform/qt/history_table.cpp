@@ -7,7 +7,9 @@
 
 #include <QColor>
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -30,6 +32,32 @@ Qt::Alignment toQtAlignment(CellAlignment alignment) {
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
+
+/// Paints a cell and then its grid lines along its right and bottom edges, as the view's own grid
+/// would; a merged cell is one cell, so no line crosses it. (The view's grid left stubs of the
+/// column lines inside merged headings.)
+class GridLineDelegate final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        cell.rect.adjust(0, 0, -1, -1);
+        QStyledItemDelegate::paint(painter, cell, index);
+        const QWidget* view = option.widget;
+        const QStyle* style = view ? view->style() : nullptr;
+        const QColor line = style ? QColor::fromRgba(static_cast<QRgb>(
+                                        style->styleHint(QStyle::SH_Table_GridLineColor, &option, view)))
+                                  : option.palette.color(QPalette::Mid);
+        painter->save();
+        painter->setPen(line);
+        const QRect r = option.rect;
+        painter->drawLine(r.right(), r.top(), r.right(), r.bottom());
+        painter->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -103,24 +131,39 @@ void HistoryTableModel::refresh() {
 }
 
 HistoryTableView::HistoryTableView(const Grid& grid, QWidget* parent)
-    : QTableView(parent), m_model(new HistoryTableModel(grid, this)), m_headings(new QTableView(this)) {
+    : QTableView(parent), m_model(new HistoryTableModel(grid, this)) {
     setUpTable(*this);
     m_model->setBoldFont(font());
 
-    // The heading rows are drawn a second time by a view laid over the top of the viewport that
-    // never scrolls vertically, so they stay in sight over a long table.
-    setUpTable(*m_headings);
-    m_headings->setFrameShape(QFrame::NoFrame);
-    m_headings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_headings->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_headings->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_headings->setHorizontalScrollMode(horizontalScrollMode());
-    viewport()->stackUnder(m_headings);
+    // The fixed rows and columns are drawn a second time by views laid over the viewport: the
+    // heading rows never scroll vertically and the fixed columns never sideways, so they stay in
+    // sight over a long or wide table; their corner never scrolls.
+    m_fixedColumn = makeOverlay("fixedColumns");
+    m_headings = makeOverlay("fixedRows");
+    m_corner = makeOverlay("fixedCorner");
     connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, m_headings->horizontalScrollBar(),
             &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_fixedColumn->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    // A launch adds its row at the end: show it.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { scrollToBottom(); });
 
     connect(m_model, &HistoryTableModel::gridLayoutChanged, this, &HistoryTableView::applyLayout);
     applyLayout();
+}
+
+QTableView* HistoryTableView::makeOverlay(const char* name) {
+    auto* overlay = new QTableView(this);
+    overlay->setObjectName(QString::fromLatin1(name));
+    setUpTable(*overlay);
+    overlay->setFrameShape(QFrame::NoFrame);
+    overlay->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    overlay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
+    overlay->setHorizontalScrollMode(horizontalScrollMode());
+    overlay->setVerticalScrollMode(verticalScrollMode());
+    overlay->raise();
+    return overlay;
 }
 
 void HistoryTableView::setUpTable(QTableView& view) {
@@ -136,6 +179,8 @@ void HistoryTableView::setUpTable(QTableView& view) {
     view.setSelectionMode(QAbstractItemView::NoSelection);
     view.setFocusPolicy(Qt::NoFocus);
     view.setWordWrap(false);
+    view.setShowGrid(false);
+    view.setItemDelegate(new GridLineDelegate(&view));
 }
 
 void HistoryTableView::applyLayout() {
@@ -143,17 +188,16 @@ void HistoryTableView::applyLayout() {
     const double dotsPerInch = logicalDpiX();
     for (int c = 0; c < grid.Cols(); ++c) {
         const int width = twipsToPixels(grid.ColWidth(c), dotsPerInch);
-        setColumnWidth(c, width);
-        m_headings->setColumnWidth(c, width);
+        for (QTableView* view : {static_cast<QTableView*>(this), m_headings, m_fixedColumn, m_corner})
+            view->setColumnWidth(c, width);
     }
-    clearSpans();
-    m_headings->clearSpans();
+    for (QTableView* view : {static_cast<QTableView*>(this), m_headings, m_fixedColumn, m_corner})
+        view->clearSpans();
     for (int r = 0; r < m_model->rowCount(); ++r)
         if (grid.MergeRow(r))
-            for (const auto& [first, count] : grid.mergedSpans(r)) {
-                setSpan(r, first, 1, count);
-                m_headings->setSpan(r, first, 1, count);
-            }
+            for (const auto& [first, count] : grid.mergedSpans(r))
+                for (QTableView* view : {static_cast<QTableView*>(this), m_headings, m_fixedColumn, m_corner})
+                    view->setSpan(r, first, 1, count);
     placeHeadings();
 }
 
@@ -168,12 +212,25 @@ void HistoryTableView::resizeEvent(QResizeEvent* event) {
 }
 
 void HistoryTableView::placeHeadings() {
+    if (!m_headings || !m_fixedColumn || !m_corner)
+        return; // still being built
+    const Grid& grid = m_model->grid();
     int height = 0;
-    for (int r = 0; r < m_model->grid().FixedRows() && r < m_model->rowCount(); ++r)
+    for (int r = 0; r < grid.FixedRows() && r < m_model->rowCount(); ++r)
         height += rowHeight(r);
+    int width = 0;
+    for (int c = 0; c < grid.FixedCols() && c < m_model->columnCount(); ++c)
+        width += columnWidth(c);
     const QRect area = viewport()->geometry();
-    m_headings->setGeometry(area.left(), area.top(), area.width(), std::min(height, area.height()));
+    height = std::min(height, area.height());
+    width = std::min(width, area.width());
+    m_headings->setGeometry(area.left(), area.top(), area.width(), height);
+    m_fixedColumn->setGeometry(area.left(), area.top(), width, area.height());
+    m_corner->setGeometry(area.left(), area.top(), width, height);
     m_headings->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    m_fixedColumn->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    m_fixedColumn->setVisible(width > 0);
+    m_corner->setVisible(width > 0 && height > 0);
 }
 
 } // namespace zorbal::platform::qt

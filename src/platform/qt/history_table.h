@@ -49,7 +49,10 @@ class HistoryTableModel final : public QAbstractTableModel {
 };
 
 /// The table view of a grid: no Qt headers (the grid's own heading rows stand in their place and,
-/// like a grid control's fixed rows, stay in view while the launch rows scroll under them),
+/// like a grid control's fixed rows, stay in view while the launch rows scroll under them; the
+/// fixed columns likewise stay in view when the table scrolls sideways; a row added below the
+/// visible ones is scrolled into view), grid lines drawn cell by cell so a merged cell shows none
+/// inside it,
 /// column widths from the grid's twips at the screen's resolution, row-0 group headings spanning
 /// their equal neighbours, rows of the grid control's height (240 twips, or the font's), no
 /// editing. Call refresh() after every change to the grid.
@@ -72,11 +75,15 @@ class HistoryTableView final : public QTableView {
     void applyLayout();
     /// Sets up `view` as a table that shows the model without headers, editing or selection.
     void setUpTable(QTableView& view);
-    /// Keeps the heading rows' view over the top of the viewport.
+    /// Keeps the views of the fixed rows and columns over the top and left of the viewport.
     void placeHeadings();
+    /// A view laid over the viewport that shows part of the table again and scrolls only as told.
+    QTableView* makeOverlay(const char* name);
 
     HistoryTableModel* m_model;
-    QTableView* m_headings; ///< the grid's fixed rows, drawn over the scrolling rows
+    QTableView* m_headings = nullptr;    ///< the grid's fixed rows, drawn over the scrolling rows
+    QTableView* m_fixedColumn = nullptr; ///< the grid's fixed columns, drawn over the scrolling columns
+    QTableView* m_corner = nullptr;      ///< where the fixed rows and columns meet, which never scrolls
 };
 
 } // namespace zorbal::platform::qt

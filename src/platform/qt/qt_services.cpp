@@ -11,6 +11,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace zorbal::platform::qt {
@@ -19,7 +21,52 @@ namespace {
 /// The frame the design allows around the client area: 15495 outer twips for a 15435-twip
 /// client area.
 constexpr int kDesignedFrameTwips = 60;
+
+/// Logical pixels a file dialog needs for its name, size, type and date columns.
+constexpr int kFileDialogWidth = 860;
+constexpr int kFileDialogHeight = 520;
+
+/// The folder of the last file chosen in any file dialog of the program during the run.
+QString& lastChosenFolder() {
+    static QString folder;
+    return folder;
+}
+
+bool isFolder(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
 } // namespace
+
+QString fileDialogFolder(const QString& lastFolder, const QString& proposedFolder) {
+    for (const QString& folder : {lastFolder, proposedFolder, lastChosenFolder(),
+                                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+        if (isFolder(folder))
+            return QDir(folder).absolutePath();
+    return QDir::homePath();
+}
+
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& caption,
+                      QString& lastFolder, const QString& proposedFolder, const QString& proposedName,
+                      const QString& filter, QFileDialog::Options options) {
+    QFileDialog dialog(parent, caption, fileDialogFolder(lastFolder, proposedFolder), filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOptions(options);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    QSize size = dialog.sizeHint().expandedTo(QSize(kFileDialogWidth, kFileDialogHeight));
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size());
+    dialog.resize(size);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder = QFileInfo(chosen).absolutePath();
+    lastChosenFolder() = lastFolder;
+    return chosen;
+}
 
 QString toQtText(const std::string& text) {
     QString result = QString::fromStdString(text);
@@ -76,31 +123,24 @@ QString QtFileDialog::qtFilter(const std::string& filter) {
 
 bool QtFileDialog::show(bool save) {
     // The program writes folders the Windows way; on this system "/" separates them.
-    QString folder = QString::fromStdString(InitDir).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (folder.isEmpty())
-        folder = m_lastFolder;
-    const QString proposed = QString::fromStdString(FileName);
-    const QString start = folder.isEmpty() ? proposed : QDir(folder).filePath(proposed);
+    const QString proposedFolder =
+        QString::fromStdString(InitDir).replace(QLatin1Char('\\'), QLatin1Char('/'));
     QFileDialog::Options options;
     if ((Flags & 2) == 0)
         options |= QFileDialog::DontConfirmOverwrite;
-    const QString chosen = save ? QFileDialog::getSaveFileName(parent.data(), QString(), start,
-                                                               qtFilter(Filter), nullptr, options)
-                                : QFileDialog::getOpenFileName(parent.data(), QString(), start,
-                                                               qtFilter(Filter), nullptr, options);
+    const QString chosen = runFileDialog(
+        parent.data(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen, QString(), m_lastFolder,
+        proposedFolder, QString::fromStdString(FileName), qtFilter(Filter), options);
     if (chosen.isEmpty())
         return false;
-    m_lastFolder = QFileInfo(chosen).absolutePath();
     FileName = QDir::toNativeSeparators(chosen).toStdString();
     return true;
 }
 
 int QtWindowFrame::frameExtraPixels() const {
-    if (window) {
-        const int extra = window->frameGeometry().width() - window->width();
-        if (extra > 0)
-            return extra;
-    }
+    // Always the designed frame, not the window system's: the outer width then maps to one
+    // client width, the one the window was created with, whatever decorations the window
+    // manager draws and whenever it reports them.
     return twipsToPixels(kDesignedFrameTwips, dotsPerInch);
 }
 

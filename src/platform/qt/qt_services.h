@@ -5,6 +5,7 @@
 #include "platform/headless.h"
 #include "platform/services.h"
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -45,8 +46,21 @@ class QtClipboard final : public Clipboard {
     bool setText(const std::string& text) override;
 };
 
-/// The window's file dialog. Filter, FileName, InitDir and Flags persist between uses; with no
-/// initial folder it opens where it was last used.
+/// The folder a file dialog of the program opens in: `lastFolder`, where a file was last chosen in
+/// that dialog during the run; else `proposedFolder`; else the folder of the last file chosen in
+/// any of the program's file dialogs; else the documents folder (or home). Folders that do not
+/// exist are passed over.
+QString fileDialogFolder(const QString& lastFolder, const QString& proposedFolder);
+
+/// Shows a modal file dialog of the program in fileDialogFolder(), with `proposedName` in its name
+/// box, sized so that its columns can be read. Returns the chosen file, whose folder becomes
+/// `lastFolder`, or an empty string when the user cancelled.
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& caption,
+                      QString& lastFolder, const QString& proposedFolder, const QString& proposedName,
+                      const QString& filter, QFileDialog::Options options = {});
+
+/// The window's file dialog. Filter, FileName, InitDir and Flags persist between uses; it opens
+/// where a file was last chosen in it during the run, else in InitDir (see fileDialogFolder).
 class QtFileDialog final : public FileDialog {
   public:
     bool showSave() override { return show(true); }
@@ -62,8 +76,9 @@ class QtFileDialog final : public FileDialog {
     QString m_lastFolder;
 };
 
-/// The outer width of a window in twips. Setting it resizes the window to whole pixels, so a
-/// width read back is the set width rounded to the screen's pixel grid.
+/// The outer width of a window in twips: its client width plus the designed frame. Setting it
+/// resizes the window to whole pixels, so a width read back is the set width rounded to the
+/// screen's pixel grid.
 class QtWindowFrame final : public WindowFrame {
   public:
     int outerWidthTwips() const override;
@@ -74,8 +89,7 @@ class QtWindowFrame final : public WindowFrame {
     double dotsPerInch = 96;
 
   private:
-    /// Pixels the window frame adds to the client width (the designed border when the window
-    /// system draws none).
+    /// Pixels the frame adds to the client width: the designed border.
     int frameExtraPixels() const;
 };
 

@@ -6,16 +6,66 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <QWidget>
 
 #include <algorithm>
 
 namespace zorbal::ui::qt {
 
 namespace {
+
+/// Fusion, with push buttons painted flat in exactly their palette's button colour. Fusion shades
+/// a button with a gradient lighter than its colour: the red "Launch!" came out pink, the green
+/// "Busy..." pale.
+class DesignStyle final : public QProxyStyle {
+  public:
+    explicit DesignStyle(QStyle* base) : QProxyStyle(base) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_PanelButtonCommand && option) {
+            paintButtonPanel(*option, *painter);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+  private:
+    static void paintButtonPanel(const QStyleOption& option, QPainter& painter) {
+        const QRect r = option.rect;
+        if (r.width() < 3 || r.height() < 3)
+            return;
+        const QColor face = option.palette.color(QPalette::Button);
+        const bool pressed = (option.state & (State_Sunken | State_On)) != 0;
+        const bool focused = (option.state & State_HasFocus) != 0 && (option.state & State_Enabled) != 0;
+        const QColor outline = focused ? option.palette.color(QPalette::Highlight)
+                                       : option.palette.color(QPalette::Window).darker(pressed ? 170 : 140);
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.fillRect(r, face);
+        painter.setPen(outline);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        if (focused)
+            painter.drawRect(r.adjusted(1, 1, -2, -2));
+        if (pressed) {
+            // A shadow along the top and left edges inside the outline, as a pressed key shows.
+            painter.setPen(face.darker(130));
+            const int inset = focused ? 2 : 1;
+            painter.drawLine(r.left() + inset, r.top() + inset, r.right() - inset, r.top() + inset);
+            painter.drawLine(r.left() + inset, r.top() + inset, r.left() + inset, r.bottom() - inset);
+        }
+        painter.restore();
+    }
+};
+
 constexpr double kDesignPoints = 8.25;
 constexpr double kSmallestPoints = 7.0;
 /// The longest unit caption, and its width in Arial (or a font of the same widths) at 8.25 points
@@ -26,7 +76,7 @@ constexpr double kSampleWidthAt96Dpi = 148.5;
 
 void applyDesignLook(QApplication& application) {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new DesignStyle(fusion));
 
     // Backgrounds are the same in every state; texts keep the style's grey when disabled.
     QPalette palette = QApplication::style()->standardPalette();
@@ -62,6 +112,12 @@ void applyDesignLook(QApplication& application) {
     if (width > designWidth)
         font.setPointSizeF(std::max(kSmallestPoints, kDesignPoints * designWidth / width));
     application.setFont(font);
+}
+
+void showFixedSizeButtons(QWidget& window) {
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint);
 }
 
 } // namespace zorbal::ui::qt

@@ -3,12 +3,17 @@
 #pragma once
 
 class QApplication;
+class QWidget;
 
 namespace zorbal::ui::qt {
 
-/// Gives the application the look the window was designed with: the Fusion style, the
-/// window-system grey of dialogs (RGB 240, 240, 240) and a small sans-serif font close to the
-/// design's, so the captions fit their designed rectangles.
+/// Gives the application the look the window was designed with: the Fusion style with push
+/// buttons flat in exactly their colour, the window-system grey of dialogs (RGB 240, 240, 240)
+/// and a small sans-serif font close to the design's, so the captions fit their designed
+/// rectangles.
 void applyDesignLook(QApplication& application);
+
+/// Gives a window of fixed size the buttons it can honour: minimise and close, no maximise.
+void showFixedSizeButtons(QWidget& window);
 
 } // namespace zorbal::ui::qt

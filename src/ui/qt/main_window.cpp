@@ -3,6 +3,7 @@
 #include "ui/qt/main_window.h"
 
 #include "platform/qt/twips.h"
+#include "ui/qt/look.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -35,6 +36,7 @@ MainWindow::MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox*
     m_platform.messageBox.beforeShow = [this] { refresh(); };
 
     // A window of fixed size, as designed; only the help panel button changes its width.
+    showFixedSizeButtons(*this);
     const QRect client = designRect(0, 0, kClientWidth, kClientHeight);
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
         resize(client.size()); // nobody can drag it, and size hints cannot be passed on

@@ -5,6 +5,7 @@
 #include "platform/qt/qt_services.h"
 #include "ui/zorbal.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -124,6 +125,8 @@ class MainWindow final : public QWidget {
     struct Row {
         int labelLeft, labelWidth, boxLeft, boxWidth, unitLeft, unitWidth;
     };
+    /// The caption or unit label of a row, beside a box of 375 twips at `top`.
+    QLabel* makeRowLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width);
     void makeInputRow(QWidget* parent, const Row& row, int top, int label, int input, int unit);
     void makeOutputRow(QWidget* parent, const Row& row, int top, Label& label, const QString& labelName,
                        int output, Label& unit, const QString& unitName);
@@ -140,6 +143,9 @@ class MainWindow final : public QWidget {
     void onMouseMove(QWidget* widget, std::function<void()> handler);
     void onClick(QWidget* widget, std::function<void()> handler);
     void focusMoved(QWidget* old, QWidget* now);
+    /// Gives the focus back to `focused`, the control that had it when an action began, when
+    /// the action moved it away (see m_focusParkedOn); a hidden control's counterpart takes it.
+    void restoreFocus(QWidget* focused);
 
     void refreshLabel(LabelBinding& binding);
 
@@ -161,6 +167,13 @@ class MainWindow final : public QWidget {
     std::unordered_map<QObject*, std::function<void()>> m_clickHandlers;
     /// Boxes whose validation runs when the focus leaves them.
     std::unordered_map<QObject*, std::function<void(bool&)>> m_validators;
+    /// Controls that stand in for each other when one is hidden: the two "Launch!" buttons.
+    std::unordered_map<QObject*, QWidget*> m_counterparts;
+    /// Nesting of act(): the focus is restored when the outermost action ends.
+    int m_actionDepth = 0;
+    /// Where the window system put the focus during an action because the control that had it
+    /// was disabled or hidden (the busy "Launch!" button hands it to the next control).
+    QPointer<QWidget> m_focusParkedOn;
     QMetaObject::Connection m_focusConnection;
     bool m_closing = false;
 };

@@ -39,6 +39,10 @@ void MainWindow::buildKeyboard() {
 }
 
 void MainWindow::act(const std::function<void()>& handler) {
+    QWidget* focused = QApplication::focusWidget();
+    QPointer<QWidget> restoreTo =
+        m_actionDepth == 0 && focused && focused->window() == this ? focused : nullptr;
+    ++m_actionDepth;
     try {
         handler();
     } catch (const std::exception& error) {
@@ -47,7 +51,33 @@ void MainWindow::act(const std::function<void()>& handler) {
     } catch (...) {
         m_model->services().messageBox->show("Zorbal could not finish this action.");
     }
+    --m_actionDepth;
     refresh();
+    if (m_actionDepth == 0)
+        restoreFocus(restoreTo);
+}
+
+void MainWindow::restoreFocus(QWidget* focused) {
+    QPointer<QWidget> parked = m_focusParkedOn;
+    if (!focused || m_closing) {
+        m_focusParkedOn = nullptr;
+        return;
+    }
+    auto usable = [](const QWidget* widget) {
+        return widget && widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus;
+    };
+    QWidget* target = focused;
+    if (!usable(target)) {
+        const auto counterpart = m_counterparts.find(target);
+        target = counterpart != m_counterparts.end() && usable(counterpart->second) ? counterpart->second
+                                                                                    : nullptr;
+    }
+    // Only a focus the action took away is given back: a control the user chose meanwhile keeps it.
+    QWidget* now = QApplication::focusWidget();
+    const bool takenAway = !now || now == parked || now == focused || now->window() != this;
+    if (target && takenAway && now != target)
+        target->setFocus(Qt::OtherFocusReason);
+    m_focusParkedOn = nullptr;
 }
 
 void MainWindow::onMouseMove(QWidget* widget, std::function<void()> handler) {
@@ -83,6 +113,13 @@ void MainWindow::focusMoved(QWidget* old, QWidget* now) {
     // another program are not a change of control.
     if (!old || !now || now->window() != this || m_closing)
         return;
+    // A control disabled or hidden by a running action hands the focus on; it comes back when
+    // the action ends. The control it was parked on is not being left by the user.
+    if (m_actionDepth > 0 && (!old->isEnabled() || !old->isVisible())) {
+        m_focusParkedOn = now;
+    } else if (old == m_focusParkedOn) {
+        return;
+    }
     const auto it = m_validators.find(old);
     if (it == m_validators.end())
         return;

@@ -7,7 +7,9 @@
 #include "ui/qt/design_widgets.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -55,6 +57,11 @@ void MainWindow::build() {
     buildCommentary(pages[TabCommentary]);
     buildAdvanced(pages[TabAdvanced]);
     buildHistory(pages[TabHistory]);
+    // A launch from the design page shows the trajectory page: the "Launch!" there takes the focus.
+    auto* launch = findChild<QPushButton*>(QStringLiteral("cmdLaunch"));
+    auto* launchAgain = findChild<QPushButton*>(QStringLiteral("cmdLaunch2"));
+    m_counterparts[launch] = launchAgain;
+    m_counterparts[launchAgain] = launch;
 
     QGroupBox* results = makeFrame(this, m.Frame3, QStringLiteral("Frame3"), 120, 7920, 4575, 1935);
     onMouseMove(results, [&m] { m.Frame3_MouseMove(); });
@@ -135,8 +142,8 @@ void MainWindow::buildRocketDesign(QWidget* page) {
         onMouseMove(option, [&m, i] { m.optParachute_MouseMove(i); });
         makeInput(parachute, triggers[i].second, 600, triggers[i].first + 420, 975, 375);
         const int unit = triggerUnits[i];
-        makeLabel(parachute, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit), 1680,
-                  triggers[i].first + 480, 1335, 255);
+        makeRowLabel(parachute, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit), 1680,
+                     triggers[i].first + 420, 1335);
     }
     makeInputRow(parachute, Row{240, 1815, 2160, 975, 3240, 1335}, 2520, 34, 13, 35);
 
@@ -329,6 +336,11 @@ QLineEdit* MainWindow::makeGraphLimit(QWidget* parent, int index, int left, int 
                                   arrayName("txtGraph", index), left, top, width, height);
     onMouseMove(box, [&m, index] { m.txtGraph_MouseMove(index); });
     m_validators[box] = [&m, index](bool& cancel) { m.txtGraph_Validate(index, cancel); };
+    // Enter leaves the box as Tab does: it is validated and the graph plotted again, once.
+    connect(box, &QLineEdit::returnPressed, box, [box] {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &tab);
+    });
     return box;
 }
 
@@ -380,20 +392,29 @@ QCheckBox* MainWindow::makeCheckBox(QWidget* parent, int index, int left, int to
     return widget;
 }
 
+QLabel* MainWindow::makeRowLabel(QWidget* parent, Label& label, const QString& name, int left, int top,
+                                 int width) {
+    QLabel* widget = makeLabel(parent, label, name, left, top + 60, width, 255);
+    // Centred on the box beside it: its 255 twips lie in the middle of the box's 375, and the
+    // text in the middle of them whatever the font's line height.
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return widget;
+}
+
 void MainWindow::makeInputRow(QWidget* parent, const Row& row, int top, int label, int input, int unit) {
     Zorbal& m = *m_model;
-    makeLabel(parent, m.lblInput[static_cast<std::size_t>(label)], arrayName("lblInput", label),
-              row.labelLeft, top + 60, row.labelWidth, 255);
+    makeRowLabel(parent, m.lblInput[static_cast<std::size_t>(label)], arrayName("lblInput", label),
+                 row.labelLeft, top, row.labelWidth);
     makeInput(parent, input, row.boxLeft, top, row.boxWidth, 375);
-    makeLabel(parent, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit), row.unitLeft,
-              top + 60, row.unitWidth, 255);
+    makeRowLabel(parent, m.lblInput[static_cast<std::size_t>(unit)], arrayName("lblInput", unit),
+                 row.unitLeft, top, row.unitWidth);
 }
 
 void MainWindow::makeOutputRow(QWidget* parent, const Row& row, int top, Label& label,
                                const QString& labelName, int output, Label& unit, const QString& unitName) {
-    makeLabel(parent, label, labelName, row.labelLeft, top + 60, row.labelWidth, 255);
+    makeRowLabel(parent, label, labelName, row.labelLeft, top, row.labelWidth);
     makeOutput(parent, output, row.boxLeft, top, row.boxWidth, 375);
-    makeLabel(parent, unit, unitName, row.unitLeft, top + 60, row.unitWidth, 255);
+    makeRowLabel(parent, unit, unitName, row.unitLeft, top, row.unitWidth);
 }
 
 platform::qt::CanvasWidget* MainWindow::makeGraph(QWidget* parent, const platform::DrawingSurface& surface,

@@ -127,6 +127,10 @@ void MainWindow::refresh() {
             binding.widget->setPlainText(toQtText(binding.model->Text));
         }
         mirrorBoxState(binding);
+        // A read-only text is still read with the keyboard: arrows, Page Up/Down, Ctrl+Home/End.
+        const Qt::TextInteractionFlags reading = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+        if (binding.widget->isReadOnly() && binding.widget->textInteractionFlags() != reading)
+            binding.widget->setTextInteractionFlags(reading);
     }
     for (ButtonBinding& binding : m_buttons) {
         const Button& button = *binding.model;

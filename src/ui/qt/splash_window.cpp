@@ -4,6 +4,7 @@
 
 #include "platform/qt/qt_color.h"
 #include "platform/qt/twips.h"
+#include "ui/qt/look.h"
 #include "ui/qt/splash_picture.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ void SplashPicture::mouseReleaseEvent(QMouseEvent* event) {
 SplashWindow::SplashWindow(Splash& model, QWidget* parent) : QWidget(parent), m_model(model) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Zorbal"));
+    showFixedSizeButtons(*this);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     auto at = [dpi](int left, int top, int width, int height) {

@@ -137,9 +137,13 @@ class HistoryTableTest : public QObject {
         view.resize(769, 289);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        view.scrollToBottom();
         const QRect viewport = view.viewport()->geometry();
         const QRect strip(viewport.topLeft(), QSize(view.columnWidth(0), viewport.height()));
+        // Scrolling down moves the launch rows, the fixed column's among them.
+        const QRect rows = viewport.adjusted(0, 3 * view.rowHeight(0), 0, 0);
+        const QImage top = view.grab(rows).toImage();
+        view.scrollToBottom();
+        QVERIFY(view.grab(rows).toImage() != top);
         const QImage before = view.grab(strip).toImage();
 
         view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
@@ -172,6 +176,15 @@ class HistoryTableTest : public QObject {
         const QModelIndex added = view.model()->index(view.model()->rowCount() - 1, 0);
         QCOMPARE(added.data().toString(), QStringLiteral("41"));
         QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(added)));
+        // Added while the table's page is hidden, it is in view when the page is shown.
+        view.hide();
+        view.scrollToTop();
+        history::addLaunch(grid, 42, launchTexts(42, "51.61"));
+        view.refresh();
+        view.show();
+        const QModelIndex last = view.model()->index(view.model()->rowCount() - 1, 0);
+        QCOMPARE(last.data().toString(), QStringLiteral("42"));
+        QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(last)));
     }
 
     void mergedHeadingsShowNoGridLinesInside() {

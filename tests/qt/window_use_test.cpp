@@ -86,6 +86,12 @@ class WindowUseTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(started.window.model().LaunchCount, 2);
         QCOMPARE(QApplication::focusWidget(), started.find<QWidget>("cmdLaunch2"));
+        // A click on another tab hides the button: the tabs take the focus, as the click would.
+        auto* tabs = started.find<zorbal::ui::qt::DesignTabControl>("SSTab1");
+        tabs->tabBar()->setCurrentIndex(6);
+        QCOMPARE(started.tab(), 6);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(tabs->tabBar()));
+        QVERIFY(started.find<QLineEdit>("txtOutput_4")->selectedText().isEmpty());
     }
 
     void aRefusedLaunchKeepsTheFocusOnLaunch() {

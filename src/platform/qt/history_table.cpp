@@ -145,8 +145,13 @@ HistoryTableView::HistoryTableView(const Grid& grid, QWidget* parent)
             &QAbstractSlider::setValue);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_fixedColumn->verticalScrollBar(),
             &QAbstractSlider::setValue);
-    // A launch adds its row at the end: show it.
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { scrollToBottom(); });
+    // A launch adds its row at the end: show it, now or when the table is shown next.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (isVisible())
+            scrollToBottom();
+        else
+            m_showLastRow = true;
+    });
 
     connect(m_model, &HistoryTableModel::gridLayoutChanged, this, &HistoryTableView::applyLayout);
     applyLayout();
@@ -204,6 +209,14 @@ void HistoryTableView::applyLayout() {
 void HistoryTableView::updateGeometries() {
     QTableView::updateGeometries();
     placeHeadings();
+}
+
+void HistoryTableView::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    if (m_showLastRow) {
+        m_showLastRow = false;
+        scrollToBottom();
+    }
 }
 
 void HistoryTableView::resizeEvent(QResizeEvent* event) {

@@ -69,6 +69,7 @@ class HistoryTableView final : public QTableView {
   protected:
     void updateGeometries() override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     /// Column widths and merged spans from the grid.
@@ -83,6 +84,7 @@ class HistoryTableView final : public QTableView {
     HistoryTableModel* m_model;
     QTableView* m_headings = nullptr;    ///< the grid's fixed rows, drawn over the scrolling rows
     QTableView* m_fixedColumn = nullptr; ///< the grid's fixed columns, drawn over the scrolling columns
+    bool m_showLastRow = false;          ///< rows were added while the table was hidden
     QTableView* m_corner = nullptr;      ///< where the fixed rows and columns meet, which never scrolls
 };
 

@@ -2,6 +2,7 @@
 // The designed-coordinates tab control, the wrapping check box and the legend widgets.
 #include "ui/qt/design_widgets.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QStyle>
@@ -16,6 +17,11 @@ DesignTabControl::DesignTabControl(QWidget* parent) : QWidget(parent), m_bar(new
     m_bar->setUsesScrollButtons(false);
     m_bar->setElideMode(Qt::ElideNone);
     connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
+        // The tabs take the focus from a control on the page about to be hidden, as a click on a
+        // window-system tab control does; hidden, it would hand the focus to the next control.
+        if (QWidget* focused = QApplication::focusWidget();
+            focused && focused != m_bar && isAncestorOf(focused))
+            m_bar->setFocus(Qt::MouseFocusReason);
         showPage(index);
         emit currentChanged(index);
     });

@@ -51,8 +51,8 @@ void MainWindow::act(const std::function<void()>& handler) {
     } catch (...) {
         m_model->services().messageBox->show("Zorbal could not finish this action.");
     }
+    refresh(); // may hide the focused control with its page
     --m_actionDepth;
-    refresh();
     if (m_actionDepth == 0)
         restoreFocus(restoreTo);
 }

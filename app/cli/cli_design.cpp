@@ -10,9 +10,22 @@
 
 namespace zorbal::cli {
 
+CLI::Validator nonEmptyFileName() {
+    return CLI::Validator(
+        [](const std::string& text) {
+            return text.empty() ? std::string("the file name is empty") : std::string();
+        },
+        "");
+}
+
+std::string reasonSuffix(const std::error_code& error) {
+    return error ? ": " + error.message() : std::string();
+}
+
 void addDesignOptions(CLI::App& command, DesignOptions& options) {
     command.add_option("--design", options.designFile, "Load a design file first, as \"Load\" does")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(nonEmptyFileName());
     command
         .add_option("--input", options.inputs, "Set the text of input box I (0..13) exactly as typed: I=TEXT")
         ->type_name("I=TEXT");
@@ -30,12 +43,31 @@ void addDesignOptions(CLI::App& command, DesignOptions& options) {
         ->check(CLI::IsMember({"angle", "time"}));
 }
 
+namespace {
+
+std::string cannotOpen(const DesignOptions& options) {
+    return "--design \"" + options.designFile + "\": Sorry, the program can't open that file.";
+}
+
+} // namespace
+
+std::string readDesignFile(DesignOptions& options, platform::TextFiles& files) {
+    if (options.designFile.empty() || options.designFileText)
+        return {};
+    std::string content;
+    if (!files.read(options.designFile, content))
+        return cannotOpen(options);
+    options.designFileText = std::move(content);
+    return {};
+}
+
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
     if (!options.designFile.empty()) {
-        std::string content;
-        if (!window.services().textFiles->read(options.designFile, content) ||
-            !ui::applyDesignFile(window, content))
-            return "--design \"" + options.designFile + "\": Sorry, the program can't open that file.";
+        std::string read;
+        const bool isRead =
+            options.designFileText || window.services().textFiles->read(options.designFile, read);
+        if (!isRead || !ui::applyDesignFile(window, options.designFileText ? *options.designFileText : read))
+            return cannotOpen(options);
     }
     for (const auto& assignment : options.inputs) {
         const auto equals = assignment.find('=');
@@ -73,7 +105,8 @@ bool saveThroughDialog(platform::HeadlessPlatform& platform, const std::string& 
     platform.fileDialog.answers.clear();
     if (platform.messageBox.messages.size() == before)
         return true;
-    std::cerr << "zorbal-cli: could not write \"" << file << "\"\n";
+    std::cerr << "zorbal-cli: could not write \"" << file << "\""
+              << reasonSuffix(platform.textFiles.lastWriteError()) << "\n";
     return false;
 }
 
@@ -91,9 +124,11 @@ void addExportOptions(CLI::App& command, ExportOptions& options) {
     command
         .add_option("--trajectory", options.trajectory,
                     "Save the trajectory of the last launch (- for stdout)")
-        ->type_name("FILE|-");
+        ->type_name("FILE|-")
+        ->check(nonEmptyFileName());
     command.add_option("--history", options.history, "Save the launch history table (- for stdout)")
-        ->type_name("FILE|-");
+        ->type_name("FILE|-")
+        ->check(nonEmptyFileName());
     command.add_flag("--csv", options.csv, "Separate the exported columns by commas instead of TABs");
 }
 

@@ -10,25 +10,40 @@
 
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace zorbal::cli {
 
 struct DesignOptions {
-    std::string designFile;          ///< a design file loaded first, as "Load" does
+    std::string designFile; ///< a design file loaded first, as "Load" does
+    /// The design file's bytes once read (readDesignFile): every window then gets the same design,
+    /// even when the file is changed or removed meanwhile.
+    std::optional<std::string> designFileText;
     std::vector<std::string> inputs; ///< "I=TEXT"
     std::optional<bool> rail;
     std::optional<bool> parachute;
     std::string trigger; ///< "angle", "time" or empty
 };
 
+/// Refuses an empty file name (a usage error), as no file can have it.
+CLI::Validator nonEmptyFileName();
+
 /// Adds --design, --input, --rail/--no-rail, --parachute/--no-parachute and --trigger to `command`.
 void addDesignOptions(CLI::App& command, DesignOptions& options);
 
-/// Loads the --design file through the design-file loader, then types the other options into the
-/// window's boxes and options. Returns an error text for an unreadable design file or a
-/// malformed --input, or an empty string.
+/// Reads the --design file, if one is given and not read yet, into `options.designFileText`.
+/// Returns an error text when it cannot be read, or an empty string.
+std::string readDesignFile(DesignOptions& options, platform::TextFiles& files);
+
+/// Loads the --design file (its text once read, else the file through the window's files) through
+/// the design-file loader, then types the other options into the window's boxes and options.
+/// Returns an error text for an unreadable design file or a malformed --input, or an empty string.
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options);
+
+/// ": " and the system's reason for `error` ("No space left on device"), or nothing when there
+/// is no error, to end a line saying what could not be written.
+std::string reasonSuffix(const std::error_code& error);
 
 /// Writes the window's design as "Save" does to `file` ("-": standard output). Returns false
 /// (the program's message has gone to standard error) when the file could not be written.

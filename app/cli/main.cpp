@@ -4,6 +4,7 @@
 #include "cli_design.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
+#include "standard_output.h"
 #include "sweep.h"
 #include "ui/zorbal.h"
 #include "zorbal_version.h"
@@ -96,9 +97,8 @@ void printFlight(const Zorbal& window) {
               << "Top speed:       " << zorbal::platform::fixedText(r.MaxSpeed, 2) << " m/s\n";
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+/// Runs the command line's command and returns its exit status.
+int runTool(int argc, char** argv) {
     CLI::App app{"Zorbal: water-rocket flight simulator, without a window"};
     app.set_version_flag("--version", "zorbal-cli " ZORBAL_VERSION);
     app.require_subcommand(1);
@@ -126,7 +126,9 @@ int main(int argc, char** argv) {
     std::string designFile;
     auto* saveDesign =
         app.add_subcommand("save-design", "Press \"Save\" and write the design to FILE (- for stdout)");
-    saveDesign->add_option("FILE", designFile, "The design file to write")->required();
+    saveDesign->add_option("FILE", designFile, "The design file to write")
+        ->required()
+        ->check(zorbal::cli::nonEmptyFileName());
     zorbal::cli::addDesignOptions(*saveDesign, design);
 
     auto* optimise =
@@ -222,4 +224,13 @@ int main(int argc, char** argv) {
         return refused ? kExitRefused : 0;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    zorbal::cli::prepareSignals();
+    // Whatever the command printed must have arrived: output lost to a full disk or a closed pipe
+    // fails the command.
+    return zorbal::cli::checkedExitStatus(runTool(argc, argv));
 }

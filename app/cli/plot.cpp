@@ -2,11 +2,12 @@
 // Rendering the graphs of the fly command into PNG files with the display-list painter the window uses.
 #include "plot.h"
 
+#include "cli_design.h"
+#include "platform/qt/png_file.h"
 #include "plot_size.h"
 
 #include "platform/qt/surface_painter.h"
 
-#include <QFile>
 #include <QSize>
 
 #include <iostream>
@@ -26,9 +27,10 @@ std::optional<QSize> parseSize(const std::string& text) {
 }
 
 bool writePicture(const platform::DrawingSurface& surface, QSize size, const std::string& file) {
-    if (platform::qt::writePng(platform::qt::renderSurface(surface, size), QFile::decodeName(file.c_str())))
+    const auto error = platform::qt::savePngSafely(platform::qt::renderSurface(surface, size), file);
+    if (!error)
         return true;
-    std::cerr << "Could not write the picture " << file << "\n";
+    std::cerr << "Could not write the picture " << file << reasonSuffix(error) << "\n";
     return false;
 }
 
@@ -37,9 +39,11 @@ bool writePicture(const platform::DrawingSurface& surface, QSize size, const std
 void addPlotOptions(CLI::App& command, PlotOptions& options) {
     command
         .add_option("--plot-trajectory", options.trajectory, "Write the trajectory graph as a PNG picture")
-        ->type_name("FILE.png");
+        ->type_name("FILE.png")
+        ->check(nonEmptyFileName());
     command.add_option("--plot-velocity", options.velocity, "Write the velocity graph as a PNG picture")
-        ->type_name("FILE.png");
+        ->type_name("FILE.png")
+        ->check(nonEmptyFileName());
     command
         .add_option("--plot-size", options.size,
                     "Size of the pictures in pixels (default: as in the window, 705x369 and 721x385)")

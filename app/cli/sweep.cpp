@@ -9,10 +9,13 @@
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "sim/limits.h"
+#include "standard_output.h"
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <iostream>
 #include <unistd.h>
 
@@ -65,7 +68,7 @@ class ProgressLine {
     std::chrono::steady_clock::time_point m_last;
 };
 
-std::optional<int> prepare(const std::vector<std::string>& vary, const DesignOptions& design, int threads,
+std::optional<int> prepare(const std::vector<std::string>& vary, DesignOptions& design, int threads,
                            [[maybe_unused]] bool plotting, Prepared& prepared) {
     std::vector<explore::VaryAxis> axes;
     for (const auto& text : vary) {
@@ -81,9 +84,14 @@ std::optional<int> prepare(const std::vector<std::string>& vary, const DesignOpt
         return kExitUsage;
     }
     // The common design is typed into every worker's window; a malformed one is reported once.
+    // Its file is read once, here: every worker, and the best design's window, type the same text.
     platform::HeadlessPlatform platform;
     ui::Zorbal window(platform.services());
     window.Form_Load();
+    if (auto error = readDesignFile(design, platform.textFiles); !error.empty()) {
+        std::cerr << error << "\n";
+        return kExitUsage;
+    }
     if (const auto error = applyDesign(window, design); !error.empty()) {
         std::cerr << error << "\n";
         return kExitUsage;
@@ -150,10 +158,20 @@ SweepCommands::SweepCommands(CLI::App& app) {
         m_best
             ->add_option("--target-range", m_targetRange,
                          "Find the design that lands closest to this many metres from the launcher")
-            ->type_name("METRES");
+            ->type_name("METRES")
+            ->check(CLI::Validator(
+                [](const std::string& text) {
+                    double metres = 0;
+                    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), metres);
+                    return error == std::errc() && end == text.data() + text.size() && std::isfinite(metres)
+                               ? std::string()
+                               : "expected a finite number of metres, not \"" + text + "\"";
+                },
+                ""));
     maximise->excludes(target);
     m_best->add_option("--save-design", m_saveDesign, "Also write the best design as a design file")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(nonEmptyFileName());
 }
 
 int SweepCommands::run() {
@@ -178,10 +196,19 @@ int SweepCommands::runSweep() {
         std::cout << line;
     }
     std::vector<explore::SweepRow> kept;
-    explore::runSweep(grid, prepared.options, [&](explore::SweepRow&& row) {
-        if (m_json) {
-            std::cout << rowJson(grid, row).dump() << '\n';
-        } else {
+    // Rows that standard output no longer takes stop the sweep; main reports the loss.
+    auto print = [](const std::string& text) {
+        std::cout << text;
+        if (standardOutputFailed())
+            throw StandardOutputLost{};
+    };
+    try {
+        explore::runSweep(grid, prepared.options, [&](explore::SweepRow&& row) {
+            if (m_json) {
+                print(rowJson(grid, row).dump() + '\n');
+                keep(kept, std::move(row));
+                return;
+            }
             line.clear();
             for (const auto& text : row.inputs)
                 line += files::csvField(text) + ",";
@@ -189,10 +216,12 @@ int SweepCommands::runSweep() {
             line += files::csvField(row.duration) + "," + files::csvField(row.height) + "," +
                     files::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") +
                     "," + explore::outcomeName(row.outcome) + "," + files::csvField(row.message) + "\r\n";
-            std::cout << line;
-        }
-        keep(kept, std::move(row));
-    });
+            print(line);
+            keep(kept, std::move(row));
+        });
+    } catch (const StandardOutputLost&) {
+        return kExitNothing;
+    }
     std::cout << std::flush;
     return writePlot(grid, kept, "range", std::nullopt, "") ? 0 : kExitNothing;
 }
@@ -249,7 +278,8 @@ int SweepCommands::runBest() {
         platform::DiskTextFiles files;
         isSaved = files.write(m_saveDesign, designText);
         if (!isSaved)
-            std::cerr << "Could not write the design file \"" << m_saveDesign << "\".\n";
+            std::cerr << "Could not write the design file \"" << m_saveDesign << "\""
+                      << reasonSuffix(files.lastWriteError()) << ".\n";
     }
 
     if (m_json) {

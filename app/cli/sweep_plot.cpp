@@ -2,14 +2,14 @@
 // Drawing sweep and best results into a PNG file with the sweep chart's painter.
 #include "sweep_plot.h"
 
+#include "cli_design.h"
 #include "plot_size.h"
 
 #include "explore/qt/sweep_chart_painter.h"
 #include "explore/sweep_chart.h"
 #include "platform/headless.h"
-#include "platform/qt/surface_painter.h"
+#include "platform/qt/png_file.h"
 
-#include <QFile>
 #include <QGuiApplication>
 
 #include <iostream>
@@ -53,9 +53,10 @@ class OffscreenApplication {
 
 /// Writes the picture; the one place a sweep picture reaches the disk.
 bool writePicture(const QImage& image, const std::string& file) {
-    if (platform::qt::writePng(image, QFile::decodeName(file.c_str())))
+    const auto error = platform::qt::savePngSafely(image, file);
+    if (!error)
         return true;
-    std::cerr << "Could not write the picture " << file << "\n";
+    std::cerr << "Could not write the picture " << file << reasonSuffix(error) << "\n";
     return false;
 }
 

@@ -2,7 +2,9 @@
 // zorbal: the desktop program. Opens on the splash window; "OK" opens the main window.
 // With --screenshot it renders the main window to a PNG file instead, without a display.
 #include "platform/headless.h"
+#include "platform/qt/png_file.h"
 #include "platform/qt/qt_services.h"
+#include "platform/safe_file.h"
 #include "ui/qt/design_widgets.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPushButton>
 #include <QScreen>
 
@@ -82,8 +85,10 @@ int screenshot(const QCommandLineParser& options, const QCommandLineOption& file
         QCoreApplication::processEvents();
         picture = window.grab();
     }
-    if (!picture.save(file, "PNG")) {
-        std::fprintf(stderr, "zorbal: cannot write %s\n", file.toLocal8Bit().constData());
+    if (const auto error =
+            zorbal::platform::qt::savePngSafely(picture.toImage(), QFile::encodeName(file).toStdString())) {
+        std::fprintf(stderr, "zorbal: cannot write %s: %s\n", file.toLocal8Bit().constData(),
+                     error.message().c_str());
         return 1;
     }
     return 0;
@@ -92,6 +97,8 @@ int screenshot(const QCommandLineParser& options, const QCommandLineOption& file
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit fails a save (which says so) instead of ending the program.
+    zorbal::platform::prepareSignalsForSaving();
     // A screenshot, the help and the version need no display: draw offscreen unless a platform was
     // chosen.
     if (needsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

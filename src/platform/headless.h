@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace zorbal::platform {
@@ -85,16 +86,18 @@ class FixedProgramFolder final : public ProgramFolder {
     std::string m_folder;
 };
 
-/// Files on disk. Reading takes a whole regular file (up to 64 MiB). Writing goes to a new
-/// temporary file in the target's folder, flushed to the disk and closed without error, which then
-/// replaces the target in one rename; on any failure the old file is untouched. A replaced file
-/// keeps its permissions (and its owner where allowed); a symbolic link is followed, so the linked
-/// file is replaced and the link kept. A folder, device or pipe, or an existing file the user may
-/// not write, is refused.
+/// Files on disk. Reading takes a whole regular file (up to 64 MiB). Writing goes through
+/// saveFileSafely (safe_file.h): the old file is replaced only by a complete new one, and a folder,
+/// device or pipe, or an existing file the user may not write, is refused.
 class DiskTextFiles final : public TextFiles {
   public:
     bool read(const std::string& path, std::string& content) override;
     bool write(const std::string& path, const std::string& content) override;
+    /// Why the latest write failed; empty after a write that succeeded.
+    std::error_code lastWriteError() const { return m_lastError; }
+
+  private:
+    std::error_code m_lastError;
 };
 
 /// A complete set of headless services, owned together.

@@ -4,6 +4,7 @@
 #include "explore/best.h"
 #include "explore/sweep.h"
 #include "support/run_command.h"
+#include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
+
+#ifdef __linux__
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 namespace zorbal::test {
 namespace {
@@ -332,6 +340,43 @@ TEST(SweepCommand, ReportsUsageErrorsAndAGridWhereNothingFlies) {
     EXPECT_EQ(runCli("best --vary 1=1:2:1 --input 15=3").status, 2);
     EXPECT_EQ(runCli("best --vary 1=97:99:1 --input 3=0.1").status, 1);
 }
+
+#ifdef __linux__
+TEST(SweepCommand, BestPrintsAndSavesTheDesignItFlewEvenWhenTheFileChangesMeanwhile) {
+    TempFolder folder;
+    const std::string heavy = runCli("save-design - --input 5=120 --rail").out;
+    const std::string light = runCli("save-design - --input 5=75").out;
+    ASSERT_NE(heavy.find("Mass\t120\r\n"), std::string::npos);
+    const std::string design = folder.put("design.txt", heavy);
+
+    // Watch for the end of the tool's first reading of the file, then replace the file at once
+    // with a different design while the search is still flying.
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, design.c_str(), IN_CLOSE_NOWRITE), 0);
+    auto best = std::async(std::launch::async, [&] {
+        return runProgram(ZORBAL_CLI,
+                          {"best", "--json", "--design", design, "--vary", "1=10:90:0.1", "--vary",
+                           "7=40:70:5", "--threads", "1", "--save-design", folder.file("best.txt")});
+    });
+    pollfd event{watch, POLLIN, 0};
+    ASSERT_EQ(::poll(&event, 1, 60000), 1) << "the design file was never read";
+    const std::string replacement = folder.put("replacement.txt", light);
+    std::filesystem::rename(replacement, design);
+    ::close(watch);
+
+    const CommandRun run = best.get();
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Json result = Json::parse(run.out);
+    const std::string designText = result["design_file"];
+    EXPECT_NE(designText.find("Mass\t120\r\n"), std::string::npos) << designText;
+    EXPECT_EQ(folder.get("best.txt"), designText);
+    // And the saved design flies the reported flight.
+    const Json flown = Json::parse(runCli("fly --json --design " + folder.file("best.txt")).out);
+    EXPECT_EQ(flown["outputs"][9], result["range"]);
+    EXPECT_EQ(flown["outputs"][4], result["flight_duration"]);
+}
+#endif
 
 } // namespace
 } // namespace zorbal::test

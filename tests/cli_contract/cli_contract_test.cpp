@@ -51,6 +51,17 @@ TEST(CommandLine, RefusalsExitWithOneAndUsageErrorsWithTwo) {
     EXPECT_EQ(run("launch").status, 2);
 }
 
+TEST(CommandLine, TargetsThatAreNotFiniteAndEmptyFileNamesAreUsageErrors) {
+    for (const char* target : {"nan", "inf", "-inf", "1e400", "50x"})
+        EXPECT_EQ(run("best --vary 1=20:40:10 --target-range " + std::string(target)).status, 2) << target;
+    EXPECT_EQ(run("best --vary 1=20:40:10 --target-range 50").status, 0);
+    for (const char* command :
+         {"fly --design ''", "fly --trajectory ''", "fly --history ''", "fly --plot-trajectory ''",
+          "fly --plot-velocity ''", "save-design ''", "sweep --vary 1=20:40:10 --design ''",
+          "best --vary 1=20:40:10 --save-design ''"})
+        EXPECT_EQ(run(command).status, 2) << command;
+}
+
 TEST(CommandLine, OptimisePrintsTheChosenFillingFactor) {
     const auto r = run("optimise");
     EXPECT_EQ(r.status, 0);

@@ -2,10 +2,11 @@
 // Painting a recorded drawing surface with QPainter, points rasterised directly for speed.
 #include "platform/qt/surface_painter.h"
 
+#include "platform/qt/png_file.h"
 #include "platform/qt/qt_color.h"
 
+#include <QFile>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -346,16 +347,7 @@ QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePix
 }
 
 bool writePng(const QImage& image, const QString& path) {
-    if (image.isNull())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !savePngSafely(image, QFile::encodeName(path).toStdString());
 }
 
 } // namespace zorbal::platform::qt

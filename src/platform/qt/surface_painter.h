@@ -32,8 +32,9 @@ void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRati
 /// size gives a null image.
 QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePixelRatio = 1.0);
 
-/// Writes `image` as a PNG file. The file is replaced only when the whole picture was written.
-/// Returns false when it could not be written.
+/// Writes `image` as a PNG file through the safe save (png_file.h): the file is replaced only when
+/// the whole picture was written, and a folder or special file is refused. Returns false when it
+/// could not be written.
 bool writePng(const QImage& image, const QString& path);
 
 } // namespace zorbal::platform::qt

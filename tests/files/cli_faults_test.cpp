@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// zorbal-cli when its output cannot be written: folders, pipes and devices named as files, a
+// file-size limit, a full device or a closed pipe on standard output. Each failure exits with 1
+// and the system's reason on standard error, and leaves old files byte for byte.
+#include "support/run_command.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using zorbal::test::CommandRun;
+using zorbal::test::ProgramSetup;
+using zorbal::test::TempFolder;
+
+CommandRun run(const std::vector<std::string>& arguments, const ProgramSetup& setup = {}) {
+    return zorbal::test::runProgram(ZORBAL_CLI, arguments, setup);
+}
+
+ProgramSetup sizeLimit(std::uint64_t bytes, std::string output = {}) {
+    ProgramSetup setup;
+    setup.fileSizeLimit = bytes;
+    setup.standardOutput = std::move(output);
+    return setup;
+}
+
+ProgramSetup outputTo(std::string output) {
+    return sizeLimit(0, std::move(output));
+}
+
+/// A failed write as the tool reports it: exit status 1 (not a signal), the reason on stderr.
+void expectFailure(const CommandRun& r, const std::string& reason) {
+    EXPECT_EQ(r.signal, 0) << "ended by a signal";
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(reason), std::string::npos) << "standard error: " << r.err;
+}
+
+TEST(CommandLineOutputFaults, AFileSizeLimitFailsEachSaveAndKeepsTheOldFile) {
+    TempFolder folder;
+    struct Save {
+        std::vector<std::string> arguments;
+        const char* name;
+    };
+    const std::vector<Save> saves = {
+        {{"save-design", folder.file("design.txt")}, "design.txt"},
+        {{"fly", "--trajectory", folder.file("trajectory.txt")}, "trajectory.txt"},
+        {{"fly", "--launches", "3", "--history", folder.file("history.txt")}, "history.txt"},
+#ifdef ZORBAL_CLI_PLOTS
+        {{"fly", "--plot-trajectory", folder.file("trajectory.png")}, "trajectory.png"},
+        {{"fly", "--plot-velocity", folder.file("velocity.png")}, "velocity.png"},
+#endif
+        {{"best", "--vary", "1=20:40:10", "--save-design", folder.file("best.txt")}, "best.txt"},
+    };
+    const std::string old(60, 'o');
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.name);
+        folder.put(save.name, old);
+        // Every one of these files is longer than 100 bytes.
+        expectFailure(run(save.arguments, sizeLimit(100)), "File too large");
+        EXPECT_EQ(folder.get(save.name), old);
+        EXPECT_EQ(folder.entries(), static_cast<int>(&save - saves.data()) + 1)
+            << "a temporary file was left behind";
+    }
+    // Without the limit the same commands write their files.
+    for (const auto& save : saves) {
+        ASSERT_EQ(run(save.arguments).status, 0) << save.name;
+        EXPECT_GT(folder.get(save.name).size(), 100u) << save.name;
+    }
+}
+
+#ifdef ZORBAL_CLI_PLOTS
+TEST(CommandLineOutputFaults, PicturesRefuseFoldersPipesAndDevicesAndLeaveThemAlone) {
+    TempFolder folder;
+    fs::create_directory(folder.path() / "pictures");
+    ASSERT_EQ(::mkfifo(folder.file("pipe.png").c_str(), 0600), 0);
+    // A device node of the test's own (the always-full device), where the test may make one.
+    const bool hasDevice = ::mknod(folder.file("full.png").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+    const std::vector<std::vector<std::string>> commands = {
+        {"fly", "--plot-trajectory"},
+        {"fly", "--plot-velocity"},
+        {"sweep", "--vary", "1=20:40:10", "--plot"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.back());
+        const auto to = [&command](std::string file) {
+            auto arguments = command;
+            arguments.push_back(std::move(file));
+            return arguments;
+        };
+        expectFailure(run(to(folder.file("pictures"))), "Is a directory");
+        EXPECT_TRUE(fs::is_directory(folder.path() / "pictures"));
+        expectFailure(run(to(folder.file("pipe.png"))), "Not a regular file");
+        EXPECT_TRUE(fs::is_fifo(folder.path() / "pipe.png"));
+        if (hasDevice) {
+            expectFailure(run(to(folder.file("full.png"))), "Not a regular file");
+            EXPECT_TRUE(fs::is_character_file(folder.path() / "full.png"));
+        }
+    }
+    EXPECT_EQ(folder.entries(), hasDevice ? 3 : 2);
+}
+#endif
+
+TEST(CommandLineOutputFaults, EveryCommandReportsAStandardOutputItCouldNotWrite) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"fly"},
+        {"fly", "--json"},
+        {"fly", "--trajectory", "-"},
+        {"fly", "--history", "-"},
+        {"save-design", "-"},
+        {"check"},
+        {"optimise", "--json"},
+        {"sweep", "--vary", "1=20:40:10"},
+        {"sweep", "--json", "--vary", "1=20:40:10"},
+        {"best", "--vary", "1=20:40:10"},
+    };
+    const bool hasFullDevice = fs::exists("/dev/full");
+    for (const auto& command : commands) {
+        std::string line;
+        for (const auto& word : command)
+            line += word + " ";
+        SCOPED_TRACE(line);
+        if (hasFullDevice)
+            expectFailure(run(command, outputTo("/dev/full")), "No space left on device");
+        expectFailure(run(command, outputTo(zorbal::test::kClosedPipe)), "Broken pipe");
+        EXPECT_EQ(run(command).status, 0);
+    }
+}
+
+TEST(CommandLineOutputFaults, ASweepCutShortByAFullDiskFails) {
+    TempFolder folder;
+    const auto r = run({"sweep", "--vary", "1=10:90:0.5"}, sizeLimit(4096, folder.file("rows.csv")));
+    expectFailure(r, "File too large");
+    EXPECT_LE(fs::file_size(folder.file("rows.csv")), 4096u);
+}
+
+} // namespace

@@ -87,6 +87,12 @@ std::string designFileText(const DesignTexts& d) {
     return text;
 }
 
+DesignFieldReader::DesignFieldReader(std::string_view content) : m_content(content) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (m_content.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        m_position = kByteOrderMark.size();
+}
+
 bool DesignFieldReader::read(std::string& field) {
     if (atEnd())
         return false;

@@ -35,10 +35,11 @@ inline constexpr std::size_t kMaxDesignFileBytes = std::size_t{1} << 20;
 inline constexpr std::size_t kMaxFieldLength = 32767;
 
 /// Reads a design file's text field by field as the loader does: a field is the text up to the
-/// next comma or line end (CR LF, LF or CR), leading blanks skipped.
+/// next comma or line end (CR LF, LF or CR), leading blanks skipped. A UTF-8 byte-order mark at
+/// the start, as some editors write, is skipped, so the first key is read.
 class DesignFieldReader {
   public:
-    explicit DesignFieldReader(std::string_view content) : m_content(content) {}
+    explicit DesignFieldReader(std::string_view content);
     /// Reads the next field into `field`. Returns false when there is none left to read (so an
     /// empty text fails at its first read) or the field is longer than kMaxFieldLength.
     bool read(std::string& field);

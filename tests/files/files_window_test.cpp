@@ -147,6 +147,23 @@ TEST_F(FilesWindow, LowerCaseKeysLoadAsTheSavedOnes) {
     EXPECT_EQ(window.txtInput[13].Text, "0.75");
 }
 
+TEST_F(FilesWindow, AByteOrderMarkBeforeTheFirstKeyIsSkipped) {
+    type(0, "1.5");
+    const std::string file = saveDesign();
+    window.cmdDefault_Click();
+    load(file);
+    const DesignState loaded = stateOf(window);
+    window.cmdDefault_Click();
+    // As editors that save UTF-8 with a signature write it: the first key must still be read.
+    load("\xEF\xBB\xBF" + file);
+    EXPECT_EQ(window.txtInput[0].Text, "1.5");
+    EXPECT_EQ(stateOf(window), loaded);
+    // Only at the start: elsewhere the three bytes are part of a field as before.
+    window.cmdDefault_Click();
+    load(file + "\xEF\xBB\xBFVolume\t3\r\n");
+    EXPECT_EQ(window.txtInput[0].Text, "1.5");
+}
+
 TEST_F(FilesWindow, RailAndParachuteSwitchAtTheirThresholds) {
     load("LaunchTube\t0.5\r\nParachute\t0.009\r\n");
     EXPECT_EQ(window.chkOptions[2].Value(), 0);

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <iostream>
+#include <string>
 #include <unistd.h>
 
 namespace zorbal::cli {
@@ -142,7 +143,10 @@ SweepCommands::SweepCommands(CLI::App& app) {
                          "Vary input box I from FROM to TO in steps of STEP (up to three; a grid over all)")
             ->type_name("I=FROM:TO:STEP")
             ->required();
-        command->add_option("--threads", m_threads, "Worker threads (default: one per core)")
+        command
+            ->add_option("--threads", m_threads,
+                         "Worker threads (default: one per core; more than " +
+                             std::to_string(explore::kMaxThreadsPerCore) + " per core are not started)")
             ->check(CLI::Range(1, 1024));
         command->add_flag("--json", m_json, "Print JSON (sweep: one object per line)");
 #ifdef ZORBAL_CLI_PLOTS

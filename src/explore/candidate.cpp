@@ -16,7 +16,7 @@ CandidateFlyer::CandidateFlyer(const SweepGrid& grid, const DesignSetter& setDes
 void CandidateFlyer::typeCandidate(std::size_t index) {
     // Everything a launch reads or writes goes back to its state after start-up: a refused check
     // writes a limit into a box, and speeds and events otherwise carry over from the previous
-    // flight. The trajectory record keeps its storage, so no candidate allocates it again.
+    // flight.
     m_window.controls() = m_startControls;
     m_window.state() = m_startState;
     const auto at = m_grid.position(index);
@@ -42,7 +42,9 @@ SweepRow CandidateFlyer::fly(std::size_t index) {
         return row;
     }
 
-    m_window.FlyCurrentDesign();
+    // The row needs the results only: a flight stopped at the step bound would otherwise hold a
+    // million samples in every worker.
+    m_window.FlyCurrentDesign(sim::Recording::LatestSampleOnly);
 
     const auto& flight = m_window.LastFlight;
     switch (flight.outcome) {

@@ -12,8 +12,9 @@
 namespace zorbal::explore {
 
 int workerCount(int requested, std::size_t candidates) {
-    std::size_t threads =
-        requested > 0 ? static_cast<std::size_t>(requested) : std::thread::hardware_concurrency();
+    const std::size_t cores = std::max(std::thread::hardware_concurrency(), 1U);
+    std::size_t threads = requested > 0 ? static_cast<std::size_t>(requested) : cores;
+    threads = std::min(threads, cores * kMaxThreadsPerCore);
     threads = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(candidates, 1));
     return static_cast<int>(threads);
 }

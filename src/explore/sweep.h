@@ -20,8 +20,11 @@ struct SweepOptions {
     std::function<void(std::size_t done, std::size_t total)> onProgress;
 };
 
-/// The number of worker threads `requested` gives: one per core when 0 or less, never more than
-/// the candidates.
+/// More threads than this many per core only add memory and switching, never speed.
+inline constexpr int kMaxThreadsPerCore = 4;
+
+/// The number of worker threads `requested` gives: one per core when 0 or less, at most
+/// kMaxThreadsPerCore per core, never more than the candidates.
 int workerCount(int requested, std::size_t candidates);
 
 /// Flies every candidate of `grid` and hands each row to `onRow` on the calling thread, in grid

@@ -254,9 +254,16 @@ void flightDirection(LaunchRecord& r) {
         r.FlightAngle = std::atan2(r.VelocityY, r.VelocityX);
 }
 
-/// Recording: the state at the end of the step and its phase.
-void recordSample(TrajectorySlot& slot, const LaunchRecord& r, double time) {
-    slot.samples.push_back({time, r.PositionX, r.PositionY, r.VelocityX, r.VelocityY});
+/// Recording: the state at the end of the step and its phase, added to the slot or, when only the
+/// latest sample is kept, in place of the one before.
+void recordSample(TrajectorySlot& slot, const LaunchRecord& r, double time, Recording recording) {
+    const TrajectorySample sample{time, r.PositionX, r.PositionY, r.VelocityX, r.VelocityY};
+    if (recording == Recording::LatestSampleOnly && !slot.samples.empty()) {
+        slot.samples.back() = sample;
+        slot.phases.back() = phaseOf(r);
+        return;
+    }
+    slot.samples.push_back(sample);
     slot.phases.push_back(phaseOf(r));
 }
 
@@ -265,8 +272,10 @@ void recordSample(TrajectorySlot& slot, const LaunchRecord& r, double time) {
 FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, TrajectorySlot& slot) {
     slot.samples.clear();
     slot.phases.clear();
-    slot.samples.reserve(static_cast<std::size_t>(std::max(settings.reserveSamples, 0)));
-    slot.phases.reserve(static_cast<std::size_t>(std::max(settings.reserveSamples, 0)));
+    const auto reserve = static_cast<std::size_t>(
+        settings.recording == Recording::LatestSampleOnly ? 1 : std::max(settings.reserveSamples, 0));
+    slot.samples.reserve(reserve);
+    slot.phases.reserve(reserve);
 
     FlightResult result;
     FlightClock f;
@@ -289,7 +298,7 @@ FlightResult integrateFlight(LaunchRecord& r, const FlightSettings& settings, Tr
         }
         recordExtremes(r, f.time);
         flightDirection(r);
-        recordSample(slot, r, f.time);
+        recordSample(slot, r, f.time, settings.recording);
 
         if (f.steps >= settings.maxSteps && r.PositionY >= 0) {
             result.outcome = FlightOutcome::StepLimitReached;

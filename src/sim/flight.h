@@ -57,12 +57,18 @@ class TrajectoryRecord {
 /// about 180,000 steps.
 inline constexpr int kMaxFlightSteps = 1'000'000;
 
+/// What a flight keeps in its trajectory slot: every sample, as the graphs and exports need, or
+/// only the latest one, for a caller that needs the results alone (a sweep), so the memory a flight
+/// takes does not grow with its length.
+enum class Recording { EverySample, LatestSampleOnly };
+
 /// What the flight reads from outside the launch record.
 struct FlightSettings {
     bool triggerByAngle = true; ///< the parachute's trigger option: angle (true) or delay
     double windSpeed = 0;       ///< m/s, positive down-range
     int maxSteps = kMaxFlightSteps;
     int reserveSamples = 5000; ///< the record's first allocation
+    Recording recording = Recording::EverySample;
 };
 
 enum class FlightOutcome {

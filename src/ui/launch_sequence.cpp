@@ -104,9 +104,11 @@ void Zorbal::CalculateTrajectory() {
     m_services.eventPump->doEvents();
 }
 
-void Zorbal::FlyCurrentDesign() {
+void Zorbal::FlyCurrentDesign(sim::Recording recording) {
     sim::startFlight(Rocket);
-    LastFlight = sim::integrateFlight(Rocket, WindowFlightSettings(), TrajectoryData.slot(CurrentSlot()));
+    auto settings = WindowFlightSettings();
+    settings.recording = recording;
+    LastFlight = sim::integrateFlight(Rocket, settings, TrajectoryData.slot(CurrentSlot()));
     ShowFlightResults();
 }
 

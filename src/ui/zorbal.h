@@ -184,8 +184,9 @@ class Zorbal : public FormControls, public ModuleState {
     bool LaunchRefused();
     /// Flies the launch record as it stands, from the launcher, without drawing, history or
     /// commentary: the flight into the current slot, LastFlight and the three result texts. The
-    /// window's launch and the sweep's candidates both fly through it.
-    void FlyCurrentDesign();
+    /// window's launch and the sweep's candidates both fly through it; a candidate, which needs the
+    /// results alone, keeps only the latest sample in the slot.
+    void FlyCurrentDesign(sim::Recording recording = sim::Recording::EverySample);
     /// The settings CalculateTrajectory flies with: the trigger option, the wind, the record size.
     sim::FlightSettings WindowFlightSettings() const;
     /// Writes LastFlight's duration and the record's maximum height and range into txtOutput(4),

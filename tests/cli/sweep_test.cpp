@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <sstream>
+#include <thread>
 
 #ifdef __linux__
 #include <poll.h>
@@ -210,6 +212,11 @@ TEST(Sweep, RowOrderDoesNotDependOnTheNumberOfThreads) {
             EXPECT_EQ(many[i].steps, one[i].steps);
         }
     }
+    // However many are asked for, no more workers start than a few per core or than candidates.
+    const int cores = static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
+    EXPECT_EQ(explore::workerCount(1024, 1'000'000), cores * explore::kMaxThreadsPerCore);
+    EXPECT_EQ(explore::workerCount(0, 1'000'000), cores);
+    EXPECT_EQ(explore::workerCount(7, 3), 3);
 }
 
 TEST(Sweep, LargeGridsAreHandedOnInGridOrderBlockAfterBlock) {

@@ -6,6 +6,7 @@
 // Small outputs are kept whole under tests/data/golden (a difference shows in a diff); every
 // output also has its length and FNV-1a digest in digests.txt, which covers the exports of long
 // flights too large to keep. ZORBAL_RECORD_GOLDEN=1 rewrites the recording from the current build.
+#include "support/reference_designs.h"
 #include "support/run_command.h"
 #include "support/window_fixture.h"
 
@@ -44,16 +45,7 @@ const std::vector<Design>& designs() {
     static const std::vector<Design> all = {
         {.name = "default"},
         {.name = "worst_realistic",
-         .inputs = {{0, "20"},
-                    {1, "75.83"},
-                    {2, "1136"},
-                    {3, "7"},
-                    {4, "30"},
-                    {5, "50"},
-                    {6, "6.074"},
-                    {7, "90"},
-                    {11, "0"},
-                    {13, "1"}},
+         .inputs = reference::designTexts(reference::worstRealisticInputs()),
          .parachute = 1,
          .trigger = "angle"},
         {.name = "rail_tailwind", .inputs = {{8, "1.5"}, {10, "5"}}, .rail = 1},
@@ -65,17 +57,7 @@ const std::vector<Design>& designs() {
         {.name = "parachute_on_time", .inputs = {{12, "1.5"}}, .parachute = 1, .trigger = "time"},
         {.name = "straight_up", .inputs = {{7, "90"}}},
         {.name = "step_bound",
-         .inputs = {{0, "20"},
-                    {1, "1"},
-                    {2, "75"},
-                    {3, "7"},
-                    {4, "30"},
-                    {5, "10"},
-                    {6, "0"},
-                    {9, "100"},
-                    {7, "90"},
-                    {11, "0"},
-                    {13, "1"}},
+         .inputs = reference::designTexts(reference::stepBoundInputs()),
          .parachute = 1,
          .trigger = "angle",
          .csv = true},

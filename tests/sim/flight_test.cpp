@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sim/flight.h"
 #include "sim/physics.h"
+#include "support/reference_designs.h"
 #include "support/window_fixture.h"
 
 #include <cmath>
@@ -129,9 +130,7 @@ TEST_F(Flight, TheTopSpeedIsKeptAcrossLaunchesAndLongFlightsKeepEveryStep) {
     window.optParachute.select(0);
     fly(window, {{4, "10"}, {13, "1"}, {11, "0"}, {0, "0.5"}}); // a slower flight
     EXPECT_EQ(window.Rocket.MaxSpeed, fast);
-    const auto longFlight =
-        fly(window,
-            {{0, "20"}, {1, "75.83"}, {2, "1136"}, {3, "7"}, {4, "30"}, {5, "50"}, {6, "6.074"}, {7, "90"}});
+    const auto longFlight = fly(window, reference::designTexts(reference::worstRealisticInputs()));
     EXPECT_GT(longFlight.steps, 100000);
     EXPECT_EQ(window.TrajectoryData(window.LaunchCount % 10, 0, 0), longFlight.steps);
     EXPECT_EQ(longFlight.outcome, sim::FlightOutcome::Landed);
@@ -190,17 +189,7 @@ TEST_F(Flight, TheAirBlastNeverExpelsMoreAirThanTheBottleHeld) {
 TEST_F(Flight, AFlightThatNeverLandsIsStoppedWithAMessageAndShowsWhatWasFlown) {
     window.chkOptions[3].setValue(1);
     window.optParachute.select(0);
-    const auto f = fly(window, {{0, "20"},
-                                {1, "1"},
-                                {2, "75"},
-                                {3, "7"},
-                                {4, "30"},
-                                {5, "10"},
-                                {6, "0"},
-                                {9, "100"},
-                                {7, "90"},
-                                {11, "0"},
-                                {13, "1"}});
+    const auto f = fly(window, reference::designTexts(reference::stepBoundInputs()));
     EXPECT_EQ(f.outcome, sim::FlightOutcome::StepLimitReached);
     EXPECT_EQ(f.steps, sim::kMaxFlightSteps);
     ASSERT_EQ(started.messages().size(), 1u);
@@ -208,6 +197,55 @@ TEST_F(Flight, AFlightThatNeverLandsIsStoppedWithAMessageAndShowsWhatWasFlown) {
     EXPECT_TRUE(std::isfinite(window.Rocket.MaxHeight));
     EXPECT_EQ(window.TrajectoryData(1, 0, 0), sim::kMaxFlightSteps);
     EXPECT_TRUE(window.cmdLaunch.Enabled);
+}
+
+TEST(FlightRecording, KeepingOnlyTheLatestSampleFliesTheSameFlightInOneSample) {
+    struct Case {
+        const char* name;
+        Inputs inputs;
+        bool parachute;
+    };
+    const std::vector<Case> cases = {
+        {"default", {}, false},
+        {"parachute on angle", {{7, "70"}, {11, "30"}}, true},
+        {"stopped at the step bound", reference::designTexts(reference::stepBoundInputs()), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartedWindow started;
+        auto& w = started.window;
+        for (const auto& [index, text] : c.inputs)
+            started.type(index, text);
+        w.chkOptions[ui::OptionParachute].setValue(c.parachute ? 1 : 0);
+        w.optParachute.select(ui::TriggerOnAngle);
+        ASSERT_FALSE(w.LaunchRefused());
+
+        sim::FlightSettings settings = w.WindowFlightSettings();
+        sim::LaunchRecord whole = w.Rocket, latest = w.Rocket;
+        sim::TrajectorySlot wholeSlot, latestSlot;
+        sim::startFlight(whole);
+        const auto wholeFlight = sim::integrateFlight(whole, settings, wholeSlot);
+        settings.recording = sim::Recording::LatestSampleOnly;
+        sim::startFlight(latest);
+        const auto latestFlight = sim::integrateFlight(latest, settings, latestSlot);
+
+        ASSERT_EQ(latestSlot.count(), 1);
+        EXPECT_LE(latestSlot.samples.capacity(), 1u);
+        const auto& a = wholeSlot.samples.back();
+        const auto& b = latestSlot.samples.back();
+        EXPECT_EQ(std::vector<double>({a.time, a.x, a.y, a.vx, a.vy}),
+                  std::vector<double>({b.time, b.x, b.y, b.vx, b.vy}));
+        EXPECT_EQ(wholeSlot.phases.back(), latestSlot.phases.back());
+        EXPECT_EQ(latestFlight.steps, wholeFlight.steps);
+        EXPECT_EQ(latestFlight.flightTime, wholeFlight.flightTime);
+        EXPECT_EQ(latestFlight.outcome, wholeFlight.outcome);
+        EXPECT_EQ(latest.MaxHeight, whole.MaxHeight);
+        EXPECT_EQ(latest.Range, whole.Range);
+        EXPECT_EQ(latest.MaxSpeed, whole.MaxSpeed);
+        EXPECT_EQ(latest.EventTime, whole.EventTime);
+        EXPECT_EQ(latest.EventSpeed, whole.EventSpeed);
+        EXPECT_EQ(latest.EventHappened, whole.EventHappened);
+    }
 }
 
 TEST(FreeFlight, DragNeverAddsMechanicalEnergy) {

@@ -6,6 +6,7 @@
 #include "ui/zorbal.h"
 
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,20 @@ inline const Design& worstRealisticInputs() {
     return inputs;
 }
 
+/// The inputs of a design still in the air when its flight is stopped after a million steps: a
+/// 20 litre bottle with 1 % water at 7 atmospheres, no drag, straight up, the parachute set to
+/// open at the top.
+inline const Design& stepBoundInputs() {
+    static const Design inputs = {{0, "20"}, {1, "1"},   {2, "75"}, {3, "7"},  {4, "30"}, {5, "10"},
+                                  {6, "0"},  {9, "100"}, {7, "90"}, {11, "0"}, {13, "1"}};
+    return inputs;
+}
+
+/// `design` with its texts as strings, for tables of designs that hold texts of their own too.
+inline std::vector<std::pair<int, std::string>> designTexts(const Design& design) {
+    return {design.begin(), design.end()};
+}
+
 /// Types `design` into the window's input boxes.
 inline void typeDesign(ui::Zorbal& w, const Design& design) {
     for (const auto& [index, text] : design)
@@ -32,6 +47,13 @@ inline void typeDesign(ui::Zorbal& w, const Design& design) {
 /// descent of about 111,000 recorded steps.
 inline void worstRealisticDesign(ui::Zorbal& w) {
     typeDesign(w, worstRealisticInputs());
+    w.chkOptions[ui::OptionParachute].setValue(1);
+    w.optParachute.select(ui::TriggerOnAngle);
+}
+
+/// The step-bound design with its parachute on, triggered by angle.
+inline void stepBoundDesign(ui::Zorbal& w) {
+    typeDesign(w, stepBoundInputs());
     w.chkOptions[ui::OptionParachute].setValue(1);
     w.optParachute.select(ui::TriggerOnAngle);
 }

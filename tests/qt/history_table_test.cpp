@@ -187,6 +187,49 @@ class HistoryTableTest : public QObject {
         QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(last)));
     }
 
+    void theLaunchColumnShowsTheRowsBesideIt() {
+        Grid grid;
+        history::prepareGrid(grid);
+        for (int n = 1; n <= 25; ++n)
+            history::addLaunch(grid, n, launchTexts(n, "51.61"));
+        HistoryTableView view(grid);
+        view.resize(769, 289);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const auto* fixed = view.findChild<QTableView*>(QStringLiteral("fixedColumns"));
+        QVERIFY(fixed);
+        auto sameRows = [&] {
+            for (int y = 3 * view.rowHeight(0) - 2; y < view.viewport()->height(); y += view.rowHeight(0))
+                if (fixed->indexAt(QPoint(5, y)).row() != view.indexAt(QPoint(5, y)).row())
+                    return false;
+            return true;
+        };
+        const int bottom = view.viewport()->height() - view.rowHeight(0) / 2;
+        // A launch adds a row while the table is shown, scrolled to the top or to the bottom.
+        for (int n : {26, 27}) {
+            if (n == 26)
+                view.scrollToTop();
+            history::addLaunch(grid, n, launchTexts(n, "51.61"));
+            view.refresh();
+            QTRY_COMPARE(view.indexAt(QPoint(5, bottom)).data().toString(), QString::number(n));
+            QTRY_COMPARE(fixed->indexAt(QPoint(5, bottom)).data().toString(), QString::number(n));
+            QVERIFY(sameRows());
+        }
+        // The page is left after scrolling up, a launch adds its row, the page is shown again.
+        view.scrollToTop();
+        view.hide();
+        history::addLaunch(grid, 28, launchTexts(28, "51.61"));
+        view.refresh();
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_COMPARE(view.indexAt(QPoint(5, bottom)).data().toString(), QStringLiteral("28"));
+        QTRY_COMPARE(fixed->indexAt(QPoint(5, bottom)).data().toString(), QStringLiteral("28"));
+        QVERIFY(sameRows());
+        // Dragging the scroll bar moves both.
+        view.verticalScrollBar()->setValue(3);
+        QVERIFY(sameRows());
+    }
+
     void mergedHeadingsShowNoGridLinesInside() {
         Grid grid;
         history::prepareGrid(grid);

@@ -141,10 +141,8 @@ HistoryTableView::HistoryTableView(const Grid& grid, QWidget* parent)
     m_fixedColumn = makeOverlay("fixedColumns");
     m_headings = makeOverlay("fixedRows");
     m_corner = makeOverlay("fixedCorner");
-    connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, m_headings->horizontalScrollBar(),
-            &QAbstractSlider::setValue);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_fixedColumn->verticalScrollBar(),
-            &QAbstractSlider::setValue);
+    follow(horizontalScrollBar(), m_headings->horizontalScrollBar());
+    follow(verticalScrollBar(), m_fixedColumn->verticalScrollBar());
     // A launch adds its row at the end: show it, now or when the table is shown next.
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         if (isVisible())
@@ -155,6 +153,14 @@ HistoryTableView::HistoryTableView(const Grid& grid, QWidget* parent)
 
     connect(m_model, &HistoryTableModel::gridLayoutChanged, this, &HistoryTableView::applyLayout);
     applyLayout();
+}
+
+void HistoryTableView::follow(QScrollBar* table, QScrollBar* overlay) {
+    connect(table, &QAbstractSlider::valueChanged, overlay, &QAbstractSlider::setValue);
+    // An overlay lays its rows out later than the table when rows are added: a position set
+    // before then is cut to its old range, so it takes the table's again once its range grows.
+    connect(overlay, &QAbstractSlider::rangeChanged, table,
+            [table, overlay] { overlay->setValue(table->value()); });
 }
 
 QTableView* HistoryTableView::makeOverlay(const char* name) {

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+class QScrollBar;
+
 namespace zorbal::platform::qt {
 
 /// A read-only table model of a grid: one model row per grid row (the heading rows included, as
@@ -80,6 +82,8 @@ class HistoryTableView final : public QTableView {
     void placeHeadings();
     /// A view laid over the viewport that shows part of the table again and scrolls only as told.
     QTableView* makeOverlay(const char* name);
+    /// Keeps an overlay's scroll bar where the table's is.
+    void follow(QScrollBar* table, QScrollBar* overlay);
 
     HistoryTableModel* m_model;
     QTableView* m_headings = nullptr;    ///< the grid's fixed rows, drawn over the scrolling rows

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -22,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 #include <map>
@@ -71,7 +74,13 @@ void whenModalOpens(std::function<void(QWidget*)> check) {
 class WindowUseTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { zorbal::ui::qt::applyDesignLook(*qApp); }
+    void initTestCase() {
+        zorbal::ui::qt::applyDesignLook(*qApp);
+        // The file dialogs keep their column widths in the user's settings: these tests start
+        // from none and leave the user's own alone.
+        QVERIFY(m_settings.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_settings.path()));
+    }
 
     void enterEnterLaunchesTwiceAndTheFocusStaysOnLaunch() {
         Started started;
@@ -291,6 +300,47 @@ class WindowUseTest : public QObject {
         QCOMPARE(zorbal::platform::qt::fileDialogFolder(QString(), QStringLiteral("/no/such/folder")),
                  QDir(elsewhere.path()).absolutePath());
     }
+
+    void fileDialogColumnsShowTheirTextsWhole() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QFile file(QDir(folder.path()).filePath(QStringLiteral("Water Rocket Trajectory 1.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(185912, 'x'));
+        file.close();
+        zorbal::platform::qt::QtFileDialog dialog;
+        dialog.Filter = "text files(*.txt)";
+        dialog.InitDir = folder.path().toStdString();
+        QStringList cut;
+        bool shown = false;
+        int rows = 0;
+        whenModalOpens([&](QWidget* modal) {
+            auto* view = modal->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            const QModelIndex root = view->rootIndex();
+            // The model lists the folder, then fills in each file's details.
+            const auto details = [&] { return view->model()->index(0, 3, root).data().toString(); };
+            shown = QTest::qWaitFor([&] { return !details().isEmpty(); });
+            rows = view->model()->rowCount(root);
+            const QFontMetrics metrics(view->font());
+            const int margin =
+                2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+            for (int column = 1; column <= 3; ++column) {
+                const QString text = view->model()->index(0, column, root).data().toString();
+                if (text.isEmpty() ||
+                    metrics.horizontalAdvance(text) + margin > view->header()->sectionSize(column))
+                    cut << text;
+            }
+            qobject_cast<QFileDialog*>(modal)->reject();
+        });
+        QVERIFY(!dialog.showOpen());
+        QVERIFY(shown);
+        QCOMPARE(rows, 1);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+    }
+
+  private:
+    QTemporaryDir m_settings;
 };
 
 QTEST_MAIN(WindowUseTest)

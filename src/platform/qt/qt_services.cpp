@@ -10,10 +10,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace zorbal::platform::qt {
 
@@ -34,6 +40,46 @@ QString& lastChosenFolder() {
 
 bool isFolder(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+/// The widest of `texts` in `metrics`, pixels.
+int widest(const QFontMetrics& metrics, const QStringList& texts) {
+    int width = 0;
+    for (const QString& text : texts)
+        width = std::max(width, metrics.horizontalAdvance(text));
+    return width;
+}
+
+/// Widens the size, type and date columns of a file dialog's detail view to what they show for
+/// the program's files, so none is cut short; the name column takes the rest of the width.
+void fitFileColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view || view->header()->count() < 4)
+        return;
+    const QLocale locale = QLocale::system();
+    QStringList sizes, dates;
+    for (const qint64 bytes : {999LL, 1023LL * 1024 + 1000, 999LL * 1024 * 1024 + 1000})
+        sizes << locale.formattedDataSize(bytes);
+    for (int month = 1; month <= 12; ++month)
+        dates << locale.toString(QDateTime(QDate(2028, month, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+    const QMimeDatabase types;
+    const QStringList kinds = {types.mimeTypeForName(QStringLiteral("text/plain")).comment(),
+                               types.mimeTypeForName(QStringLiteral("text/csv")).comment(),
+                               QFileDialog::tr("Folder")};
+    const QFontMetrics metrics(view->font());
+    // The item's text margins on both sides, and room for the sort arrow in the heading.
+    const int margins =
+        2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 16;
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    const QStringList columns[] = {sizes, kinds, dates};
+    for (int column = 1; column <= 3; ++column) {
+        const QString heading = view->model()->headerData(column, Qt::Horizontal).toString();
+        const int width = widest(metrics, columns[column - 1] + QStringList{heading}) + margins;
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->resizeSection(column, std::max(header->sectionSize(column), width));
+    }
 }
 
 } // namespace
@@ -60,6 +106,7 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
     if (screen)
         size = size.boundedTo(screen->availableGeometry().size());
     dialog.resize(size);
+    fitFileColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString chosen = dialog.selectedFiles().constFirst();

@@ -152,6 +152,24 @@ class WindowUseTest : public QObject {
         QCOMPARE(mainColour(started.find<QWidget>("cmdLaunch")), qRgb(0, 255, 0));
     }
 
+    void aGraphKeyIsOneColourBehindItsTexts() {
+        Started started;
+        for (const char* name : {"Frame8", "Frame7"}) {
+            auto* key = started.find<QWidget>(name);
+            const QImage image = key->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            // Beside the texts, inside their labels, and between them, at the same distance from
+            // the frame's right edge: the same colour, no band behind each text.
+            const auto labels = key->findChildren<QLabel*>();
+            QVERIFY(labels.size() >= 3);
+            for (const QLabel* label : labels) {
+                const QRect r = label->geometry();
+                const QRgb behindText = image.pixel(r.right() - 2, r.center().y());
+                const QRgb between = image.pixel(r.right() - 2, r.top() - 3);
+                QCOMPARE(QColor(behindText), QColor(between));
+            }
+        }
+    }
+
     void theWindowReturnsToItsStartingWidthAndCannotBeMaximised() {
         Started started;
         const Qt::WindowFlags flags = started.window.windowFlags();

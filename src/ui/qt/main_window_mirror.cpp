@@ -97,13 +97,18 @@ void MainWindow::refreshLabel(LabelBinding& binding) {
         setIfChanged<QGroupBox, QString>(frame, frame->title(), caption, &QGroupBox::setTitle);
     mirrorEnabled(widget, label.Enabled);
     mirrorToolTip(widget, label.ToolTip);
-    if (colourChanged(binding.shownBack, label.BackColor)) {
+    if (colourChanged(binding.shownBack, label.BackColor))
         setRole(widget, QPalette::Window, toQColor(label.BackColor));
-        // A label or frame in the window's own colour lets the style's shading of tab pages and
-        // frames show through; any other colour is painted, so a graph's key hides the curves
-        // behind it.
-        widget->setAutoFillBackground(label.BackColor != platform::kButtonFace);
-    }
+    // A label or frame in the window's own colour lets the style's shading of tab pages and
+    // frames show through; any other colour is painted, so a graph's key hides the curves behind
+    // it. A label in the colour of the painted frame around it shows the frame's own shading
+    // too, so no band of another shade lies behind its text.
+    const auto* frame = qobject_cast<const QGroupBox*>(widget->parentWidget());
+    const bool likeFrame = frame && frame->autoFillBackground() &&
+                           frame->palette().color(QPalette::Window) == toQColor(label.BackColor);
+    const bool painted = label.BackColor != platform::kButtonFace && !likeFrame;
+    if (widget->autoFillBackground() != painted)
+        widget->setAutoFillBackground(painted);
     if (colourChanged(binding.shownFore, label.ForeColor))
         setForeground(widget, QPalette::WindowText, toQColor(label.ForeColor));
 }

@@ -5,7 +5,7 @@ if(NOT EMSCRIPTEN)
   return()
 endif()
 
-add_compile_options(-fwasm-exceptions)
+add_compile_options(-fwasm-exceptions -mnontrapping-fptoint)
 add_link_options(-fwasm-exceptions -sALLOW_MEMORY_GROWTH=1)
 
 # node runs the test programs: Debian's emscripten loader needs its JavaScript packages and, on

@@ -528,25 +528,52 @@
     view.paintedRevision = view.revision;
     if (canvas.width !== widthPx) canvas.width = widthPx;
     if (canvas.height !== heightPx) canvas.height = heightPx;
-    paintDisplayList(canvas, session.displayList(view.which), ratio);
+    paintDisplayList(canvas, view, ratio);
   }
 
-  function paintDisplayList(canvas, dl, ratio) {
+  /** The canvas a graph's dots are copied onto before they are laid over the graph. */
+  function layerCanvas(view, W, H) {
+    if (!view.layer) view.layer = document.createElement('canvas');
+    const layer = view.layer;
+    if (layer.width !== W) layer.width = W;
+    if (layer.height !== H) layer.height = H;
+    return layer;
+  }
+
+  function paintDisplayList(canvas, view, ratio) {
     const ctx = canvas.getContext('2d', { willReadFrequently: true });
     const W = canvas.width, H = canvas.height;
+    // The module writes the point runs' dots into a transparent layer of pixels (taking its
+    // memory now, before the views below are made), which is laid over what was drawn before.
+    session.prepareLayer(W, H);
+    const dl = session.displayList(view.which);
     const entries = dl.entries;
     const floats = new Float32Array(entries.buffer, entries.byteOffset, entries.length);
-    const points = dl.points;
     const N = module.packedWords;
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.fillStyle = css(dl.back);
     ctx.fillRect(0, 0, W, H);
     let map = mapping(dl.scale[0], dl.scale[1], dl.scale[2], dl.scale[3], W, H);
     const penWidth = (w) => Math.max(1, Math.round(w * ratio));
-    let image = null; // pixels being written by point runs, put back before any other drawing
-    let pixels = null;
+    let dots = false; // dots are in the layer, to be laid over the canvas before any other drawing
+    let hairlines = -1; // the colour of the one-pixel lines along an axis in the open path
+    const strokeHairlines = () => {
+      if (hairlines < 0) return;
+      ctx.stroke();
+      hairlines = -1;
+    };
     const flush = () => {
-      if (image) { ctx.putImageData(image, 0, 0); image = null; pixels = null; }
+      if (!dots) return;
+      dots = false;
+      const layer = session.layer();
+      const w = layer.right - layer.left, h = layer.bottom - layer.top;
+      if (w > 0 && h > 0) {
+        const pixels = new Uint8ClampedArray(layer.pixels.buffer, layer.pixels.byteOffset, layer.pixels.length);
+        const canvasLayer = layerCanvas(view, W, H);
+        canvasLayer.getContext('2d', { willReadFrequently: true }).putImageData(new ImageData(pixels, W, H), 0, 0, layer.left, layer.top, w, h);
+        ctx.drawImage(canvasLayer, layer.left, layer.top, w, h, layer.left, layer.top, w, h);
+      }
+      session.clearLayer();
     };
     const setPen = (color, width) => {
       const w = penWidth(width);
@@ -562,24 +589,39 @@
         case 0: // Scale
           map = mapping(x1, y1, x2, y2, W, H);
           break;
-        case 1: { // PointRun
-          if (!image) {
-            image = ctx.getImageData(0, 0, W, H);
-            pixels = new Uint32Array(image.data.buffer);
-          }
-          paintPoints(pixels, W, H, map, points, entries, i, penWidth);
+        case 1: // PointRun
+          strokeHairlines();
+          session.paintPoints(view.which, i / N, map.ox, map.oy, map.sx, map.sy, ratio);
+          dots = true;
           break;
-        }
         case 2: { // Line
           const seg = clip(map.x(x1), map.y(y1), map.x(x2), map.y(y2), W, H);
           if (!seg) break;
           flush();
-          setPen(entries[i + 2], entries[i + 4]);
+          const w = penWidth(entries[i + 4]);
           let [a, b, c, d] = seg;
-          if (a === c || b === d) { // along an axis: crisp, on the pixel grid
-            const odd = ctx.lineWidth % 2 === 1 ? 0.5 : 0;
-            a = Math.floor(a) + odd; c = Math.floor(c) + odd; b = Math.floor(b) + odd; d = Math.floor(d) + odd;
+          const straight = a === c || b === d;
+          if (straight) {
+            // Along an axis: crisp on the pixel grid, on the pixels whose centres the line covers
+            // (the middle of a pixel for an odd width, the nearest pixel corner for an even one).
+            const snap = w % 2 === 1 ? (v) => Math.floor(v) + 0.5 : (v) => Math.round(v);
+            a = snap(a); c = snap(c); b = snap(b); d = snap(d);
           }
+          if (straight && w === 1) {
+            // Whole pixels in one colour: a path of several is stroked at once (the grid lines).
+            const colour = entries[i + 2];
+            if (hairlines !== colour) {
+              strokeHairlines();
+              setPen(colour, entries[i + 4]);
+              ctx.beginPath();
+              hairlines = colour;
+            }
+            ctx.moveTo(a, b);
+            ctx.lineTo(c, d);
+            break;
+          }
+          strokeHairlines();
+          setPen(entries[i + 2], entries[i + 4]);
           ctx.beginPath();
           ctx.moveTo(a, b);
           ctx.lineTo(c, d);
@@ -589,6 +631,7 @@
         case 3: case 4: { // Box, FilledBox
           const r = boxCorners(map, x1, y1, x2, y2, W, H);
           if (!r) break;
+          strokeHairlines();
           flush();
           if (kind === 4) {
             ctx.fillStyle = css(entries[i + 3]);
@@ -604,6 +647,7 @@
           const aspect = kind === 5 ? floats[i + 10] : 1;
           const g = circleGeometry(map, x1, y1, floats[i + 9], aspect, W, H);
           if (!g) break;
+          strokeHairlines();
           flush();
           setPen(entries[i + 2], entries[i + 4]);
           ctx.beginPath();
@@ -622,47 +666,8 @@
         }
       }
     }
+    strokeHairlines();
     flush();
-  }
-
-  /** Square dots written straight into the pixels, in the order drawn (the velocity curves
-   *  interleave their colours point by point); a dot on the pixel of the one before it in the
-   *  same style is skipped. */
-  function paintPoints(pixels, W, H, map, points, entries, i, penWidth) {
-    const period = entries[i + 1];
-    const first = entries[i + 13], end = first + entries[i + 14];
-    const sx = map.sx, sy = map.sy;
-    const rgba = [], sizes = [], bxs = [], bys = [];
-    for (let s = 0; s < period; ++s) {
-      const c = entries[i + 15 + 2 * s];
-      const size = penWidth(entries[i + 16 + 2 * s]);
-      rgba.push((0xff000000 | ((c & 0xff) << 16) | (c & 0xff00) | ((c >>> 16) & 0xff)) >>> 0);
-      sizes.push(size);
-      // pixel = (u - origin) * scale - half + 0.5
-      bxs.push(-map.ox * sx - 0.5 * size + 0.5);
-      bys.push(-map.oy * sy - 0.5 * size + 0.5);
-    }
-    let lastX = -1e9, lastY = -1e9, lastStyle = -1, style = 0;
-    for (let p = first; p < end; ++p) {
-      const s = style;
-      if (++style === period) style = 0;
-      const size = sizes[s];
-      const fx = points[2 * p] * sx + bxs[s];
-      const fy = points[2 * p + 1] * sy + bys[s];
-      if (!(fx > -size && fx < W) || !(fy > -size && fy < H)) continue;
-      const x0 = Math.floor(fx), y0 = Math.floor(fy);
-      // The same dot as the one just written changes nothing.
-      if (x0 === lastX && y0 === lastY && (s === lastStyle || (rgba[s] === rgba[lastStyle] && size === sizes[lastStyle]))) continue;
-      lastX = x0; lastY = y0; lastStyle = s;
-      const colour = rgba[s];
-      if (size === 1) { pixels[y0 * W + x0] = colour; continue; }
-      const left = x0 < 0 ? 0 : x0, right = x0 + size > W ? W : x0 + size;
-      const top = y0 < 0 ? 0 : y0, bottom = y0 + size > H ? H : y0 + size;
-      for (let y = top; y < bottom; ++y) {
-        const row = y * W;
-        for (let x = left; x < right; ++x) pixels[row + x] = colour;
-      }
-    }
   }
 
   function mapping(left, top, right, bottom, W, H) {
@@ -726,24 +731,34 @@
 
   const ALIGN = ['left', 'left', 'center', 'right'];
 
+  /** The rows shown now, each with the cells it was made from, and the layout they were made for. */
+  let gridShown = { layout: null, rows: [], keys: [] };
+
+  /** Shows the grid in its table; a row whose cells did not change keeps its element. */
   function paintGrid(grid) {
     const table = views.get('MSFlexGrid1').el;
+    const widths = grid.widths.map((w) => w / TWIPS_PER_PX);
+    const layout = JSON.stringify([widths, grid.spans, grid.fixedRows, grid.fixedCols]);
+    if (layout !== gridShown.layout) {
+      const colgroup = document.createElement('colgroup');
+      for (const w of widths) {
+        const col = document.createElement('col');
+        col.style.width = w + 'px';
+        colgroup.appendChild(col);
+      }
+      table.replaceChildren(colgroup, document.createElement('tbody'));
+      table.style.width = widths.reduce((a, b) => a + b, 0) + 'px';
+      gridShown = { layout, rows: [], keys: [] };
+    }
+    const body = table.tBodies[0];
     const spans = new Map();
     for (const [row, col, count] of grid.spans) spans.set(row + ':' + col, count);
     const covered = new Set();
     for (const [row, col, count] of grid.spans) for (let k = 1; k < count; ++k) covered.add(row + ':' + (col + k));
-    const widths = grid.widths.map((w) => w / TWIPS_PER_PX);
     const lefts = [];
     widths.reduce((sum, w, i) => { lefts[i] = sum; return sum + w; }, 0);
-    const body = document.createElement('tbody');
-    const colgroup = document.createElement('colgroup');
-    for (const w of widths) {
-      const col = document.createElement('col');
-      col.style.width = w + 'px';
-      colgroup.appendChild(col);
-    }
     const rowHeight = 17;
-    grid.cells.forEach((cells, r) => {
+    const makeRow = (cells, r) => {
       const tr = document.createElement('tr');
       if (r < grid.fixedRows) tr.className = 'fixed';
       cells.forEach(([text, back, fore, bold, align], c) => {
@@ -760,10 +775,21 @@
         if (c < grid.fixedCols) { td.classList.add('fixed'); td.style.left = lefts[c] + 'px'; }
         tr.appendChild(td);
       });
-      body.appendChild(tr);
+      return tr;
+    };
+    grid.cells.forEach((cells, r) => {
+      const key = JSON.stringify(cells);
+      if (gridShown.keys[r] === key) return;
+      const tr = makeRow(cells, r);
+      if (r < gridShown.rows.length) body.replaceChild(tr, gridShown.rows[r]);
+      else body.appendChild(tr);
+      gridShown.rows[r] = tr;
+      gridShown.keys[r] = key;
     });
-    table.replaceChildren(colgroup, body);
-    table.style.width = widths.reduce((a, b) => a + b, 0) + 'px';
+    while (gridShown.rows.length > grid.cells.length) {
+      gridShown.rows.pop().remove();
+      gridShown.keys.pop();
+    }
   }
 
   // ---- effects: messages, downloads, the clipboard -------------------------------------------

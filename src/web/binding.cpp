@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The functions the page calls: one session of the program, its actions and effects, the
 // controls that changed, the grid and the two display lists as views of the module's memory.
+#include "web/point_layer.h"
 #include "web/web_session.h"
 
 #include <emscripten/bind.h>
@@ -49,8 +50,7 @@ class Page {
     /// Surface 0 is the trajectory graph, 1 the velocity graph: {entries, points, pointCount,
     /// scale}, the arrays as views of the module's memory (valid until the memory grows).
     val displayList(int which) {
-        const platform::DrawingSurface& surface =
-            which == 0 ? m_session.window().pctXYGraph : m_session.window().pctVTgraph;
+        const platform::DrawingSurface& surface = this->surface(which);
         std::vector<std::uint32_t>& packed = m_packed[which == 0 ? 0 : 1];
         std::uint64_t& packedRevision = m_packedRevision[which == 0 ? 0 : 1];
         if (packedRevision != surface.revision() + 1) {
@@ -75,12 +75,53 @@ class Page {
         return result;
     }
 
+    /// Readies the layer the page's painter writes point runs into, `width` x `height` pixels,
+    /// all transparent. Call it before displayList(): a new size takes memory.
+    void prepareLayer(int width, int height) {
+        if (m_layer.width() != width || m_layer.height() != height)
+            m_layer.resize(width, height);
+        else
+            m_layer.clear();
+    }
+    /// Draws the point run that is entry `entry` of surface `which` into the layer, mapped as
+    /// the page maps it (pixel = (user - origin) * scale). Takes no memory.
+    void paintPoints(int which, int entry, double originX, double originY, double scaleX, double scaleY,
+                     double pixelRatio) {
+        const platform::DrawingSurface& surface = this->surface(which);
+        const auto& list = surface.primitives();
+        if (entry < 0 || static_cast<std::size_t>(entry) >= list.size() ||
+            list[static_cast<std::size_t>(entry)].kind != platform::PrimitiveKind::PointRun)
+            return;
+        m_layer.paint(surface, list[static_cast<std::size_t>(entry)],
+                      platform::PixelMapping{originX, originY, scaleX, scaleY}, pixelRatio);
+    }
+    /// The area the layer's dots cover, [left, top, right, bottom), and its pixels as a view of
+    /// the module's memory; clearLayer() makes it transparent again once the page has copied it.
+    val layer() const {
+        const PointLayer::Bounds& b = m_layer.written();
+        val result = val::object();
+        result.set("left", b.left);
+        result.set("top", b.top);
+        result.set("right", b.right);
+        result.set("bottom", b.bottom);
+        result.set("pixels", val(emscripten::typed_memory_view(
+                                 4 * static_cast<std::size_t>(m_layer.width()) *
+                                     static_cast<std::size_t>(m_layer.height()),
+                                 reinterpret_cast<const std::uint8_t*>(m_layer.pixels()))));
+        return result;
+    }
+    void clearLayer() { m_layer.clear(); }
+
   private:
+    const platform::DrawingSurface& surface(int which) {
+        return which == 0 ? m_session.window().pctXYGraph : m_session.window().pctVTgraph;
+    }
     const Effect& effect(int i) const { return m_session.effects().at(static_cast<std::size_t>(i)); }
 
     Session m_session;
     std::array<std::vector<std::uint32_t>, 2> m_packed;
     std::array<std::uint64_t, 2> m_packedRevision{};
+    PointLayer m_layer;
 };
 
 } // namespace
@@ -99,7 +140,11 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("setClipboardRefusing", &Page::setClipboardRefusing)
         .function("changedControls", &Page::changedControls)
         .function("changedGrid", &Page::changedGrid)
-        .function("displayList", &Page::displayList);
+        .function("displayList", &Page::displayList)
+        .function("prepareLayer", &Page::prepareLayer)
+        .function("paintPoints", &Page::paintPoints)
+        .function("layer", &Page::layer)
+        .function("clearLayer", &Page::clearLayer);
     emscripten::constant("packedWords", static_cast<int>(kPackedWords));
 }
 

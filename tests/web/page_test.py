@@ -4,6 +4,7 @@ random designs showing exactly what zorbal-cli reports for them.
 
     /usr/bin/python3 tests/web/page_test.py SITE_FOLDER ZORBAL_CLI [unittest options]
 """
+import base64
 import json
 import os
 import pathlib
@@ -90,6 +91,48 @@ def wait_for_file(path, timeout=20):
     raise AssertionError("no download " + str(path))
 
 
+# Launches a design twice, then counts for each graph and colour the pixels of exactly that colour
+# in both the canvas and the desktop's picture (same) and in only one of them (other).
+COMPARE_WITH_DESKTOP = """
+    const [inputs, pictures, done] = arguments;
+    const p = window.zorbalPage;
+    p.act('click', 'chkOptions_3', '1');
+    p.act('click', 'optParachute_0');
+    for (const [i, text] of Object.entries(inputs)) p.act('input', 'txtInput_' + i, text);
+    p.act('click', 'cmdLaunch');
+    document.getElementById('cmdLaunch').click();
+    const pixels = (canvas) => canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    const decode = (png) => new Promise((resolve) => {
+      const picture = new Image();
+      picture.onload = () => {
+        const canvas = document.createElement('canvas');
+        canvas.width = picture.width;
+        canvas.height = picture.height;
+        canvas.getContext('2d').drawImage(picture, 0, 0);
+        resolve(pixels(canvas));
+      };
+      picture.src = 'data:image/png;base64,' + png;
+    });
+    const compared = [[0xff00ff, 0xff0000, 0x00ff00],
+                      [0xff00ff, 0xff0000, 0x0000ff, 0x00ff00, 0x00ffff, 0xffc800, 0x000000]];
+    Promise.all(pictures.map(decode)).then((desktop) => done(['pctXYGraph', 'pctVTgraph'].map((id, g) => {
+      const web = pixels(document.getElementById(id));
+      if (web.length !== desktop[g].length) return {size: [web.length, desktop[g].length]};
+      const counts = {};
+      for (const c of compared[g]) {
+        const rgb = [c >> 16, (c >> 8) & 255, c & 255];
+        const is = (data, i) => data[i] === rgb[0] && data[i + 1] === rgb[1] && data[i + 2] === rgb[2];
+        let same = 0, other = 0;
+        for (let i = 0; i < web.length; i += 4) {
+          const w = is(web, i), k = is(desktop[g], i);
+          if (w && k) ++same; else if (w || k) ++other;
+        }
+        counts[c.toString(16)] = [same, other];
+      }
+      return counts;
+    })));"""
+
+
 class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -154,6 +197,35 @@ class Page(unittest.TestCase):
         self.assertEqual(d.find_element(By.ID, "cmdShowHelp_0").text, "Hide Help")
         d.find_element(By.ID, "txtInput_5").send_keys(Keys.F5)
         self.assertEqual(d.find_element(By.ID, "txtOutput_9").get_attribute("value"), "51.61")
+
+    def test_graphs_show_the_desktops_dots_and_straight_lines(self):
+        # Slanted lines, arcs and circles are smoothed differently by the two painters; the dots
+        # and the lines along an axis are compared pixel for pixel with the desktop's painting of
+        # the same design (on the trajectory, without the earlier launch, hidden under the same
+        # flight, and the parachute's, under its smoothed symbols). The second design is the
+        # largest realistic one: about 111,000 dots a flight.
+        d = self.driver
+        designs = [{1: "20", 3: "5", 10: "4", 13: "0.6"},
+                   {0: "20", 1: "75.83", 2: "1136", 3: "7", 4: "30", 5: "50", 6: "6.074", 7: "90", 11: "0", 13: "1"}]
+        for inputs in designs:
+            d.get(self.url)
+            open_main_window(d)
+            args = ["fly", "--parachute", "--trigger", "angle", "--launches", "2"]
+            for i, text in inputs.items():
+                args += ["--input", "%d=%s" % (i, text)]
+            pictures = []
+            for option, size in (("--plot-trajectory", "703x367"), ("--plot-velocity", "719x383")):
+                with tempfile.TemporaryDirectory() as folder:
+                    path = pathlib.Path(folder, "graph.png")
+                    _, _, status = cli(*args, option, str(path), "--plot-size", size)
+                    self.assertEqual(status, 0)
+                    pictures.append(base64.b64encode(path.read_bytes()).decode())
+            compared = d.execute_async_script(COMPARE_WITH_DESKTOP, inputs, pictures)
+            for graph in compared:
+                for colour, (same, other) in graph.items():
+                    self.assertEqual(other, 0, (inputs, colour, graph))
+            self.assertGreater(compared[1]["ff00ff"][0], 300)  # the speed's dots are there
+            self.assertGreater(compared[1]["ffff"][0], 300)  # and the event lines
 
     def test_limit_refusal_shows_its_message_and_corrects_the_box(self):
         d = self.driver

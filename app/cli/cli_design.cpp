@@ -146,7 +146,7 @@ bool writeExports(ui::Zorbal& window, platform::HeadlessPlatform& platform, cons
     const char separator = files::exportSeparator(window.chkOptions[1].Value());
     bool ok = true;
     if (options.trajectory == "-") {
-        const auto& slot = window.TrajectoryData.slot(window.LaunchCount % 10);
+        const auto& slot = window.TrajectoryData.slot(window.CurrentSlot());
         std::cout << files::exportFileContent(files::trajectoryExportText(slot, separator)) << std::flush;
     } else if (!options.trajectory.empty()) {
         ok = saveThroughDialog(platform, options.trajectory, &ui::Zorbal::cmdSaveTraj_Click, window) && ok;

@@ -17,10 +17,10 @@ platform::PointF xyOf(const sim::TrajectorySample& sample) {
 void Zorbal::PlotEarlierLaunches() {
     auto& picture = pctXYGraph;
     picture.setDrawWidth(1);
-    if (chkOptions[0].Value() == 0 && LaunchCount > 1) {
+    if (chkOptions[OptionLatestOnly].Value() == 0 && LaunchCount > 1) {
         for (int k = LaunchCount - 1; k >= LaunchCount - 9 && k >= 0; --k) {
             picture.setForeColor(platform::kBlue);
-            const sim::TrajectorySlot& earlier = TrajectoryData.slot(k % 10);
+            const sim::TrajectorySlot& earlier = TrajectoryData.slot(SlotOf(k));
             picture.points(earlier.samples.size(),
                            [&earlier](std::size_t i) { return xyOf(earlier.samples[i]); });
         }
@@ -30,7 +30,7 @@ void Zorbal::PlotEarlierLaunches() {
 
 void Zorbal::PlotTrajectory() {
     auto& picture = pctXYGraph;
-    const sim::TrajectorySlot& flight = TrajectoryData.slot(LaunchCount % 10);
+    const sim::TrajectorySlot& flight = TrajectoryData.slot(CurrentSlot());
     // The flight stored each step's phase after that step's phase changes, which is when the
     // colour of its point is chosen; the loop never yields, so drawing afterwards looks the same.
     // Steps of one phase share colour and width: each run of them is drawn at once.
@@ -56,7 +56,7 @@ void Zorbal::PlotTrajectory() {
 
 void Zorbal::PlotVelocities() {
     auto& picture = pctVTgraph;
-    const sim::TrajectorySlot& flight = TrajectoryData.slot(LaunchCount % 10);
+    const sim::TrajectorySlot& flight = TrajectoryData.slot(CurrentSlot());
     // Speed, horizontal and vertical velocity of each step, in turn: one three-colour run.
     const int width = picture.drawWidth();
     const platform::PointStyle styles[] = {

@@ -130,8 +130,10 @@ struct ModuleState {
     bool Loaded = false;   ///< Form_Load has run
     bool Unloaded = false; ///< Form_Unload has run: the program ends
 
+    /// The trajectory record's slot of launch `launch`: ten slots in turn, so the latest ten stay.
+    static int SlotOf(int launch) { return launch % 10; }
     /// The trajectory record's slot of the current launch.
-    int CurrentSlot() const { return LaunchCount % 10; }
+    int CurrentSlot() const { return SlotOf(LaunchCount); }
 };
 
 /// The main window "frmZorbal": its controls, its module state and its handlers. Single-threaded;

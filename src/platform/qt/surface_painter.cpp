@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <optional>
 
 namespace zorbal::platform::qt {
@@ -225,11 +226,11 @@ struct Paint {
         double r = 0, unused = 0;
         if (!circleGeometry(e, 1.0, centre, r, unused) || !std::isfinite(e.start) || !std::isfinite(e.end))
             return;
-        constexpr double kSixteenthsPerRadian = 180.0 / 3.14159265358979323846 * 16;
+        constexpr double kSixteenthsPerRadian = 180.0 / std::numbers::pi * 16;
         double span = static_cast<double>(e.end) - static_cast<double>(e.start);
         // Counter-clockwise from the start to the end angle.
         if (span < 0)
-            span += 2 * 3.14159265358979323846;
+            span += 2 * std::numbers::pi;
         setPen(e.color, e.width);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),

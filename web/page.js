@@ -89,7 +89,7 @@
         // taking it is not a change of control.
         const next = event.relatedTarget;
         if (!next || !document.getElementById('frmZorbal').contains(next)) return;
-        if (act('validate', id)) afterMessages(() => el.focus());
+        whenIdle(() => { if (act('validate', id)) afterMessages(() => el.focus()); });
       });
     }
     return el;
@@ -880,9 +880,14 @@
 
   // ---- user actions ---------------------------------------------------------------------------
 
-  /** Runs a user action in the module, then shows its result. Returns the validation's cancel. */
+  /** Runs a user action in the module, then shows its result. Returns the validation's cancel.
+   *  While a long launch waits for its "Busy..." to be shown, actions wait for the launch. */
   function act(event, id, value, show) {
     if (!session) return false;
+    if (waiting !== null) {
+      if (event !== 'move') waiting.push(() => act(event, id, value, show));
+      return false;
+    }
     const text = value === undefined ? '' : String(value);
     const cancel = session.act(event, id, text);
     if (show !== false || session.effectCount() > 0) refresh();
@@ -890,12 +895,36 @@
     return cancel;
   }
 
+  /** Runs `action` now, or after the launch that is waiting to run. */
+  function whenIdle(action) {
+    if (waiting === null) action();
+    else waiting.push(action);
+  }
+
+  // A launch that draws about this many dots again takes long enough to show its "Busy..." first.
+  const LONG_LAUNCH_POINTS = 100000;
+  let waiting = null; // the actions that came while a launch waits for the next frame
+
   const picker = document.getElementById('filePicker');
   function clickButton(id) {
     if (id === 'cmdLoad') {
       // The open dialog is answered before the handler runs: the picker first.
       picker.value = '';
       picker.click();
+      return;
+    }
+    if ((id === 'cmdLaunch' || id === 'cmdLaunch2') && waiting === null &&
+        session.graphPoints() >= LONG_LAUNCH_POINTS && session.act('press', id, '')) {
+      // A browser shows nothing a handler does until it returns: the launch's first state is put
+      // on the screen, and the launch runs once the page has been painted with it.
+      refresh();
+      waiting = [];
+      requestAnimationFrame(() => setTimeout(() => {
+        const after = waiting;
+        waiting = null;
+        act('click', id);
+        for (const action of after) action();
+      }, 0));
       return;
     }
     act('click', id);
@@ -951,7 +980,9 @@
       document.documentElement.dataset.ready = 'splash';
     });
     (picture.decode ? picture.decode() : Promise.resolve()).then(shown, shown);
-    window.zorbalPage = { session, module, act, refresh, views };
+    // idle(): a promise kept once no launch is waiting to run.
+    const idle = () => new Promise((resolve) => whenIdle(resolve));
+    window.zorbalPage = { session, module, act, refresh, views, idle };
   }
 
   createZorbal().then(start);

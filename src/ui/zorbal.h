@@ -267,12 +267,15 @@ class Zorbal : public FormControls, public ModuleState {
     void frmLauncher_MouseMove() { frmLauncher_Click(); }
     void frmParachute_MouseMove() { frmParachute_Click(); }
 
+    /// "Busy..." on a green, disabled "Launch!": the first thing both launch buttons do. A page
+    /// that cannot repaint inside a handler shows it before it runs a long launch.
+    void setLaunchButtonBusy();
+
   private:
     /// Sets the controls' design-time captions, texts, colours and enabled states.
     void InitializeComponent();
     /// Shows a message box with the program's title.
     void MsgBox(const std::string& text);
-    void setLaunchButtonBusy();
     void setLaunchButtonReady();
 
     platform::Services m_services;

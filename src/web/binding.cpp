@@ -111,6 +111,10 @@ class Page {
         return result;
     }
     void clearLayer() { m_layer.clear(); }
+    /// The dots both graphs show now: about what the next launch draws again.
+    double graphPoints() {
+        return static_cast<double>(surface(0).pointCount() + surface(1).pointCount());
+    }
 
   private:
     const platform::DrawingSurface& surface(int which) {
@@ -144,7 +148,8 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("prepareLayer", &Page::prepareLayer)
         .function("paintPoints", &Page::paintPoints)
         .function("layer", &Page::layer)
-        .function("clearLayer", &Page::clearLayer);
+        .function("clearLayer", &Page::clearLayer)
+        .function("graphPoints", &Page::graphPoints);
     emscripten::constant("packedWords", static_cast<int>(kPackedWords));
 }
 

@@ -214,13 +214,30 @@ void Session::bindActions() {
     };
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         Button* button = buttons[i].second;
-        // A disabled button takes no click, whatever the page's element did.
-        on("click", buttons[i].first, [button, click = clicks[i]](std::string_view) {
-            if (button->Enabled && button->Visible)
-                click();
-            return false;
-        });
+        // A disabled button takes no click, whatever the page's element did; a launch button
+        // that was pressed (and so shows "Busy...") takes the click that follows.
+        on("click", buttons[i].first,
+           [this, button, id = std::string(buttons[i].first), click = clicks[i]](std::string_view) {
+               const bool pressed = !m_pressed.empty() && m_pressed == id;
+               if (pressed)
+                   m_pressed.clear();
+               if (pressed || (button->Enabled && button->Visible))
+                   click();
+               return false;
+           });
         on("move", buttons[i].first, plain([&w, button] { w.cmdButton_MouseMove(*button); }));
+    }
+    // A press of a launch button shows what the launch shows first, so that the page can put it
+    // on the screen before it runs the launch (a click then); the click's handler sets it again.
+    for (const char* id : {"cmdLaunch", "cmdLaunch2"}) {
+        Button* button = id == std::string_view("cmdLaunch") ? &w.cmdLaunch : &w.cmdLaunch2;
+        on("press", id, [this, &w, button, id](std::string_view) {
+            if (!button->Enabled || !button->Visible)
+                return false;
+            w.setLaunchButtonBusy();
+            m_pressed = id;
+            return true;
+        });
     }
 
     for (int i = 0; i < static_cast<int>(w.txtInput.size()); ++i) {

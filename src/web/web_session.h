@@ -118,6 +118,8 @@ class Session {
     /// element id `id`, with `value` where the action takes one (the typed text, the check
     /// box's new value). Unknown ids do nothing. A failure inside the handler becomes a message,
     /// as on the desktop. Returns true when a validation cancelled the move of the focus.
+    /// "press" on a launch button shows "Busy..." as the launch does first and returns true when
+    /// the button took it; its next "click" then runs the launch.
     bool act(std::string_view event, std::string_view id, std::string_view value = {});
     /// The file the user picked for the next open dialog (answered before "Load" runs).
     void pickFile(std::string name, std::string content);
@@ -147,6 +149,7 @@ class Session {
     std::map<std::string, Action, std::less<>> m_actions;
     std::map<std::string, std::string, std::less<>> m_shownControls;
     std::uint64_t m_shownGridRevision = ~std::uint64_t{0};
+    std::string m_pressed; ///< the launch button pressed, whose click comes next
 };
 
 /// `text` as a JSON string literal (UTF-8 kept, control characters escaped).

@@ -227,6 +227,30 @@ class Page(unittest.TestCase):
             self.assertGreater(compared[1]["ff00ff"][0], 300)  # the speed's dots are there
             self.assertGreater(compared[1]["ffff"][0], 300)  # and the event lines
 
+    def test_a_long_launch_shows_busy_on_its_button_before_it_flies(self):
+        d = self.driver
+        open_main_window(d)
+        d.execute_script("""
+            const p = window.zorbalPage;
+            for (const [i, text] of Object.entries(arguments[0])) p.act('input', 'txtInput_' + i, text);
+            p.act('click', 'chkOptions_3', '1');
+            p.act('click', 'cmdLaunch');  // the graphs hold a long flight now
+            p.act('click', 'SSTab1_1');""", {"0": "20", "1": "75.83", "2": "1136", "3": "7", "4": "30", "5": "50",
+                                             "6": "6.074", "7": "90", "11": "0", "13": "1"})
+        before = page_state(d)["rows"]
+        shown = d.execute_script("""
+            const button = document.getElementById('cmdLaunch');
+            button.click();
+            return [button.textContent, button.disabled, getComputedStyle(button).backgroundColor,
+                    document.querySelectorAll('#MSFlexGrid1 tr').length];""")
+        self.assertEqual(shown, ["Busy...", True, "rgb(0, 255, 0)", len(before)])
+        d.execute_async_script("window.zorbalPage.idle().then(arguments[0]);")
+        launch = d.find_element(By.ID, "cmdLaunch")
+        self.assertEqual([launch.get_attribute("textContent"), launch.is_enabled()], ["Launch!", True])
+        self.assertEqual(len(page_state(d)["rows"]), len(before) + 1)
+        self.assertEqual(d.find_element(By.ID, "SSTab1_2").get_attribute("aria-selected"), "true")
+        self.assertIsNone(messages_open(d))
+
     def test_limit_refusal_shows_its_message_and_corrects_the_box(self):
         d = self.driver
         open_main_window(d)

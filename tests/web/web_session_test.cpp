@@ -47,6 +47,36 @@ TEST_F(WebSession, DefaultDesignLaunchesWithItsFigures) {
     EXPECT_EQ(session.window().SSTab1.Tab(), ui::TabTrajectory);
 }
 
+TEST_F(WebSession, APressedLaunchButtonShowsBusyUntilItsClickHasLaunched) {
+    for (const char* button : {"cmdLaunch", "cmdLaunch2"}) {
+        const int launches = session.window().LaunchCount;
+        EXPECT_TRUE(session.act("press", button));
+        const auto& launch = session.window().cmdLaunch;
+        EXPECT_EQ(launch.Caption, "Busy...");
+        EXPECT_EQ(launch.BackColor, platform::kGreen);
+        EXPECT_FALSE(launch.Enabled);
+        EXPECT_EQ(session.window().LaunchCount, launches); // nothing flown yet
+        session.act("click", button);
+        EXPECT_EQ(session.window().LaunchCount, launches + 1);
+        EXPECT_EQ(session.window().txtOutput[9].Text, "51.61");
+        EXPECT_EQ(launch.Caption, "Launch!");
+        EXPECT_EQ(launch.BackColor, platform::kRed);
+        EXPECT_TRUE(launch.Enabled);
+    }
+    // A busy button takes no second press; the click after the press launches once. A refused
+    // launch ends ready.
+    EXPECT_TRUE(session.act("press", "cmdLaunch"));
+    EXPECT_FALSE(session.act("press", "cmdLaunch"));
+    session.act("click", "cmdLaunch");
+    EXPECT_EQ(session.window().LaunchCount, 3);
+    session.act("input", "txtInput_0", "25");
+    EXPECT_TRUE(session.act("press", "cmdLaunch"));
+    session.act("click", "cmdLaunch");
+    EXPECT_EQ(messages().size(), 1u);
+    EXPECT_EQ(session.window().cmdLaunch.Caption, "Launch!");
+    EXPECT_TRUE(session.window().cmdLaunch.Enabled);
+}
+
 TEST_F(WebSession, ARefusedLaunchQueuesItsMessageAndCorrectsTheBox) {
     session.act("input", "txtInput_0", "25");
     session.act("click", "cmdLaunch");

@@ -112,9 +112,7 @@ class Page {
     }
     void clearLayer() { m_layer.clear(); }
     /// The dots both graphs show now: about what the next launch draws again.
-    double graphPoints() {
-        return static_cast<double>(surface(0).pointCount() + surface(1).pointCount());
-    }
+    double graphPoints() { return static_cast<double>(surface(0).pointCount() + surface(1).pointCount()); }
 
   private:
     const platform::DrawingSurface& surface(int which) {

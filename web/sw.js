@@ -4,7 +4,8 @@
 'use strict';
 const CACHE = 'zorbal-@ZORBAL_SITE_VERSION@';
 const FILES = ['./', './index.html', './zorbal.css', './page.js', './zorbal.js', './splash.jpg',
-  './manifest.webmanifest', './icon.svg'];
+  './manifest.webmanifest', './icon.svg', './icon-192.png', './icon-512.png', './icon-maskable-192.png',
+  './icon-maskable-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

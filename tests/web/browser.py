@@ -48,6 +48,7 @@ def chromium(downloads=None, scale=1):
     for flag in CHROMIUM_FLAGS:
         options.add_argument(flag.replace("scale-factor=1", "scale-factor=%s" % scale))
     options.add_argument("--user-data-dir=" + profile)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})  # the console, for the tests
     if downloads:
         options.add_experimental_option("prefs", {
             "download.default_directory": downloads, "download.prompt_for_download": False})

@@ -251,6 +251,26 @@ class Page(unittest.TestCase):
         self.assertEqual(d.find_element(By.ID, "SSTab1_2").get_attribute("aria-selected"), "true")
         self.assertIsNone(messages_open(d))
 
+    def test_the_manifest_is_accepted_with_icons_for_every_shape(self):
+        d = self.driver
+        wait_ready(d)
+        manifest = d.execute_cdp_cmd("Page.getAppManifest", {})
+        self.assertEqual(manifest["errors"], [])
+        # This fetches the icons as an installation would.
+        self.assertEqual(d.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        shown = d.execute_async_script("""
+            const [icons, done] = arguments;
+            Promise.all(icons.filter((icon) => icon.type === 'image/png').map((icon) => new Promise((resolve) => {
+              const picture = new Image();
+              picture.onload = () => resolve([icon.purpose, icon.sizes, picture.naturalWidth + 'x' + picture.naturalHeight]);
+              picture.onerror = () => resolve([icon.purpose, icon.sizes, 'unreadable']);
+              picture.src = icon.src;
+            }))).then(done);""", json.loads(manifest["data"])["icons"])
+        self.assertEqual(sorted(shown), [[purpose, size, size] for purpose in ("any", "maskable")
+                                         for size in ("192x192", "512x512")])
+        console = [entry["message"] for entry in d.get_log("browser")]
+        self.assertEqual([text for text in console if "anifest" in text], [])
+
     def test_limit_refusal_shows_its_message_and_corrects_the_box(self):
         d = self.driver
         open_main_window(d)

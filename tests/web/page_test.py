@@ -5,6 +5,7 @@ random designs showing exactly what zorbal-cli reports for them.
     /usr/bin/python3 tests/web/page_test.py SITE_FOLDER ZORBAL_CLI [unittest options]
 """
 import base64
+import concurrent.futures
 import json
 import os
 import pathlib
@@ -36,18 +37,25 @@ def cli(*args):
     return run.stdout, run.stderr.decode("utf-8"), run.returncode
 
 
-def page_state(driver):
-    """The output boxes' texts and the history table's rows as the page shows them."""
-    return driver.execute_script("""
-        const outputs = [];
-        for (let i = 0; i < 14; ++i) outputs.push(document.getElementById('txtOutput_' + i).value);
-        const rows = [];
-        for (const tr of document.querySelectorAll('#MSFlexGrid1 tr')) {
-          const cells = [];
-          for (const td of tr.children) for (let k = 0; k < td.colSpan; ++k) cells.push(td.textContent);
-          rows.push(cells);
-        }
-        return {outputs, rows};""")
+# pageState(only): the output boxes' texts and the history table's rows as the page shows them
+# (with `only`, a list of row indices, the other rows are null).
+PAGE_STATE = """
+    const pageState = (only) => {
+      const outputs = [];
+      for (let i = 0; i < 14; ++i) outputs.push(document.getElementById('txtOutput_' + i).value);
+      const rows = [];
+      document.querySelectorAll('#MSFlexGrid1 tr').forEach((tr, r) => {
+        if (only && !only.includes(r)) { rows.push(null); return; }
+        const cells = [];
+        for (const td of tr.children) for (let k = 0; k < td.colSpan; ++k) cells.push(td.textContent);
+        rows.push(cells);
+      });
+      return {outputs, rows};
+    };"""
+
+
+def page_state(driver, only=None):
+    return driver.execute_script(PAGE_STATE + "return pageState(arguments[0]);", only)
 
 
 def canvas_colours(driver, canvas_id, colours):
@@ -356,7 +364,7 @@ class Page(unittest.TestCase):
         open_main_window(d)
         count = int(os.environ.get("ZORBAL_WEB_DESIGNS", "200"))
         rng = random.Random(int(os.environ.get("ZORBAL_WEB_SEED", "12")))
-        launches = 0
+        designs = []
         for n in range(count):
             inputs = []
             for default, low, high, decimals in LIMITS:
@@ -368,10 +376,18 @@ class Page(unittest.TestCase):
                     "--parachute" if parachute else "--no-parachute", "--trigger", "angle" if by_angle else "time"]
             for i, text in enumerate(inputs):
                 args += ["--input", "%d=%s" % (i, text)]
-            out, _, _ = cli(*args)
-            report = json.loads(out)
-            d.execute_script("""
-                const [inputs, rail, parachute, byAngle] = arguments;
+            designs.append((inputs, rail, parachute, by_angle, args))
+        # The command-line tool flies the designs while the page does.
+        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+            reports = pool.map(lambda design: json.loads(cli(*design[4])[0]), designs)
+            self.check_random_designs(d, designs, reports, count)
+
+    def check_random_designs(self, d, designs, reports, count):
+        launches = 0
+        for (inputs, rail, parachute, by_angle, args), report in zip(designs, reports):
+            rows = [1, launches + 1, launches + 2]
+            state = d.execute_script(PAGE_STATE + """
+                const [inputs, rail, parachute, byAngle, rows] = arguments;
                 const p = window.zorbalPage;
                 p.act('click', 'chkOptions_2', rail ? '1' : '0');
                 // The trigger options take a click only with the parachute ticked, as a user sees them.
@@ -379,9 +395,12 @@ class Page(unittest.TestCase):
                 p.act('click', byAngle ? 'optParachute_0' : 'optParachute_1');
                 p.act('click', 'chkOptions_3', parachute ? '1' : '0');
                 inputs.forEach((text, i) => p.act('input', 'txtInput_' + i, text));
-                p.act('click', 'cmdLaunch');""", inputs, rail, parachute, by_angle)
-            drain_messages(d)
-            state = page_state(d)
+                p.act('click', 'cmdLaunch');
+                return document.getElementById('msgBox').open ? null : pageState(rows);""",
+                                     inputs, rail, parachute, by_angle, rows)
+            if state is None:
+                drain_messages(d)
+                state = page_state(d, rows)
             context = " ".join(args)
             if report["outcome"] == "refused":
                 # The page still shows the results of its previous flight; a fresh program has none.

@@ -112,35 +112,31 @@
     return el;
   }
 
-  function checkBox(parent, index, left, top, width, height, wraps) {
-    const id = 'chkOptions_' + index;
+  // A check box or an option button: its input and caption inside a label box; returns the input.
+  function choice(parent, id, type, kind, className, left, top, width, height) {
     const el = make(parent, 'label', null, left, top, width, height);
-    el.className += ' check' + (wraps ? ' wrap' : '');
+    el.className += ' ' + className;
     const box = document.createElement('input');
-    box.type = 'checkbox';
+    box.type = type;
     box.id = id;
     const caption = document.createElement('span');
     el.append(box, caption);
-    views.set(id, { kind: 'check', el: box, wrapper: el, caption });
+    views.set(id, { kind, el: box, wrapper: el, caption });
     moveIds.add(id);
     trackMoves(el, id);
+    return box;
+  }
+
+  function checkBox(parent, index, left, top, width, height, wraps) {
+    const id = 'chkOptions_' + index;
+    const box = choice(parent, id, 'checkbox', 'check', 'check' + (wraps ? ' wrap' : ''), left, top, width, height);
     box.addEventListener('click', () => act('click', id, box.checked ? '1' : '0'));
-    return el;
   }
 
   function optionButton(parent, index, left, top, width, height) {
     const id = 'optParachute_' + index;
-    const el = make(parent, 'label', null, left, top, width, height);
-    el.className += ' option';
-    const option = document.createElement('input');
-    option.type = 'radio';
+    const option = choice(parent, id, 'radio', 'option', 'option', left, top, width, height);
     option.name = 'optParachute';
-    option.id = id;
-    const caption = document.createElement('span');
-    el.append(option, caption);
-    views.set(id, { kind: 'option', el: option, wrapper: el, caption });
-    moveIds.add(id);
-    trackMoves(el, id);
     option.addEventListener('click', () => act('click', id));
   }
 

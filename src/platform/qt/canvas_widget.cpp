@@ -2,12 +2,14 @@
 // The picture box: a cached rendering of its surface, its context menu and mouse movement.
 #include "platform/qt/canvas_widget.h"
 
+#include "platform/qt/png_file.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/surface_painter.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -64,7 +66,7 @@ void CanvasWidget::copyPicture() const {
 }
 
 bool CanvasWidget::savePicture(const QString& path) const {
-    return writePng(picture(), path);
+    return !savePngSafely(picture(), QFile::encodeName(path).toStdString());
 }
 
 void CanvasWidget::savePictureAs() {

@@ -2,10 +2,8 @@
 // Painting a recorded drawing surface with QPainter, points rasterised directly for speed.
 #include "platform/qt/surface_painter.h"
 
-#include "platform/qt/png_file.h"
 #include "platform/qt/qt_color.h"
 
-#include <QFile>
 #include <QPainter>
 
 #include <algorithm>
@@ -345,10 +343,6 @@ QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePix
     paintSurface(image, surface, ratio);
     image.setDevicePixelRatio(ratio);
     return image;
-}
-
-bool writePng(const QImage& image, const QString& path) {
-    return !savePngSafely(image, QFile::encodeName(path).toStdString());
 }
 
 } // namespace zorbal::platform::qt

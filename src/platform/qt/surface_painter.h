@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
-#include <QString>
 
 class QPainter;
 
@@ -31,10 +30,5 @@ void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRati
 /// Renders `surface` into a new image of `size` logical pixels at `devicePixelRatio`. An empty
 /// size gives a null image.
 QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePixelRatio = 1.0);
-
-/// Writes `image` as a PNG file through the safe save (png_file.h): the file is replaced only when
-/// the whole picture was written, and a folder or special file is refused. Returns false when it
-/// could not be written.
-bool writePng(const QImage& image, const QString& path);
 
 } // namespace zorbal::platform::qt

@@ -115,6 +115,41 @@ class WindowUseTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(launch));
     }
 
+    void f5LeavesNoFocusInAResultBoxAndEachPageGetsItsOwnBack() {
+        Started started;
+        auto* volume = started.find<QLineEdit>("txtInput_0");
+        auto* launchAgain = started.find<QWidget>("cmdLaunch2");
+        auto* duration = started.find<QLineEdit>("txtOutput_4");
+        volume->setFocus();
+        QTest::keyClick(volume, Qt::Key_F5);
+        QCOMPARE(started.window.model().LaunchCount, 1);
+        QCOMPARE(started.tab(), 2);
+        QCOMPARE(QApplication::focusWidget(), launchAgain);
+        QVERIFY(duration->selectedText().isEmpty());
+        // Back on the design page, typing goes on in the box that had the focus.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(started.tab(), 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(volume));
+        volume->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), "1.5");
+        QCOMPARE(volume->text(), QStringLiteral("1.5"));
+        // The same after "Default Design", pressed from the keyboard.
+        auto* reset = started.find<QWidget>("cmdDefault");
+        reset->setFocus();
+        QTest::keyClick(reset, Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QCOMPARE(started.window.model().LaunchCount, 2);
+        QCOMPARE(QApplication::focusWidget(), launchAgain);
+        QVERIFY(duration->selectedText().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), reset);
+        // A page shown for the first time gives the focus to its first control.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(started.tab(), 0);
+        QVERIFY(QApplication::focusWidget() != duration);
+        QVERIFY(started.find<QWidget>("SSTab1")->isAncestorOf(QApplication::focusWidget()));
+    }
+
     void theFocusComesBackAfterARealMessageBox() {
         zorbal::platform::qt::QtPlatform platform;
         MainWindow window(platform);

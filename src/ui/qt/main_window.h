@@ -144,8 +144,15 @@ class MainWindow final : public QWidget {
     void onClick(QWidget* widget, std::function<void()> handler);
     void focusMoved(QWidget* old, QWidget* now);
     /// Gives the focus back to `focused`, the control that had it when an action began, when
-    /// the action moved it away (see m_focusParkedOn); a hidden control's counterpart takes it.
+    /// the action moved it away (see m_focusParkedOn). When the action showed another page, the
+    /// control last focused there takes it, else a hidden control's counterpart, else the page's
+    /// first control.
     void restoreFocus(QWidget* focused);
+    /// The index of the tab page holding `widget`, or -1 for a control outside the pages.
+    int pageOf(const QWidget* widget) const;
+    /// Where the focus goes on a page shown without a control of its own to return to: its
+    /// preferred control (m_pageDefaults), else the first in the tab order, else the tabs.
+    QWidget* firstControlOf(int pageIndex) const;
 
     void refreshLabel(LabelBinding& binding);
 
@@ -169,6 +176,10 @@ class MainWindow final : public QWidget {
     std::unordered_map<QObject*, std::function<void(bool&)>> m_validators;
     /// Controls that stand in for each other when one is hidden: the two "Launch!" buttons.
     std::unordered_map<QObject*, QWidget*> m_counterparts;
+    /// The control of each page that had the focus when an action hid the page.
+    std::unordered_map<int, QPointer<QWidget>> m_pageFocus;
+    /// The control a page gives the focus to first: the trajectory page's "Launch!".
+    std::unordered_map<int, QWidget*> m_pageDefaults;
     /// Nesting of act(): the focus is restored when the outermost action ends.
     int m_actionDepth = 0;
     /// Where the window system put the focus during an action because the control that had it

@@ -67,17 +67,54 @@ void MainWindow::restoreFocus(QWidget* focused) {
         return widget && widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus;
     };
     QWidget* target = focused;
+    const int page = pageOf(focused);
+    const int shown = m_tabs->currentIndex();
+    const bool pageHidden = page >= 0 && page != shown;
+    if (pageHidden) {
+        // The action showed another page (a launch shows the trajectory, Ctrl+PgUp the page
+        // before): the control gets the focus back when its page is shown again, and meanwhile
+        // the focus goes where it last was on the page shown.
+        m_pageFocus[page] = focused;
+        const auto last = m_pageFocus.find(shown);
+        target = last != m_pageFocus.end() && usable(last->second) ? last->second.data() : nullptr;
+    }
     if (!usable(target)) {
-        const auto counterpart = m_counterparts.find(target);
+        const auto counterpart = m_counterparts.find(focused);
         target = counterpart != m_counterparts.end() && usable(counterpart->second) ? counterpart->second
                                                                                     : nullptr;
     }
+    // Never a result box of the frame below the pages, where the window system would put it.
+    if (!target && pageHidden)
+        target = firstControlOf(shown);
     // Only a focus the action took away is given back: a control the user chose meanwhile keeps it.
     QWidget* now = QApplication::focusWidget();
     const bool takenAway = !now || now == parked || now == focused || now->window() != this;
     if (target && takenAway && now != target)
         target->setFocus(Qt::OtherFocusReason);
     m_focusParkedOn = nullptr;
+}
+
+int MainWindow::pageOf(const QWidget* widget) const {
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (m_tabs->page(i)->isAncestorOf(widget))
+            return i;
+    return -1;
+}
+
+QWidget* MainWindow::firstControlOf(int pageIndex) const {
+    if (const auto preferred = m_pageDefaults.find(pageIndex);
+        preferred != m_pageDefaults.end() && preferred->second->isVisible() && preferred->second->isEnabled())
+        return preferred->second;
+    QWidget* page = m_tabs->page(pageIndex);
+    for (QWidget* widget = page->nextInFocusChain(); widget && widget != page;
+         widget = widget->nextInFocusChain()) {
+        if (widget == this)
+            break;
+        if (page->isAncestorOf(widget) && widget->isVisible() && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus))
+            return widget;
+    }
+    return m_tabs->tabBar();
 }
 
 void MainWindow::onMouseMove(QWidget* widget, std::function<void()> handler) {

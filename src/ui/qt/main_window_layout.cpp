@@ -62,6 +62,7 @@ void MainWindow::build() {
     auto* launchAgain = findChild<QPushButton*>(QStringLiteral("cmdLaunch2"));
     m_counterparts[launch] = launchAgain;
     m_counterparts[launchAgain] = launch;
+    m_pageDefaults[TabTrajectory] = launchAgain;
 
     QGroupBox* results = makeFrame(this, m.Frame3, QStringLiteral("Frame3"), 120, 7920, 4575, 1935);
     onMouseMove(results, [&m] { m.Frame3_MouseMove(); });

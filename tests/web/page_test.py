@@ -182,6 +182,28 @@ class Page(unittest.TestCase):
         self.assertEqual(d.find_element(By.ID, "SSTab1_1").get_attribute("aria-selected"), "true")
         self.assertEqual(d.title, "Zorbal 1.2")
 
+    def test_the_page_is_built_as_recorded(self):
+        # Every element with an id, in the order of the page (the order Tab visits them): its
+        # tag, classes, container, designed place and text style, against the recorded form.
+        d = self.driver
+        open_main_window(d)
+        actual = d.execute_script("""
+            const lines = [];
+            for (const el of document.querySelectorAll('#frmSplash [id], #frmZorbal [id]')) {
+              let parent = el.parentElement;
+              while (parent && !parent.id) parent = parent.parentElement;
+              const s = el.style, c = getComputedStyle(el);
+              lines.push([el.id, el.tagName.toLowerCase(), el.getAttribute('type') || '', el.className,
+                'in', parent ? parent.id : '-', s.left, s.top, s.width, s.height, c.fontSize, c.fontWeight,
+                c.textAlign, c.display, c.alignItems, c.justifyContent, el.getAttribute('role') || '',
+                el.getAttribute('name') || '', c.backgroundColor].join(' '));
+            }
+            return lines;""")
+        written = pathlib.Path(tempfile.gettempdir()) / "page_form.txt"
+        written.write_text("\n".join(actual) + "\n")
+        recorded = (pathlib.Path(__file__).parent / "page_form.txt").read_text().splitlines()
+        self.assertEqual(actual, recorded, "the page as built is in %s" % written)
+
     def test_default_design_launches_onto_the_trajectory_tab(self):
         self.launch_default()
         d = self.driver

@@ -26,7 +26,8 @@ double screenDotsPerInch() {
 MainWindow::MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox* messageBoxOverride,
                        QWidget* parent)
     : QWidget(parent), m_model(std::make_unique<Zorbal>(platform.services(messageBoxOverride))),
-      m_platform(platform), m_dotsPerInch(screenDotsPerInch()) {
+      m_actions(std::make_unique<FormActions>(*m_model)), m_platform(platform),
+      m_dotsPerInch(screenDotsPerInch()) {
     setObjectName(QStringLiteral("frmZorbal"));
     m_platform.messageBox.parent = this;
     m_platform.fileDialog.parent = this;

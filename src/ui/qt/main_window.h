@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/qt/qt_services.h"
+#include "ui/form.h"
 #include "ui/zorbal.h"
 
 #include <QPointer>
@@ -96,45 +97,14 @@ class MainWindow final : public QWidget {
     };
 
     // ---- building the window -------------------------------------------------------------
+    /// Makes the widgets of the form's controls, in the form's order.
     void build();
-    void buildIntroduction(QWidget* page);
-    void buildRocketDesign(QWidget* page);
-    void buildTrajectory(QWidget* page);
-    void buildVelocity(QWidget* page);
-    void buildCommentary(QWidget* page);
-    void buildAdvanced(QWidget* page);
-    void buildHistory(QWidget* page);
+    /// The widget of `control` in `parent`, bound to its model control and wired to the form's
+    /// handlers.
+    QWidget* makeControl(QWidget* parent, const FormControl& control);
     void buildKeyboard();
 
     QRect designRect(int left, int top, int width, int height) const;
-    QLabel* makeLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width,
-                      int height);
-    QGroupBox* makeFrame(QWidget* parent, Label& frame, const QString& name, int left, int top, int width,
-                         int height);
-    QLineEdit* makeLineEdit(QWidget* parent, TextBox& box, const QString& name, int left, int top, int width,
-                            int height);
-    QLineEdit* makeInput(QWidget* parent, int index, int left, int top, int width, int height);
-    QLineEdit* makeOutput(QWidget* parent, int index, int left, int top, int width, int height);
-    QLineEdit* makeGraphLimit(QWidget* parent, int index, int left, int top, int width, int height);
-    QPlainTextEdit* makeTextArea(QWidget* parent, TextBox& box, const QString& name, int left, int top,
-                                 int width, int height);
-    QPushButton* makeButton(QWidget* parent, Button& button, const QString& name, int left, int top,
-                            int width, int height, std::function<void()> click);
-    QCheckBox* makeCheckBox(QWidget* parent, int index, int left, int top, int width, int height, bool wraps);
-    /// A row of a label, a box and a unit label.
-    struct Row {
-        int labelLeft, labelWidth, boxLeft, boxWidth, unitLeft, unitWidth;
-    };
-    /// The caption or unit label of a row, beside a box of 375 twips at `top`.
-    QLabel* makeRowLabel(QWidget* parent, Label& label, const QString& name, int left, int top, int width);
-    void makeInputRow(QWidget* parent, const Row& row, int top, int label, int input, int unit);
-    void makeOutputRow(QWidget* parent, const Row& row, int top, Label& label, const QString& labelName,
-                       int output, Label& unit, const QString& unitName);
-    platform::qt::CanvasWidget* makeGraph(QWidget* parent, const platform::DrawingSurface& surface,
-                                          const QString& name, int left, int top, int width, int height,
-                                          std::function<void()> mouseMove);
-    void makeKey(QWidget* graph, Label& frame, const QString& name, int left, int width, int height,
-                 const std::vector<std::pair<int, int>>& lines);
 
     /// Runs a model handler for a user action, keeping exceptions out of the event loop, then
     /// refreshes the view.
@@ -157,6 +127,8 @@ class MainWindow final : public QWidget {
     void refreshLabel(LabelBinding& binding);
 
     std::unique_ptr<Zorbal> m_model;
+    /// The handlers of the form's events, on m_model.
+    std::unique_ptr<FormActions> m_actions;
     platform::qt::QtPlatform& m_platform;
     double m_dotsPerInch;
 

@@ -23,6 +23,9 @@
   /** id -> {kind, el, ...}: the elements that mirror a control. */
   const views = new Map();
   const moveIds = new Set();
+  /** The graphs' views in the form's order (the module's graph 0, 1) and the tab controls'. */
+  const graphs = [];
+  const tabViews = [];
 
   // ---- building the window ---------------------------------------------------------------
 
@@ -62,14 +65,14 @@
     return el;
   }
 
-  function frame(parent, id, left, top, width, height, clicks) {
+  function frame(parent, id, left, top, width, height, clicks, moves) {
     const el = make(parent, 'div', id, left, top, width, height, 'frame');
     el.classList.add('frame');
     const legend = document.createElement('span');
     legend.className = 'legend';
     el.appendChild(legend);
     views.get(id).legend = legend;
-    moveIds.add(id);
+    if (moves) moveIds.add(id);
     if (clicks) el.addEventListener('click', (event) => { if (event.target === el || event.target === legend) act('click', id); });
     return el;
   }
@@ -127,33 +130,17 @@
     return box;
   }
 
-  function checkBox(parent, index, left, top, width, height, wraps) {
-    const id = 'chkOptions_' + index;
+  function checkBox(parent, id, left, top, width, height, wraps) {
     const box = choice(parent, id, 'checkbox', 'check', 'check' + (wraps ? ' wrap' : ''), left, top, width, height);
     box.addEventListener('click', () => act('click', id, box.checked ? '1' : '0'));
+    return box;
   }
 
-  function optionButton(parent, index, left, top, width, height) {
-    const id = 'optParachute_' + index;
+  function optionButton(parent, id, group, left, top, width, height) {
     const option = choice(parent, id, 'radio', 'option', 'option', left, top, width, height);
-    option.name = 'optParachute';
+    option.name = group;
     option.addEventListener('click', () => act('click', id));
-  }
-
-  const input = (parent, index, l, t, w, h) => lineBox(parent, 'txtInput_' + index, l, t, w, h, true, true);
-  const output = (parent, index, l, t, w, h) => lineBox(parent, 'txtOutput_' + index, l, t, w, h, false, true);
-  const graphLimit = (parent, index, l, t, w, h) => lineBox(parent, 'txtGraph_' + index, l, t, w, h, true, false);
-
-  function inputRow(parent, row, top, lbl, box, unit) {
-    label(parent, 'lblInput_' + lbl, row[0], top + 60, row[1], 255);
-    input(parent, box, row[2], top, row[3], 375);
-    label(parent, 'lblInput_' + unit, row[4], top + 60, row[5], 255);
-  }
-
-  function outputRow(parent, row, top, labelId, box, unitId) {
-    label(parent, labelId, row[0], top + 60, row[1], 255);
-    output(parent, box, row[2], top, row[3], 375);
-    label(parent, unitId, row[4], top + 60, row[5], 255);
+    return option;
   }
 
   function graph(parent, id, left, top, width, height) {
@@ -162,27 +149,16 @@
     const canvas = document.createElement('canvas');
     canvas.id = id;
     el.appendChild(canvas);
-    views.set(id, { kind: 'graph', el: canvas, which: id === 'pctXYGraph' ? 0 : 1, revision: 0, paintedRevision: -1, width, height });
+    const view = { kind: 'graph', el: canvas, which: graphs.length, revision: 0, paintedRevision: -1, width, height };
+    views.set(id, view);
+    graphs.push(view);
     moveIds.add(id);
     canvas.addEventListener('mousemove', (event) => { event.stopPropagation(); act('move', id); });
     return el;
   }
 
-  function key(graphEl, id, left, width, height, lines) {
-    const el = frame(graphEl, id, left, 0, width, height, false);
-    el.classList.add('key');
-    let y = 480;
-    for (const [line, text] of lines) {
-      const sample = make(el, 'div', 'Line1_' + line, 120, y - 60, 360, 120, 'keyline');
-      sample.classList.add('keyline');
-      sample.appendChild(document.createElement('div'));
-      if (text >= 0) label(el, 'Label2_' + text, 600, y - 127, width - 660, 255);
-      y += 480;
-    }
-  }
-
-  function buildWindow(root) {
-    const tabs = make(root, 'div', 'SSTab1', 120, 120, 12135, 7695, 'tabs');
+  function tabControl(parent, id, left, top, width, height, count) {
+    const tabs = make(parent, 'div', id, left, top, width, height, 'tabs');
     tabs.classList.add('tabcontrol');
     tabs.setAttribute('role', 'tablist');
     const frameEl = document.createElement('div');
@@ -192,165 +168,111 @@
     bar.className = 'tabs';
     tabs.appendChild(bar);
     const pages = [];
-    for (let i = 0; i < 7; ++i) {
+    for (let i = 0; i < count; ++i) {
       const header = document.createElement('button');
       header.type = 'button';
-      header.id = 'SSTab1_' + i;
+      header.id = id + '_' + i;
       header.setAttribute('role', 'tab');
       header.addEventListener('click', () => act('click', header.id));
       bar.appendChild(header);
       views.set(header.id, { kind: 'tab', el: header });
       const page = document.createElement('div');
       page.className = 'page';
-      page.id = 'SSTab1_page_' + i;
+      page.id = id + '_page_' + i;
       page.hidden = true;
       tabs.appendChild(page);
       pages.push(page);
     }
-    views.get('SSTab1').pages = pages;
-
-    buildIntroduction(pages[0]);
-    buildRocketDesign(pages[1]);
-    buildTrajectory(pages[2]);
-    buildVelocity(pages[3]);
-    buildCommentary(pages[4]);
-    buildAdvanced(pages[5]);
-    buildHistory(pages[6]);
-
-    const results = frame(root, 'Frame3', 120, 7920, 4575, 1935, false);
-    const resultRow = [120, 1575, 1800, 1335, 3240, 1215];
-    outputRow(results, resultRow, 360, 'lblOutput_6', 4, 'lblOutput_12');
-    outputRow(results, resultRow, 840, 'lblOutput_4', 6, 'lblOutput_11');
-    outputRow(results, resultRow, 1320, 'lblOutput_9', 9, 'lblOutput_10');
-
-    const trajectory = frame(root, 'Frame4', 6600, 7920, 1935, 1935, false);
-    button(trajectory, 'cmdCopy', 360, 480, 1095, 495);
-    button(trajectory, 'cmdSaveTraj', 360, 1200, 1095, 495);
-
-    button(root, 'cmdShowHelp_0', 9480, 8520, 2415, 495);
-    const title = label(root, 'Label6_0', 12480, 120, 2535, 495);
-    title.style.font = 'bold 12pt ' + getComputedStyle(document.documentElement).fontFamily;
-    textArea(root, 'txtHelp', 12450, 600, 2895, 9255, 'scroll');
+    const view = views.get(id);
+    view.kind = 'tabs';
+    view.pages = pages;
+    view.headers = pages.map((_, i) => views.get(id + '_' + i).el);
+    tabViews.push(view);
+    return pages;
   }
 
-  function bigTitle(el, points) {
-    el.style.fontSize = points + 'pt';
-    el.style.fontWeight = 'bold';
+  /** How a label's text stands: the text's alignment and, in a flex box, its two axes. */
+  const ALIGNS = {
+    centre: ['center', 'center', 'center'],
+    topcentre: ['center'],
+    topright: ['right'],
+    bottomright: ['right', 'flex-end', 'flex-end'],
+  };
+
+  /** The element of control `c` of the form in `parent`; for a container, what it holds goes in it. */
+  function buildControl(parent, c, containers) {
+    const r = [c.left, c.top, c.width, c.height];
+    switch (c.kind) {
+      case 'tabs':
+        tabControl(parent, c.id, ...r, c.pages).forEach((page) => containers.set(page.id, page));
+        return document.getElementById(c.id);
+      case 'frame':
+        return frame(parent, c.id, ...r, c.clicks, c.moves);
+      case 'key': {
+        const el = frame(parent, c.id, ...r, false, c.moves);
+        el.classList.add('key');
+        return el;
+      }
+      case 'keyline': {
+        const sample = make(parent, 'div', c.id, ...r, 'keyline');
+        sample.classList.add('keyline');
+        sample.appendChild(document.createElement('div'));
+        return sample;
+      }
+      case 'label': {
+        const [text, items, justify] = ALIGNS[c.align] || [];
+        const el = label(parent, c.id, ...r, text);
+        if (items) {
+          el.style.display = 'flex';
+          el.style.alignItems = items;
+          el.style.justifyContent = justify;
+        }
+        return el;
+      }
+      case 'input':
+      case 'output':
+      case 'limit':
+        return lineBox(parent, c.id, ...r, c.validates, c.clicks);
+      case 'area':
+        return textArea(parent, c.id, ...r, c.scrolls ? 'scroll' : c.nowrap ? 'nowrap' : '');
+      case 'button':
+        return button(parent, c.id, ...r);
+      case 'check':
+        return checkBox(parent, c.id, ...r, c.wraps);
+      case 'option':
+        return optionButton(parent, c.id, c.group, ...r);
+      case 'graph':
+        return graph(parent, c.id, ...r);
+      case 'grid': {
+        const holder = make(parent, 'div', c.id + '_view', ...r, 'historyview');
+        holder.classList.add('history');
+        const table = document.createElement('table');
+        table.id = c.id;
+        holder.appendChild(table);
+        views.set(c.id, { kind: 'grid', el: table });
+        return holder;
+      }
+      case 'shape': {
+        const el = make(parent, 'div', c.id, ...r);
+        el.className += ' shape';
+        el.style.background = css(c.color);
+        return el;
+      }
+    }
+    return null;
   }
 
-  function buildIntroduction(page) {
-    const welcome = label(page, 'Label4', 1080, 780, 9615, 735, 'center');
-    bigTitle(welcome, 18);
-    welcome.style.display = 'flex';
-    welcome.style.alignItems = 'center';
-    welcome.style.justifyContent = 'center';
-    textArea(page, 'Text1', 240, 1380, 11655, 5415);
-  }
-
-  function buildRocketDesign(page) {
-    bigTitle(label(page, 'Label3', 3120, 480, 6015, 255), 8);
-    const rocket = frame(page, 'Frame1', 360, 840, 5655, 3975, true);
-    const row = [120, 1935, 2160, 975, 3240, 1335];
-    inputRow(rocket, row, 480, 0, 0, 15);
-    inputRow(rocket, [120, 1935, 2160, 975, 3240, 855], 960, 1, 1, 14);
-    inputRow(rocket, row, 1440, 3, 3, 12);
-    inputRow(rocket, row, 1920, 4, 4, 11);
-    inputRow(rocket, row, 2400, 26, 9, 27);
-    inputRow(rocket, row, 2880, 5, 5, 10);
-    inputRow(rocket, row, 3360, 6, 6, 9);
-    button(rocket, 'cmdOptimise', 4200, 960, 1095, 375);
-
-    const launcher = frame(page, 'frmLauncher', 360, 4920, 5655, 1935, true);
-    inputRow(launcher, row, 360, 7, 7, 8);
-    checkBox(launcher, 2, 840, 840, 1815, 375, false);
-    inputRow(launcher, row, 1320, 25, 8, 24);
-
-    checkBox(page, 3, 10080, 480, 1815, 375, false);
-    const parachute = frame(page, 'frmParachute', 6240, 840, 5655, 3255, true);
-    const triggers = [[360, 11, 30], [1260, 12, 32]];
-    triggers.forEach(([top, box, unit], i) => {
-      optionButton(parachute, i, 240, top, 4455, 375);
-      input(parachute, box, 600, top + 420, 975, 375);
-      label(parachute, 'lblInput_' + unit, 1680, top + 480, 1335, 255);
-    });
-    inputRow(parachute, [240, 1815, 2160, 975, 3240, 1335], 2520, 34, 13, 35);
-
-    const files = frame(page, 'Frame5', 6240, 4920, 2295, 1935, false);
-    button(files, 'cmdLoad', 600, 480, 1095, 495);
-    button(files, 'cmdSave', 600, 1200, 1095, 495);
-
-    button(page, 'cmdCheck', 8880, 5040, 2535, 495);
-    button(page, 'cmdDefault', 8880, 5640, 2535, 495);
-    const launch = button(page, 'cmdLaunch', 8880, 6240, 2535, 495);
-    launch.style.fontWeight = 'bold';
-  }
-
-  function buildTrajectory(page) {
-    label(page, 'Label1_6', 240, 660, 2775, 255);
-    graphLimit(page, 0, 240, 900, 735, 435);
-    label(page, 'Label1_5', 120, 3360, 1095, 735);
-    const g = graph(page, 'pctXYGraph', 1200, 900, 10575, 5535);
-    key(g, 'Frame8', 8160, 2295, 2655, [[4, 5], [5, 4], [6, 3], [7, 6], [8, 7], [3, -1]]);
-    label(page, 'Label1_7', 5160, 6480, 2055, 615, 'center');
-    inputRow(page, [1080, 1095, 2280, 855, 3240, 1815], 6480, 29, 10, 28);
-    checkBox(page, 0, 1080, 6960, 3975, 375, false);
-    button(page, 'cmdLaunch2', 8040, 6960, 1935, 495);
-    const maximum = label(page, 'Label1_4', 10320, 6840, 1455, 615, 'right');
-    maximum.style.display = 'flex';
-    maximum.style.alignItems = 'flex-end';
-    maximum.style.justifyContent = 'flex-end';
-    graphLimit(page, 1, 10800, 6480, 975, 435);
-  }
-
-  function buildVelocity(page) {
-    label(page, 'Label1_3', 240, 600, 3015, 255);
-    graphLimit(page, 2, 120, 900, 855, 435);
-    label(page, 'Label1_2', 120, 2700, 975, 975);
-    const g = graph(page, 'pctVTgraph', 1080, 840, 10815, 5775);
-    key(g, 'Frame7', 8160, 2535, 1815, [[0, 0], [1, 1], [2, 2]]);
-    button(page, 'cmdClearGraph_1', 7080, 1200, 2055, 375);
-    label(page, 'Label1_0', 5520, 6720, 1815, 735, 'center');
-    graphLimit(page, 3, 11040, 6780, 855, 435);
-    label(page, 'Label1_1', 10080, 7200, 1815, 255, 'right');
-  }
-
-  function buildCommentary(page) {
-    bigTitle(label(page, 'Label6_2', 360, 480, 3855, 495), 12);
-    textArea(page, 'txtCommentary', 360, 1080, 11415, 5535, 'nowrap');
-    button(page, 'cmdCopyCommentary', 9240, 6840, 2535, 495);
-  }
-
-  function buildAdvanced(page) {
-    const calculated = frame(page, 'Frame2', 240, 480, 6135, 6975, false);
-    const row = [120, 1935, 2160, 975, 3240, 2535];
-    const rows = (parent, list) => list.forEach(([top, lbl, box, unit]) =>
-      outputRow(parent, row, top, 'lblOutput_' + lbl, box, 'lblInput_' + unit));
-    rows(frame(calculated, 'frmWater', 120, 360, 5895, 2295, false),
-      [[360, 0, 0, 16], [840, 1, 1, 17], [1320, 13, 10, 23], [1800, 2, 2, 18]]);
-    rows(frame(calculated, 'frmAir', 120, 2760, 5895, 1215, false), [[300, 3, 3, 19], [720, 5, 5, 20]]);
-    rows(frame(calculated, 'frmParameters', 120, 4080, 5895, 2775, false),
-      [[360, 7, 7, 21], [840, 8, 8, 22], [1320, 14, 11, 31], [1800, 15, 12, 33], [2280, 16, 13, 36]]);
-    checkBox(page, 1, 6960, 720, 4335, 1215, true);
-    inputRow(page, [6960, 1695, 8760, 975, 9840, 1095], 2280, 2, 2, 13);
-  }
-
-  function buildHistory(page) {
-    bigTitle(label(page, 'Label6_1', 360, 480, 3855, 495), 12);
-    const holder = make(page, 'div', 'MSFlexGrid1_view', 240, 960, 11535, 4335, 'historyview');
-    holder.classList.add('history');
-    const table = document.createElement('table');
-    table.id = 'MSFlexGrid1';
-    holder.appendChild(table);
-    views.set('MSFlexGrid1', { kind: 'grid', el: table });
-    make(page, 'div', 'Shape1_0', 480, 5580, 975, 255).className += ' shape';
-    document.getElementById('Shape1_0').style.background = '#ffff00';
-    label(page, 'Label1_8', 1560, 5400, 4215, 615);
-    make(page, 'div', 'Shape1_1', 480, 6780, 975, 255).className += ' shape';
-    document.getElementById('Shape1_1').style.background = '#ff8080';
-    label(page, 'Label1_9', 1560, 6600, 4215, 615);
-    const exports = frame(page, 'Frame6', 9840, 5400, 1935, 1935, false);
-    button(exports, 'cmdCopyHistory', 360, 480, 1095, 495);
-    button(exports, 'cmdSaveHistory', 360, 1200, 1095, 495);
+  /** The window's elements, one for each control of the module's form, in its order. */
+  function buildWindow(root, form) {
+    const containers = new Map([['', root]]);
+    for (const c of form) {
+      const el = buildControl(containers.get(c.parent), c, containers);
+      if (c.points) {
+        el.style.fontSize = c.points + 'pt';
+        if (c.bold) el.style.fontWeight = 'bold';
+      }
+      containers.set(c.id, el);
+    }
   }
 
   function buildSplash() {
@@ -449,7 +371,7 @@
       }
       case 'tabs':
         state.captions.forEach((caption, i) => {
-          const header = views.get('SSTab1_' + i).el;
+          const header = view.headers[i];
           setText(header, caption);
           header.setAttribute('aria-selected', String(i === state.tab));
           header.tabIndex = i === state.tab ? 0 : -1;
@@ -475,7 +397,7 @@
     for (const id in changed) mirror(id, changed[id]);
     const grid = session.changedGrid();
     if (grid) paintGrid(JSON.parse(grid));
-    for (const id of ['pctXYGraph', 'pctVTgraph']) paintGraph(views.get(id));
+    for (const view of graphs) paintGraph(view);
   }
 
   // ---- the help panel: the window's width animated by the page ------------------------------
@@ -943,10 +865,12 @@
     } else if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
       // Ctrl+Tab belongs to the browser; Ctrl+PgDown and Ctrl+PgUp step through the pages.
       event.preventDefault();
-      const current = Number(document.querySelector('#SSTab1 .tabs [aria-selected="true"]').id.split('_')[1]);
-      const next = (current + (event.key === 'PageDown' ? 1 : 6)) % 7;
-      act('click', 'SSTab1_' + next);
-      document.getElementById('SSTab1_' + next).focus();
+      const tabs = tabViews[0];
+      const count = tabs.headers.length;
+      const current = tabs.headers.findIndex((header) => header.getAttribute('aria-selected') === 'true');
+      const next = (current + (event.key === 'PageDown' ? 1 : count - 1)) % count;
+      act('click', tabs.headers[next].id);
+      tabs.headers[next].focus();
     }
   }
 
@@ -958,13 +882,12 @@
     const root = document.getElementById('frmZorbal');
     root.style.height = px(CLIENT_HEIGHT);
     views.set('frmZorbal', { kind: 'window', el: root });
-    buildWindow(root);
+    buildWindow(root, JSON.parse(session.form()));
     buildSplash();
-    views.get('SSTab1').kind = 'tabs';
     document.getElementById('msgBoxOK').addEventListener('click', closeMessage);
     document.getElementById('msgBox').addEventListener('cancel', (event) => { event.preventDefault(); closeMessage(); });
     document.addEventListener('keydown', keyboard);
-    window.addEventListener('resize', () => { for (const id of ['pctXYGraph', 'pctVTgraph']) paintGraph(views.get(id)); });
+    window.addEventListener('resize', () => { for (const view of graphs) paintGraph(view); });
     refresh();
     showWidth(WIDTH_WITH_HELP);
     document.getElementById('frmSplash').hidden = false;

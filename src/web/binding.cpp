@@ -45,6 +45,7 @@ class Page {
     void clearEffects() { m_session.clearEffects(); }
     void setClipboardRefusing(bool refusing) { m_session.setClipboardRefusing(refusing); }
     std::string changedControls() { return m_session.changedControls(); }
+    std::string form() const { return m_session.form(); }
     std::string changedGrid() { return m_session.changedGrid(); }
 
     /// Surface 0 is the trajectory graph, 1 the velocity graph: {entries, points, pointCount,
@@ -141,6 +142,7 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("clearEffects", &Page::clearEffects)
         .function("setClipboardRefusing", &Page::setClipboardRefusing)
         .function("changedControls", &Page::changedControls)
+        .function("form", &Page::form)
         .function("changedGrid", &Page::changedGrid)
         .function("displayList", &Page::displayList)
         .function("prepareLayer", &Page::prepareLayer)

@@ -88,17 +88,6 @@ std::string jsonString(std::string_view text) {
 
 namespace {
 
-std::string indexed(std::string_view name, std::size_t index) {
-    return std::string(name) + "_" + std::to_string(index);
-}
-
-/// Parses a whole decimal integer; -1 when `text` is not one.
-int indexOf(std::string_view text) {
-    int value = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size() ? value : -1;
-}
-
 /// A small writer of one JSON object.
 class Fields {
   public:
@@ -119,6 +108,12 @@ class Fields {
     }
     Fields& add(std::string_view key, int value) { return add(key, static_cast<long long>(value)); }
     Fields& add(std::string_view key, unsigned value) { return add(key, static_cast<long long>(value)); }
+    Fields& add(std::string_view key, double value) {
+        sep(key);
+        m_out += std::to_string(value);
+        return *this;
+    }
+    Fields& add(std::string_view key, const char* text) { return add(key, std::string_view(text)); }
     std::string done() { return m_out + "}"; }
 
   private:
@@ -165,7 +160,7 @@ std::string labelJson(const Label& label) {
 
 Session::Session()
     : m_platform(m_effects), m_window(std::make_unique<ui::Zorbal>(m_platform.services())),
-      m_splash(std::make_unique<ui::Splash>(*m_window)) {
+      m_splash(std::make_unique<ui::Splash>(*m_window)), m_formActions(*m_window) {
     // The page animates the help panel itself, so the handler's own animation ends at once: each
     // reading of its clock is a second later than the one before.
     m_window->helpPanelClock = [tick = std::chrono::steady_clock::time_point()]() mutable {
@@ -176,153 +171,33 @@ Session::Session()
 }
 
 void Session::bindActions() {
+    // The form's own controls go to the window module's handlers (see act); these are the page's.
     ui::Zorbal& w = *m_window;
+    ui::Splash& s = *m_splash;
     auto plain = [](std::function<void()> handler) {
         return [handler = std::move(handler)](std::string_view) {
             handler();
             return false;
         };
     };
-    auto on = [this](std::string_view event, const std::string& id, Action action) {
-        m_actions[std::string(event) + ":" + id] = std::move(action);
-    };
-
-    const std::pair<const char*, Button*> buttons[] = {
-        {"cmdLaunch", &w.cmdLaunch},
-        {"cmdLaunch2", &w.cmdLaunch2},
-        {"cmdCheck", &w.cmdCheck},
-        {"cmdDefault", &w.cmdDefault},
-        {"cmdOptimise", &w.cmdOptimise},
-        {"cmdSave", &w.cmdSave},
-        {"cmdLoad", &w.cmdLoad},
-        {"cmdCopy", &w.cmdCopy},
-        {"cmdSaveTraj", &w.cmdSaveTraj},
-        {"cmdCopyHistory", &w.cmdCopyHistory},
-        {"cmdSaveHistory", &w.cmdSaveHistory},
-        {"cmdCopyCommentary", &w.cmdCopyCommentary},
-        {"cmdShowHelp_0", &w.cmdShowHelp[0]},
-        {"cmdClearGraph_1", &w.cmdClearGraph[1]},
-    };
-    const std::function<void()> clicks[] = {
-        [&w] { w.cmdLaunch_Click(); },      [&w] { w.cmdLaunch2_Click(); },
-        [&w] { w.cmdCheck_Click(); },       [&w] { w.cmdDefault_Click(); },
-        [&w] { w.cmdOptimise_Click(); },    [&w] { w.cmdSave_Click(); },
-        [&w] { w.cmdLoad_Click(); },        [&w] { w.cmdCopy_Click(); },
-        [&w] { w.cmdSaveTraj_Click(); },    [&w] { w.cmdCopyHistory_Click(); },
-        [&w] { w.cmdSaveHistory_Click(); }, [&w] { w.cmdCopyCommentary_Click(); },
-        [&w] { w.cmdShowHelp_Click(0); },   [&w] { w.cmdClearGraph_Click(1); },
-    };
-    for (std::size_t i = 0; i < std::size(buttons); ++i) {
-        Button* button = buttons[i].second;
-        // A disabled button takes no click, whatever the page's element did; a launch button
-        // that was pressed (and so shows "Busy...") takes the click that follows.
-        on("click", buttons[i].first,
-           [this, button, id = std::string(buttons[i].first), click = clicks[i]](std::string_view) {
-               const bool pressed = !m_pressed.empty() && m_pressed == id;
-               if (pressed)
-                   m_pressed.clear();
-               if (pressed || (button->Enabled && button->Visible))
-                   click();
-               return false;
-           });
-        on("move", buttons[i].first, plain([&w, button] { w.cmdButton_MouseMove(*button); }));
-    }
     // A press of a launch button shows what the launch shows first, so that the page can put it
     // on the screen before it runs the launch (a click then); the click's handler sets it again.
     for (const char* id : {"cmdLaunch", "cmdLaunch2"}) {
-        Button* button = id == std::string_view("cmdLaunch") ? &w.cmdLaunch : &w.cmdLaunch2;
-        on("press", id, [this, &w, button, id](std::string_view) {
+        Button* button = std::get<Button*>(ui::controlOf(w, id));
+        m_actions[std::string("press:") + id] = [this, &w, button, id](std::string_view) {
             if (!button->Enabled || !button->Visible)
                 return false;
             w.setLaunchButtonBusy();
             m_pressed = id;
             return true;
-        });
+        };
     }
-
-    for (int i = 0; i < static_cast<int>(w.txtInput.size()); ++i) {
-        const std::string id = indexed("txtInput", static_cast<std::size_t>(i));
-        TextBox& box = w.txtInput[static_cast<std::size_t>(i)];
-        on("input", id, [&box](std::string_view text) {
-            box.Text = std::string(text);
-            return false;
-        });
-        on("click", id, plain([&w, i] { w.txtInput_Click(i); }));
-        on("move", id, plain([&w, i] { w.txtInput_MouseMove(i); }));
-        on("validate", id, [&w, i](std::string_view) {
-            bool cancel = false;
-            w.txtInput_Validate(i, cancel);
-            return cancel;
-        });
-    }
-    for (int i = 0; i < static_cast<int>(w.txtOutput.size()); ++i) {
-        const std::string id = indexed("txtOutput", static_cast<std::size_t>(i));
-        on("click", id, plain([&w, i] { w.txtOutput_Click(i); }));
-        on("move", id, plain([&w, i] { w.txtOutput_MouseMove(i); }));
-    }
-    for (int i = 0; i < static_cast<int>(w.txtGraph.size()); ++i) {
-        const std::string id = indexed("txtGraph", static_cast<std::size_t>(i));
-        TextBox& box = w.txtGraph[static_cast<std::size_t>(i)];
-        on("input", id, [&box](std::string_view text) {
-            box.Text = std::string(text);
-            return false;
-        });
-        on("move", id, plain([&w, i] { w.txtGraph_MouseMove(i); }));
-        on("validate", id, [&w, i](std::string_view) {
-            bool cancel = false;
-            w.txtGraph_Validate(i, cancel);
-            return cancel;
-        });
-    }
-    for (auto [name, box] : {std::pair{"txtHelp", &w.txtHelp}, std::pair{"Text1", &w.Text1}}) {
-        TextBox* target = box;
-        on("input", name, [target](std::string_view text) {
-            if (!target->Locked)
-                target->Text = std::string(text);
-            return false;
-        });
-    }
-    for (int i = 0; i < static_cast<int>(w.chkOptions.size()); ++i) {
-        const std::string id = indexed("chkOptions", static_cast<std::size_t>(i));
-        platform::CheckBox& box = w.chkOptions[static_cast<std::size_t>(i)];
-        on("click", id, [&box](std::string_view value) {
-            if (box.Enabled)
-                box.setValue(indexOf(value));
-            return false;
-        });
-        on("move", id, plain([&w, i] { w.chkOptions_MouseMove(i); }));
-    }
-    for (int i = 0; i < static_cast<int>(w.optParachute.size()); ++i) {
-        const std::string id = indexed("optParachute", static_cast<std::size_t>(i));
-        on("click", id, [&w, i](std::string_view) {
-            if (w.optParachute[static_cast<std::size_t>(i)].Enabled)
-                w.optParachute.select(i);
-            return false;
-        });
-        on("move", id, plain([&w, i] { w.optParachute_MouseMove(i); }));
-    }
-    for (std::size_t i = 0; i < w.SSTab1.captions().size(); ++i)
-        on("click", indexed("SSTab1", i), plain([&w, i] { w.SSTab1.setTab(static_cast<int>(i)); }));
-
-    on("click", "Frame1", plain([&w] { w.Frame1_Click(); }));
-    on("click", "frmLauncher", plain([&w] { w.frmLauncher_Click(); }));
-    on("click", "frmParachute", plain([&w] { w.frmParachute_Click(); }));
-    on("move", "Frame1", plain([&w] { w.Frame1_MouseMove(); }));
-    on("move", "frmLauncher", plain([&w] { w.frmLauncher_MouseMove(); }));
-    on("move", "frmParachute", plain([&w] { w.frmParachute_MouseMove(); }));
-    on("move", "Frame3", plain([&w] { w.Frame3_MouseMove(); }));
-    on("move", "Frame4", plain([&w] { w.Frame4_MouseMove(); }));
-    on("move", "Frame5", plain([&w] { w.Frame5_MouseMove(); }));
-    on("move", "pctXYGraph", plain([&w] { w.pctXYGraph_MouseMove(); }));
-    on("move", "pctVTgraph", plain([&w] { w.pctVTgraph_MouseMove(); }));
-
-    ui::Splash& s = *m_splash;
-    on("click", "cmdOK", plain([&s] { s.cmdOK_Click(); }));
-    on("click", "Image1", plain([&s] { s.Image1_Click(); }));
-    on("unload", "frmZorbal", plain([&w] {
-           int cancel = 0;
-           w.Form_Unload(cancel);
-       }));
+    m_actions["click:cmdOK"] = plain([&s] { s.cmdOK_Click(); });
+    m_actions["click:Image1"] = plain([&s] { s.Image1_Click(); });
+    m_actions["unload:frmZorbal"] = plain([&w] {
+        int cancel = 0;
+        w.Form_Unload(cancel);
+    });
 }
 
 bool Session::run(const Action& action, std::string_view value) {
@@ -338,10 +213,32 @@ bool Session::run(const Action& action, std::string_view value) {
 
 bool Session::act(std::string_view event, std::string_view id, std::string_view value) {
     const std::string key = std::string(event) + ":" + std::string(id);
-    const auto it = m_actions.find(key);
-    if (it == m_actions.end())
-        return false;
-    return run(it->second, value);
+    if (const auto it = m_actions.find(key); it != m_actions.end())
+        return run(it->second, value);
+    // A launch button that was pressed (and so shows "Busy...", disabled) takes the click that
+    // follows; any other disabled button takes none.
+    if (event == "click" && !m_pressed.empty() && m_pressed == id) {
+        m_pressed.clear();
+        const ui::FormControl* control = ui::findControl(id);
+        return run(
+            [this, control](std::string_view) {
+                control->click(*m_window);
+                return false;
+            },
+            value);
+    }
+    const std::pair<std::string_view, ui::FormEvent> events[] = {
+        {"click", ui::FormEvent::Click},
+        {"move", ui::FormEvent::Move},
+        {"input", ui::FormEvent::Input},
+        {"validate", ui::FormEvent::Validate},
+    };
+    for (const auto& [name, formEvent] : events)
+        if (event == name)
+            return run([this, formEvent = formEvent,
+                        id](std::string_view text) { return m_formActions.run(formEvent, id, text); },
+                       value);
+    return false;
 }
 
 void Session::pickFile(std::string name, std::string content) {
@@ -351,8 +248,55 @@ void Session::pickFile(std::string name, std::string content) {
     m_platform.dialog.pickedPath = path;
 }
 
+std::string Session::form() const {
+    static constexpr const char* kKinds[] = {"tabs",  "frame", "label",   "input", "output",
+                                             "limit", "area",  "button",  "check", "option",
+                                             "graph", "key",   "keyline", "grid",  "shape"};
+    static constexpr const char* kAligns[] = {"topleft",   "middleleft", "centre",
+                                              "topcentre", "topright",   "bottomright"};
+    std::string out = "[";
+    for (const ui::FormControl& control : ui::mainForm()) {
+        Fields fields;
+        fields.add("id", control.id)
+            .add("kind", kKinds[static_cast<int>(control.kind)])
+            .add("parent", control.parent)
+            .add("left", control.rect.left)
+            .add("top", control.rect.top)
+            .add("width", control.rect.width)
+            .add("height", control.rect.height);
+        if (!control.caption.empty())
+            fields.add("caption", control.caption);
+        if (!control.unit.empty())
+            fields.add("unit", control.unit);
+        if (!control.group.empty())
+            fields.add("group", control.group);
+        if (control.points > 0)
+            fields.add("points", control.points).add("bold", control.bold);
+        if (control.align != ui::TextAlign::TopLeft)
+            fields.add("align", kAligns[static_cast<int>(control.align)]);
+        if (control.flags & ui::FlagWraps)
+            fields.add("wraps", true);
+        if (control.flags & ui::FlagScrolls)
+            fields.add("scrolls", true);
+        if (control.flags & ui::FlagNoLineWrap)
+            fields.add("nowrap", true);
+        if (control.kind == ui::ControlKind::Shape)
+            fields.add("color", control.color);
+        if (control.kind == ui::ControlKind::Tabs)
+            fields.add("pages", static_cast<int>(m_window->SSTab1.captions().size()));
+        for (const auto& [name, event] :
+             {std::pair{"clicks", ui::FormEvent::Click}, std::pair{"moves", ui::FormEvent::Move},
+              std::pair{"validates", ui::FormEvent::Validate}})
+            if (m_formActions.handles(event, control.id))
+                fields.add(name, true);
+        out += out.size() > 1 ? "," : "";
+        out += fields.done();
+    }
+    return out + "]";
+}
+
 std::string Session::changedControls() {
-    const ui::Zorbal& w = *m_window;
+    ui::Zorbal& w = *m_window;
     const ui::Splash& s = *m_splash;
     std::string out = "{";
     auto put = [&](const std::string& id, std::string json) {
@@ -365,14 +309,6 @@ std::string Session::changedControls() {
         out += json;
         shown = std::move(json);
     };
-    auto boxes = [&](const char* name, const auto& array) {
-        for (std::size_t i = 0; i < array.size(); ++i)
-            put(indexed(name, i), textBoxJson(array[i]));
-    };
-    auto labels = [&](const char* name, const auto& array) {
-        for (std::size_t i = 0; i < array.size(); ++i)
-            put(indexed(name, i), labelJson(array[i]));
-    };
 
     put("frmZorbal", Fields()
                          .add("caption", w.Caption)
@@ -381,85 +317,46 @@ std::string Session::changedControls() {
                          .add("loaded", w.Loaded)
                          .add("unloaded", w.Unloaded)
                          .done());
-    boxes("txtInput", w.txtInput);
-    boxes("txtOutput", w.txtOutput);
-    boxes("txtGraph", w.txtGraph);
-    put("txtHelp", textBoxJson(w.txtHelp));
-    put("txtCommentary", textBoxJson(w.txtCommentary));
-    put("Text1", textBoxJson(w.Text1));
-    for (std::size_t i = 0; i < w.chkOptions.size(); ++i)
-        put(indexed("chkOptions", i), Fields()
-                                          .add("caption", w.chkOptions[i].Caption)
-                                          .add("enabled", w.chkOptions[i].Enabled)
-                                          .add("value", w.chkOptions[i].Value())
-                                          .done());
-    for (std::size_t i = 0; i < w.optParachute.size(); ++i)
-        put(indexed("optParachute", i), Fields()
-                                            .add("caption", w.optParachute[i].Caption)
-                                            .add("enabled", w.optParachute[i].Enabled)
-                                            .add("value", w.optParachute[i].Value)
-                                            .done());
-    const std::pair<const char*, const Button*> buttons[] = {
-        {"cmdLaunch", &w.cmdLaunch},
-        {"cmdLaunch2", &w.cmdLaunch2},
-        {"cmdCheck", &w.cmdCheck},
-        {"cmdDefault", &w.cmdDefault},
-        {"cmdOptimise", &w.cmdOptimise},
-        {"cmdSave", &w.cmdSave},
-        {"cmdLoad", &w.cmdLoad},
-        {"cmdCopy", &w.cmdCopy},
-        {"cmdSaveTraj", &w.cmdSaveTraj},
-        {"cmdCopyHistory", &w.cmdCopyHistory},
-        {"cmdSaveHistory", &w.cmdSaveHistory},
-        {"cmdCopyCommentary", &w.cmdCopyCommentary},
-        {"cmdShowHelp_0", &w.cmdShowHelp[0]},
-        {"cmdClearGraph_1", &w.cmdClearGraph[1]},
-        {"cmdOK", &s.cmdOK},
-    };
-    for (const auto& [id, button] : buttons)
-        put(id, buttonJson(*button));
-    labels("lblInput", w.lblInput);
-    labels("lblOutput", w.lblOutput);
-    labels("Label1", w.Label1);
-    labels("Label2", w.Label2);
-    labels("Label6", w.Label6);
-    const std::pair<const char*, const Label*> single[] = {
-        {"Label3", &w.Label3},
-        {"Label4", &w.Label4},
-        {"Frame1", &w.Frame1},
-        {"Frame2", &w.Frame2},
-        {"Frame3", &w.Frame3},
-        {"Frame4", &w.Frame4},
-        {"Frame5", &w.Frame5},
-        {"Frame6", &w.Frame6},
-        {"Frame7", &w.Frame7},
-        {"Frame8", &w.Frame8},
-        {"frmLauncher", &w.frmLauncher},
-        {"frmParachute", &w.frmParachute},
-        {"frmWater", &w.frmWater},
-        {"frmAir", &w.frmAir},
-        {"frmParameters", &w.frmParameters},
-        {"splashLabel1_0", &s.Label1[0]},
-        {"splashLabel1_1", &s.Label1[1]},
-        {"splashLabel3", &s.Label3},
-    };
-    for (const auto& [id, label] : single)
+    for (const ui::FormControl& control : ui::mainForm()) {
+        const ui::ControlRef model = ui::controlOf(w, control.id);
+        const std::string id(control.id);
+        if (const auto* box = std::get_if<TextBox*>(&model))
+            put(id, textBoxJson(**box));
+        else if (const auto* button = std::get_if<Button*>(&model))
+            put(id, buttonJson(**button));
+        else if (const auto* label = std::get_if<Label*>(&model))
+            put(id, labelJson(**label));
+        else if (const auto* check = std::get_if<platform::CheckBox*>(&model))
+            put(id, Fields()
+                        .add("caption", (*check)->Caption)
+                        .add("enabled", (*check)->Enabled)
+                        .add("value", (*check)->Value())
+                        .done());
+        else if (const auto* option = std::get_if<platform::OptionButton*>(&model))
+            put(id, Fields()
+                        .add("caption", (*option)->Caption)
+                        .add("enabled", (*option)->Enabled)
+                        .add("value", (*option)->Value)
+                        .done());
+        else if (const auto* line = std::get_if<ui::KeyLine*>(&model))
+            put(id, Fields().add("color", (*line)->BorderColor).add("width", (*line)->BorderWidth).done());
+        else if (const auto* surface = std::get_if<platform::DrawingSurface*>(&model))
+            put(id, Fields()
+                        .add("revision", static_cast<long long>((*surface)->revision()))
+                        .add("back", (*surface)->backColor())
+                        .done());
+    }
+    put("cmdOK", buttonJson(s.cmdOK));
+    for (const auto& [id, label] :
+         {std::pair{"splashLabel1_0", &s.Label1[0]}, std::pair{"splashLabel1_1", &s.Label1[1]},
+          std::pair{"splashLabel3", &s.Label3}})
         put(id, labelJson(*label));
-    for (std::size_t i = 0; i < w.Line1.size(); ++i)
-        put(indexed("Line1", i),
-            Fields().add("color", w.Line1[i].BorderColor).add("width", w.Line1[i].BorderWidth).done());
     std::string captions = "[";
     for (const std::string& caption : w.SSTab1.captions())
         captions += (captions.size() > 1 ? "," : "") + jsonString(caption);
     captions += "]";
     put("SSTab1", Fields().add("tab", w.SSTab1.Tab()).done().insert(1, "\"captions\":" + captions + ","));
     put("frmSplash", Fields().add("visible", s.Visible).add("mainWindowShown", s.MainWindowShown).done());
-    for (const auto& [id, surface] :
-         {std::pair{"pctXYGraph", &w.pctXYGraph}, std::pair{"pctVTgraph", &w.pctVTgraph}})
-        put(id, Fields()
-                    .add("revision", static_cast<long long>(surface->revision()))
-                    .add("back", surface->backColor())
-                    .done());
     out += "}";
     return out;
 }

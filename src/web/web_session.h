@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "ui/form.h"
 #include "ui/splash.h"
 #include "ui/zorbal.h"
 
@@ -131,6 +132,10 @@ class Session {
     /// the browser refused the clipboard, so the program shows its own failure message.
     void setClipboardRefusing(bool refusing) { m_platform.clipboard.refusing = refusing; }
 
+    /// The form the page builds its elements from, as JSON: one object per control, in the
+    /// form's order, with its name, kind, container, designed rectangle in twips, the labels
+    /// that name it, its text style and the events it takes.
+    std::string form() const;
     /// The controls whose properties changed since the last call (all on the first), as JSON:
     /// {"id": {...}, ...}.
     std::string changedControls();
@@ -146,6 +151,7 @@ class Session {
     WebPlatform m_platform;
     std::unique_ptr<ui::Zorbal> m_window;
     std::unique_ptr<ui::Splash> m_splash;
+    ui::FormActions m_formActions; ///< the form's controls' handlers
     std::map<std::string, Action, std::less<>> m_actions;
     std::map<std::string, std::string, std::less<>> m_shownControls;
     std::uint64_t m_shownGridRevision = ~std::uint64_t{0};

@@ -2,6 +2,7 @@
 // The window's design inputs: limits, reading the boxes into the launch record, checking them,
 // restoring the default design and showing the pre-launch values.
 #include "platform/number_text.h"
+#include "sim/design.h"
 #include "sim/physics.h"
 #include "ui/zorbal.h"
 
@@ -17,39 +18,16 @@ void Zorbal::MinMaxAssignment() {
 }
 
 void Zorbal::AssignParameters() {
-    auto value = [this](int i) { return readLenient(txtInput[i].Text); };
-    auto& r = Rocket;
-    r.BottleVolume = value(0) / 1000;
-    r.FillingFactor = value(1) / 100;
-    r.LiquidDensity = value(2);
-    r.WaterVolume = r.FillingFactor * r.BottleVolume;
-    r.InitialAirVolume = (1 - r.FillingFactor) * r.BottleVolume;
-    r.WaterMass = r.WaterVolume * r.LiquidDensity;
-    r.AirVolume = r.InitialAirVolume;
-    r.WaterRemaining = r.WaterMass;
-    r.InitialPressure = (value(3) + 1) * sim::kAtmosphere;
-    r.NozzleSize = value(4) * 1000000;
-    r.NozzleDiameter = value(4) * 0.001;
-    r.NozzleArea = (r.NozzleDiameter / 2) * (r.NozzleDiameter / 2) * Pi;
+    sim::DesignInputs inputs;
+    for (int i = 0; i < sim::kInputCount; ++i)
+        inputs.values[static_cast<std::size_t>(i)] = readLenient(txtInput[i].Text);
     // CheckParameters refuses a malformed efficiency before any launch; a loaded design that is
     // not a plain number is computed with the leading number it starts with.
-    const auto efficiency = platform::readStrict(txtInput[9].Text);
-    r.NozzleEfficiency = (efficiency ? *efficiency : value(9)) / 100;
-    r.NozzleImpedance = r.NozzleSize / 100;
-    r.DryMass = value(5) / 1000;
-    r.RocketMass = r.DryMass + r.WaterMass;
-    r.DragFactor = value(6);
-    r.FlightAngle = value(7) * Pi / 180;
-    r.LaunchAngle = r.FlightAngle;
-    r.RailLength = value(8);
-    WindSpeed = value(10);
-    r.ParachuteOn = chkOptions[OptionParachute].Value() != 0;
-    r.ParachuteAngle = value(11) * Pi / 180;
-    r.ParachuteDelay = value(12);
-    r.ParachuteDiameter = value(13);
-    r.ParachuteOpeningTime = 1.0;
-    r.ParachuteDragCoefficient = (r.ParachuteDiameter / 2) * (r.ParachuteDiameter / 2) * (Pi * 4.4145);
-    r.ParachuteDragCoefficient = r.ParachuteDragCoefficient * 0.1;
+    if (const auto efficiency = platform::readStrict(txtInput[sim::Efficiency].Text))
+        inputs.values[sim::Efficiency] = *efficiency;
+    inputs.parachuteOn = chkOptions[OptionParachute].Value() != 0;
+    Rocket.setDesign(sim::designFromInputs(inputs));
+    WindSpeed = inputs.values[sim::Wind];
 }
 
 void Zorbal::ResetLaunchParameters() {

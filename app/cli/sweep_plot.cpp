@@ -9,6 +9,7 @@
 #include "explore/sweep_chart.h"
 #include "platform/headless.h"
 #include "platform/qt/png_file.h"
+#include "ui/design_loader.h"
 
 #include <QGuiApplication>
 
@@ -108,7 +109,7 @@ bool writeSweepPlot(const SweepPlotOptions& options, const explore::SweepGrid& g
         ui::Zorbal window(platform.services());
         window.Form_Load();
         applyDesign(window, design);
-        request.fixedDesign = explore::fixedDesignTexts(window, grid);
+        request.fixedDesign = explore::fixedDesignTexts(ui::designTexts(window), grid);
     }
     return writePicture(explore::qt::renderSweepChart(explore::buildSweepChart(grid, rows, request)),
                         options.file);

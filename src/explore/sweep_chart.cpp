@@ -852,21 +852,23 @@ std::pair<int, int> defaultChartSize(const SweepGrid& grid) {
     return {800, 600};
 }
 
-std::vector<std::string> fixedDesignTexts(const ui::Zorbal& window, const SweepGrid& grid) {
+std::vector<std::string> fixedDesignTexts(const files::DesignTexts& design, const SweepGrid& grid) {
     std::array<bool, sim::kInputCount> isVaried{};
     for (const auto& axis : grid.axes())
         isVaried[static_cast<std::size_t>(axis.input())] = true;
-    const bool hasRail = window.chkOptions[2].Value() == 1;
-    const bool hasParachute = window.chkOptions[3].Value() == 1;
-    const bool byAngle = window.optParachute.selected() != 1;
+    const bool hasRail = design.railTicked;
+    const bool hasParachute = design.parachuteTicked;
+    const bool byAngle = design.triggerByAngle;
     std::vector<std::string> texts;
     for (int i = 0; i < static_cast<int>(sim::kInputCount); ++i) {
         // Boxes the design does not use (a rail length without the rail, the other trigger) are left out.
-        if (isVaried[static_cast<std::size_t>(i)] || (i == 8 && !hasRail) ||
-            (i >= 11 && (!hasParachute || (i == 11 && !byAngle) || (i == 12 && byAngle))))
+        const bool unused = (i == sim::RailLengthInput && !hasRail) ||
+                            (i >= sim::TriggerAngle && !hasParachute) ||
+                            (i == sim::TriggerAngle && !byAngle) || (i == sim::TriggerDelay && byAngle);
+        if (isVaried[static_cast<std::size_t>(i)] || unused)
             continue;
         texts.push_back(plainCaption(i) + " " +
-                        withUnit(window.txtInput[static_cast<std::size_t>(i)].Text, unitOf(i)));
+                        withUnit(design.inputs[static_cast<std::size_t>(i)], unitOf(i)));
     }
     if (!hasRail)
         texts.push_back("no launch rail");

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "explore/sweep.h"
+#include "files/design_file.h"
 #include "platform/color.h"
 
 #include <cstddef>
@@ -158,7 +159,7 @@ std::pair<int, int> defaultChartSize(const SweepGrid& grid);
 
 /// The texts of the design common to all candidates: each input box the grid does not vary with
 /// its caption, text and unit, then the rail and the parachute (with its trigger) as ticked.
-std::vector<std::string> fixedDesignTexts(const ui::Zorbal& window, const SweepGrid& grid);
+std::vector<std::string> fixedDesignTexts(const files::DesignTexts& design, const SweepGrid& grid);
 
 /// Lays out the picture of a sweep. `rows` holds one row per design of `grid`, in grid order (their
 /// `inputs` are not read: the grid gives them). Precondition: chartRefusal(grid) is empty.

@@ -4,6 +4,7 @@
 #include "explore/sweep_chart.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
+#include "ui/design_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -333,7 +334,7 @@ TEST(SweepChart, TheTitleNamesTheFixedDesignWithoutTheVariedOrUnusedBoxes) {
     ui::Zorbal window(platform.services());
     window.Form_Load();
     const auto sweep = grid({"1=10:90:40", "3=1:5:4"});
-    const auto texts = explore::fixedDesignTexts(window, sweep);
+    const auto texts = explore::fixedDesignTexts(ui::designTexts(window), sweep);
     const auto has = [&](const std::string& wanted) {
         return std::find(texts.begin(), texts.end(), wanted) != texts.end();
     };

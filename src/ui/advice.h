@@ -3,12 +3,6 @@
 // frame and tab page. Plain functions of an index, so the texts can be checked on their own.
 #pragma once
 
-#ifndef ZORBAL_WINDOW_LAYER
-// Only the window target and what lies above it (explore, the programs, the Qt layer) define this:
-// the plain code below the window must not depend on it.
-#error "This header belongs to the window layer (zorbal::window); plain code must not include it"
-#endif
-
 #include <string>
 
 namespace zorbal::ui {

@@ -3,12 +3,6 @@
 // controls (the "Save" and "Load" handlers, zorbal-cli --design and the sweeps use these).
 #pragma once
 
-#ifndef ZORBAL_WINDOW_LAYER
-// Only the window target and what lies above it (explore, the programs, the Qt layer) define this:
-// the plain code below the window must not depend on it.
-#error "This header belongs to the window layer (zorbal::window); plain code must not include it"
-#endif
-
 #include "files/design_file.h"
 
 #include <string_view>

@@ -6,10 +6,6 @@
 // handlers are found here too, so a front end only turns widgets' events into these calls.
 #pragma once
 
-#ifndef ZORBAL_WINDOW_LAYER
-#error "This header belongs to the window layer (zorbal::window); plain code must not include it"
-#endif
-
 #include "ui/zorbal.h"
 
 #include <cstdint>

@@ -2,12 +2,6 @@
 // The splash window "frmSplash": its texts, and opening the main window from "OK" or the picture.
 #pragma once
 
-#ifndef ZORBAL_WINDOW_LAYER
-// Only the window target and what lies above it (explore, the programs, the Qt layer) define this:
-// the plain code below the window must not depend on it.
-#error "This header belongs to the window layer (zorbal::window); plain code must not include it"
-#endif
-
 #include "platform/controls.h"
 
 #include <array>

@@ -3,12 +3,6 @@
 // handlers are defined in the files of src/ui/, one file per subsystem they work for.
 #pragma once
 
-#ifndef ZORBAL_WINDOW_LAYER
-// Only the window target and what lies above it (explore, the programs, the Qt layer) define this:
-// the plain code below the window must not depend on it.
-#error "This header belongs to the window layer (zorbal::window); plain code must not include it"
-#endif
-
 #include "history/history_table.h"
 #include "platform/controls.h"
 #include "platform/drawing_surface.h"

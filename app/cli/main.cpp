@@ -16,7 +16,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -230,7 +232,19 @@ int runTool(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     zorbal::cli::prepareSignals();
+    // A command that runs out of memory, or fails in any other way the commands do not report
+    // themselves, says so and fails instead of aborting.
+    int status = kExitRefused;
+    try {
+        status = runTool(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zorbal-cli: Not enough memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "zorbal-cli: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "zorbal-cli: unexpected failure\n";
+    }
     // Whatever the command printed must have arrived: output lost to a full disk or a closed pipe
     // fails the command.
-    return zorbal::cli::checkedExitStatus(runTool(argc, argv));
+    return zorbal::cli::checkedExitStatus(status);
 }

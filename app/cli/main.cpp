@@ -162,6 +162,18 @@ int runTool(int argc, char** argv) {
             std::cerr << error << "\n";
             return kExitUsage;
         }
+        // "-" is standard output, not a file.
+        auto asFile = [](const std::string& name) { return name == "-" ? std::string() : name; };
+        std::vector<zorbal::cli::OutputFile> outputs = {{"--trajectory", asFile(exports.trajectory)},
+                                                        {"--history", asFile(exports.history)}};
+#ifdef ZORBAL_CLI_PLOTS
+        outputs.push_back({"--plot-trajectory", plots.trajectory});
+        outputs.push_back({"--plot-velocity", plots.velocity});
+#endif
+        if (const auto error = zorbal::cli::clashingFiles(outputs, design.designFile); !error.empty()) {
+            std::cerr << error << "\n";
+            return kExitUsage;
+        }
         bool refused = false;
         for (int i = 0; i < launches && !refused; ++i) {
             const int before = window.LaunchCount;
@@ -238,7 +250,7 @@ int main(int argc, char** argv) {
     try {
         status = runTool(argc, argv);
     } catch (const std::bad_alloc&) {
-        std::cerr << "zorbal-cli: Not enough memory\n";
+        std::cerr << "zorbal-cli: " << zorbal::cli::kNotEnoughMemory << "\n";
     } catch (const std::exception& error) {
         std::cerr << "zorbal-cli: " << error.what() << "\n";
     } catch (...) {

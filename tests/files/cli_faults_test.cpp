@@ -233,6 +233,32 @@ TEST(CommandLineSystemLimits, UnderAnyAddressSpaceLimitTheToolWorksOrSaysMemoryR
     }
     EXPECT_GT(worked, 0);
 }
+
+#ifdef ZORBAL_CLI_PLOTS
+TEST(CommandLineSystemLimits, APictureTooLargeForTheMemoryLeftSaysSoAndKeepsTheOldFile) {
+    // 10000 x 10000 pixels take 400 MB, more than the whole address space allowed.
+    TempFolder folder;
+    const std::vector<std::vector<std::string>> commands = {
+        {"sweep", "--threads", "1", "--vary", "1=20:40:10", "--plot-size", "10000x10000", "--plot"},
+        {"fly", "--plot-size", "10000x10000", "--plot-trajectory"},
+        {"fly", "--plot-size", "10000x10000", "--plot-velocity"},
+    };
+    ProgramSetup setup;
+    setup.addressSpaceLimit = 320 << 20;
+    for (const auto& command : commands) {
+        SCOPED_TRACE(commandLine(command));
+        const std::string old = folder.put("picture.png", "old");
+        auto arguments = command;
+        arguments.push_back(old);
+        const CommandRun r = run(arguments, setup);
+        EXPECT_EQ(r.signal, 0) << "ended by a signal";
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "Could not write the picture " + old + ": Not enough memory\n");
+        EXPECT_EQ(folder.get("picture.png"), "old");
+        EXPECT_EQ(folder.entries(), 1);
+    }
+}
+#endif
 #endif
 
 } // namespace

@@ -6,7 +6,9 @@
 #include "ui/design_loader.h"
 
 #include <charconv>
+#include <filesystem>
 #include <iostream>
+#include <sys/stat.h>
 
 namespace zorbal::cli {
 
@@ -20,6 +22,48 @@ CLI::Validator nonEmptyFileName() {
 
 std::string reasonSuffix(const std::error_code& error) {
     return error ? ": " + error.message() : std::string();
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    const auto normal = [](const std::string& path) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(path, error);
+        return (error ? fs::path(path) : absolute).lexically_normal();
+    };
+    if (normal(a) == normal(b))
+        return true;
+    const auto sameNode = [](const fs::path& x, const fs::path& y) {
+        struct stat first {};
+        struct stat second {};
+        return ::stat(x.c_str(), &first) == 0 && ::stat(y.c_str(), &second) == 0 &&
+               first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    };
+    std::error_code error;
+    const bool aExists = fs::exists(a, error);
+    const bool bExists = fs::exists(b, error);
+    if (aExists || bExists)
+        return aExists && bExists && sameNode(a, b);
+    const fs::path pathA(a), pathB(b);
+    const auto folder = [](const fs::path& path) {
+        return path.has_parent_path() ? path.parent_path() : fs::path(".");
+    };
+    return pathA.filename() == pathB.filename() && sameNode(folder(pathA), folder(pathB));
+}
+
+std::string clashingFiles(const std::vector<OutputFile>& outputs, const std::string& designFile) {
+    for (auto output = outputs.begin(); output != outputs.end(); ++output) {
+        if (output->file.empty())
+            continue;
+        if (!designFile.empty() && isSameFile(output->file, designFile))
+            return output->option + " cannot write over the --design file \"" + output->file + "\"";
+        for (auto other = outputs.begin(); other != output; ++other) {
+            if (!other->file.empty() && isSameFile(other->file, output->file))
+                return other->option + " and " + output->option + " cannot both write \"" + output->file +
+                       "\"";
+        }
+    }
+    return {};
 }
 
 void addDesignOptions(CLI::App& command, DesignOptions& options) {

@@ -45,6 +45,24 @@ std::string applyDesign(ui::Zorbal& window, const DesignOptions& options);
 /// is no error, to end a line saying what could not be written.
 std::string reasonSuffix(const std::error_code& error);
 
+/// What the tool says when memory ran out.
+inline constexpr const char* kNotEnoughMemory = "Not enough memory";
+
+/// A file a command writes, and the option that names it.
+struct OutputFile {
+    std::string option; ///< "--plot"
+    std::string file;   ///< empty: not written
+};
+
+/// True when `a` and `b` name the same file: the same path once made absolute and normalised,
+/// the same existing file (device and inode, so also through links), or the same name in the
+/// same existing folder for files that do not exist yet.
+bool isSameFile(const std::string& a, const std::string& b);
+
+/// A usage error when two of `outputs` would write the same file, or one would write over the
+/// --design file `designFile` (empty: none); an empty string when every file is its own.
+std::string clashingFiles(const std::vector<OutputFile>& outputs, const std::string& designFile);
+
 /// Writes the window's design as "Save" does to `file` ("-": standard output). Returns false
 /// (the program's message has gone to standard error) when the file could not be written.
 bool saveDesign(ui::Zorbal& window, platform::HeadlessPlatform& platform, const std::string& file);

@@ -16,7 +16,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -160,6 +162,18 @@ int runTool(int argc, char** argv) {
             std::cerr << error << "\n";
             return kExitUsage;
         }
+        // "-" is standard output, not a file.
+        auto asFile = [](const std::string& name) { return name == "-" ? std::string() : name; };
+        std::vector<zorbal::cli::OutputFile> outputs = {{"--trajectory", asFile(exports.trajectory)},
+                                                        {"--history", asFile(exports.history)}};
+#ifdef ZORBAL_CLI_PLOTS
+        outputs.push_back({"--plot-trajectory", plots.trajectory});
+        outputs.push_back({"--plot-velocity", plots.velocity});
+#endif
+        if (const auto error = zorbal::cli::clashingFiles(outputs, design.designFile); !error.empty()) {
+            std::cerr << error << "\n";
+            return kExitUsage;
+        }
         bool refused = false;
         for (int i = 0; i < launches && !refused; ++i) {
             const int before = window.LaunchCount;
@@ -230,7 +244,19 @@ int runTool(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     zorbal::cli::prepareSignals();
+    // A command that runs out of memory, or fails in any other way the commands do not report
+    // themselves, says so and fails instead of aborting.
+    int status = kExitRefused;
+    try {
+        status = runTool(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zorbal-cli: " << zorbal::cli::kNotEnoughMemory << "\n";
+    } catch (const std::exception& error) {
+        std::cerr << "zorbal-cli: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "zorbal-cli: unexpected failure\n";
+    }
     // Whatever the command printed must have arrived: output lost to a full disk or a closed pipe
     // fails the command.
-    return zorbal::cli::checkedExitStatus(runTool(argc, argv));
+    return zorbal::cli::checkedExitStatus(status);
 }

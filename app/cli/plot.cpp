@@ -27,7 +27,13 @@ std::optional<QSize> parseSize(const std::string& text) {
 }
 
 bool writePicture(const platform::DrawingSurface& surface, QSize size, const std::string& file) {
-    const auto error = platform::qt::savePngSafely(platform::qt::renderSurface(surface, size), file);
+    // A picture that could not be made or encoded in memory is too large for the memory left.
+    const QByteArray bytes = platform::qt::pngBytes(platform::qt::renderSurface(surface, size));
+    if (bytes.isEmpty()) {
+        std::cerr << "Could not write the picture " << file << ": " << kNotEnoughMemory << "\n";
+        return false;
+    }
+    const auto error = platform::qt::savePngSafely(bytes, file);
     if (!error)
         return true;
     std::cerr << "Could not write the picture " << file << reasonSuffix(error) << "\n";

@@ -179,6 +179,18 @@ SweepCommands::SweepCommands(CLI::App& app) {
 }
 
 int SweepCommands::run() {
+    // Files written over one another, or over the design they were made from, are lost: refused
+    // before anything flies.
+    std::vector<OutputFile> outputs;
+    if (*m_best)
+        outputs.push_back({"--save-design", m_saveDesign});
+#ifdef ZORBAL_CLI_PLOTS
+    outputs.push_back({"--plot", m_plot.file});
+#endif
+    if (const auto error = clashingFiles(outputs, m_design.designFile); !error.empty()) {
+        std::cerr << error << "\n";
+        return kExitUsage;
+    }
     return *m_sweep ? runSweep() : runBest();
 }
 

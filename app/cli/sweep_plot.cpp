@@ -54,7 +54,13 @@ class OffscreenApplication {
 
 /// Writes the picture; the one place a sweep picture reaches the disk.
 bool writePicture(const QImage& image, const std::string& file) {
-    const auto error = platform::qt::savePngSafely(image, file);
+    // A picture that could not be made or encoded in memory is too large for the memory left.
+    const QByteArray bytes = platform::qt::pngBytes(image);
+    if (bytes.isEmpty()) {
+        std::cerr << "Could not write the picture " << file << ": " << kNotEnoughMemory << "\n";
+        return false;
+    }
+    const auto error = platform::qt::savePngSafely(bytes, file);
     if (!error)
         return true;
     std::cerr << "Could not write the picture " << file << reasonSuffix(error) << "\n";
@@ -64,21 +70,24 @@ bool writePicture(const QImage& image, const std::string& file) {
 } // namespace
 
 void addSweepPlotOptions(CLI::App& command, SweepPlotOptions& options) {
-    command
-        .add_option("--plot", options.file,
-                    "Also draw the results as a PNG picture: curves for one varied input, a colour map "
-                    "for two, one map per value of the third for three")
-        ->type_name("FILE.png");
+    auto* plot = command
+                     .add_option("--plot", options.file,
+                                 "Also draw the results as a PNG picture: curves for one varied input, a "
+                                 "colour map for two, one map per value of the third for three")
+                     ->type_name("FILE.png")
+                     ->check(nonEmptyFileName());
     command
         .add_option(
             "--plot-figure", options.figure,
             "The result the maps of two or three inputs show (default: range; best: what it maximises)")
-        ->check(CLI::IsMember({"range", "height", "duration"}));
+        ->check(CLI::IsMember({"range", "height", "duration"}))
+        ->needs(plot);
     command
         .add_option("--plot-size", options.size,
                     "Size of the picture in pixels (default 800x600; three inputs: wider, one map each)")
         ->type_name("WxH")
-        ->check(plotSizeValidator());
+        ->check(plotSizeValidator())
+        ->needs(plot);
 }
 
 explore::SweepRow keptForPlot(explore::SweepRow&& row) {

@@ -7,6 +7,8 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
 namespace zorbal::explore {
@@ -41,6 +43,7 @@ void runSweep(const SweepGrid& grid, const SweepOptions& options,
     std::mutex failureMutex;
     std::atomic<bool> isStopping{false};
     std::size_t done = 0;
+    int startable = threads; ///< worker threads to start for a block
 
     auto handOn = [&] {
         if (finished.empty())
@@ -57,40 +60,75 @@ void runSweep(const SweepGrid& grid, const SweepOptions& options,
         const std::size_t end = std::min(total, begin + blockSize);
         flying.assign(end - begin, SweepRow{});
         std::atomic<std::size_t> next{begin};
+        std::atomic<int> droppedOut{0};
+        // The candidates workers gave up on for want of memory: at most one each.
+        std::vector<std::size_t> leftOver;
+        leftOver.reserve(static_cast<std::size_t>(threads));
+        auto fail = [&] {
+            const std::lock_guard lock(failureMutex);
+            if (!failure)
+                failure = std::current_exception();
+            isStopping = true;
+        };
         auto work = [&](std::size_t t) {
+            std::size_t i = end;
             try {
                 CandidateFlyer& flyer = flyerFor(t);
-                for (std::size_t i = next++; i < end && !isStopping; i = next++)
+                for (i = next++; i < end && !isStopping; i = next++)
                     flying[i - begin] = flyer.fly(i);
-            } catch (...) {
+            } catch (const std::bad_alloc&) {
+                // No memory for this worker's window or flight: it gives its memory back to the
+                // others and leaves its candidate to the calling thread.
+                flyers[t].reset();
                 const std::lock_guard lock(failureMutex);
-                if (!failure)
-                    failure = std::current_exception();
-                isStopping = true;
+                if (i < end)
+                    leftOver.push_back(i);
+                ++droppedOut;
+            } catch (...) {
+                fail();
             }
         };
-        if (threads == 1) {
-            handOn();
-            work(0);
-        } else {
-            std::vector<std::thread> workers;
-            auto joinWorkers = [&workers] {
-                for (auto& worker : workers)
-                    worker.join();
-            };
+        // Workers start where they can; a thread the system refuses (too many processes, too
+        // little memory for its stack, its window or a flight) is simply not there, and the
+        // ones that started share the block. What none of them flew, the calling thread flies
+        // itself once it has handed on the previous block: the rows are the same whoever flies
+        // them. Only when the calling thread runs out of memory too does the sweep fail.
+        std::vector<std::thread> workers;
+        if (threads > 1 && startable > 0) {
             try {
-                workers.reserve(static_cast<std::size_t>(threads));
-                for (int t = 0; t < threads; ++t)
+                workers.reserve(static_cast<std::size_t>(startable));
+                for (int t = 0; t < startable; ++t)
                     workers.emplace_back(work, static_cast<std::size_t>(t));
-                handOn();
-            } catch (...) {
-                // A thread that could not start, or a failing consumer: stop, then let the
-                // workers that did start finish before leaving.
-                isStopping = true;
-                joinWorkers();
-                throw;
+            } catch (const std::system_error&) {
+            } catch (const std::bad_alloc&) {
             }
+        }
+        auto joinWorkers = [&workers] {
+            for (auto& worker : workers)
+                worker.join();
+        };
+        try {
+            handOn();
+        } catch (...) {
+            // A failing consumer: stop, then let the workers finish before leaving.
+            isStopping = true;
             joinWorkers();
+            throw;
+        }
+        joinWorkers();
+        // Later blocks do not ask again for the threads the system has just refused.
+        if (threads > 1)
+            startable = static_cast<int>(workers.size()) - droppedOut;
+        if (!failure && (!leftOver.empty() || next < end)) {
+            try {
+                CandidateFlyer& flyer = flyerFor(0);
+                for (const std::size_t i : leftOver)
+                    flying[i - begin] = flyer.fly(i);
+                for (std::size_t i = next++; i < end; i = next++)
+                    flying[i - begin] = flyer.fly(i);
+            } catch (...) {
+                fail();
+            }
         }
         if (failure)
             std::rethrow_exception(failure);

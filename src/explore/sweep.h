@@ -29,7 +29,9 @@ int workerCount(int requested, std::size_t candidates);
 
 /// Flies every candidate of `grid` and hands each row to `onRow` on the calling thread, in grid
 /// order whatever the number of threads. Candidates are flown in blocks, so memory stays bounded
-/// however large the grid.
+/// however large the grid. Workers the system does not let start, or that run out of memory,
+/// leave their candidates to the others and to the calling thread, with the same rows; only
+/// when the calling thread runs out of memory too does it throw std::bad_alloc.
 void runSweep(const SweepGrid& grid, const SweepOptions& options,
               const std::function<void(SweepRow&&)>& onRow);
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -61,6 +63,66 @@ TEST(CommandLineFiles, FlyWritesTheExportsOfTheLastLaunch) {
 
     EXPECT_EQ(run("fly --trajectory " + quoted(folder.path().string())).status, 1);
     EXPECT_EQ(run("fly --trajectory - --history -").status, 2);
+}
+
+TEST(CommandLineFiles, OutputsNamingOneAnotherOrTheDesignFileAreUsageErrorsThatWriteNothing) {
+    namespace fs = std::filesystem;
+    zorbal::test::TempFolder folder;
+    const std::string design = folder.put("d.txt", run("save-design - --input 5=120").out);
+    const std::string designText = folder.get("d.txt");
+    fs::create_symlink("d.txt", folder.path() / "link.txt");
+    fs::create_directory(folder.path() / "real");
+    fs::create_directory_symlink("real", folder.path() / "alias");
+    const std::string d = folder.file("d.txt"), link = folder.file("link.txt");
+    const std::string sameD = (folder.path() / "real" / ".." / "d.txt").string();
+    const std::string x = folder.file("real/x.png"), sameX = folder.file("alias/x.png");
+    const std::string t = folder.file("t.txt"), sameT = (folder.path() / "." / "t.txt").string();
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::string designClash = "cannot write over the --design file";
+    const std::vector<Case> cases = {
+        {{"best", "--design", d, "--save-design", sameD}, "--save-design " + designClash},
+        {{"best", "--design", link, "--save-design", d}, "--save-design " + designClash},
+        {{"fly", "--design", d, "--trajectory", d}, "--trajectory " + designClash},
+        {{"fly", "--design", sameD, "--history", link}, "--history " + designClash},
+        {{"fly", "--trajectory", t, "--history", sameT}, "--trajectory and --history cannot both write"},
+#ifdef ZORBAL_CLI_PLOTS
+        {{"sweep", "--design", d, "--plot", link}, "--plot " + designClash},
+        {{"best", "--design", d, "--plot", d}, "--plot " + designClash},
+        {{"best", "--save-design", x, "--plot", sameX}, "--save-design and --plot cannot both write"},
+        {{"fly", "--design", d, "--plot-velocity", d}, "--plot-velocity " + designClash},
+        {{"fly", "--plot-trajectory", x, "--plot-velocity", x},
+         "--plot-trajectory and --plot-velocity cannot both write"},
+        {{"fly", "--history", t, "--plot-trajectory", sameT}, "--history and --plot-trajectory cannot both"},
+        {{"sweep", "--plot", ""}, "--plot: the file name is empty"},
+        {{"best", "--plot", ""}, "--plot: the file name is empty"},
+        {{"sweep", "--plot-size", "100x100"}, "--plot-size requires --plot"},
+        {{"best", "--plot-figure", "height"}, "--plot-figure requires --plot"},
+#endif
+    };
+    for (const auto& usage : cases) {
+        auto arguments = usage.arguments;
+        if (arguments[0] != "fly")
+            arguments.insert(arguments.begin() + 1, {"--vary", "1=20:40:10"});
+        std::string line;
+        for (const auto& word : arguments)
+            line += word + " ";
+        SCOPED_TRACE(line);
+        const auto r = zorbal::test::runProgram(ZORBAL_CLI, arguments);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(usage.message), std::string::npos) << "standard error: " << r.err;
+        EXPECT_EQ(folder.get("d.txt"), designText);
+        EXPECT_EQ(folder.entries(), 4) << "a file was written";
+        EXPECT_TRUE(fs::is_empty(folder.path() / "real")) << "a file was written";
+    }
+    // Files of their own are written; a design saved back over the file it was loaded from is
+    // what "Load", a change and "Save" do.
+    EXPECT_EQ(run("best --vary 1=20:40:10 --design " + quoted(d) + " --save-design " + quoted(t)).status, 0);
+    EXPECT_EQ(run("save-design " + quoted(d) + " --design " + quoted(link) + " --input 5=130").status, 0);
+    EXPECT_NE(folder.get("d.txt").find("Mass\t130\r\n"), std::string::npos);
 }
 
 } // namespace

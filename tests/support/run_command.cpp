@@ -6,7 +6,9 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,7 +54,30 @@ void readBoth(int out, int err, CommandRun& result) {
     }
 }
 
+/// The exit status of a child that could not become the program, as a shell's.
+constexpr int kCouldNotStart = 127;
+
+/// Lowers the soft limit of `resource` to `value` (0: leaves it); false when it cannot.
+bool limitResource(decltype(RLIMIT_AS) resource, std::uint64_t value) {
+    if (value == 0)
+        return true;
+    rlimit limit{};
+    ::getrlimit(resource, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(value);
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_cur > limit.rlim_max)
+        return false;
+    return ::setrlimit(resource, &limit) == 0;
+}
+
 } // namespace
+
+unsigned unusedUserId() {
+    // Counting down from below the user nobody, which many systems give to daemons.
+    uid_t user = 65533;
+    while (user > 1000 && ::getpwuid(user) != nullptr)
+        --user;
+    return user;
+}
 
 CommandRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const ProgramSetup& setup) {
@@ -81,20 +106,21 @@ CommandRun runProgram(const std::string& program, const std::vector<std::string>
     } else if (!setup.standardOutput.empty()) {
         output = ::open(setup.standardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     }
+    const auto user = static_cast<uid_t>(setup.isOwnUser ? unusedUserId() : 0);
     const pid_t child = output < 0 ? -1 : ::fork();
     if (child == 0) {
         ::dup2(output, STDOUT_FILENO);
         ::dup2(errPipe[1], STDERR_FILENO);
         std::signal(SIGPIPE, SIG_DFL);
         std::signal(SIGXFSZ, SIG_DFL);
-        if (setup.fileSizeLimit > 0) {
-            rlimit limit{};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = static_cast<rlim_t>(setup.fileSizeLimit);
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        if (setup.isOwnUser && (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0))
+            ::_exit(kCouldNotStart);
+        if (!limitResource(RLIMIT_FSIZE, setup.fileSizeLimit) ||
+            !limitResource(RLIMIT_AS, setup.addressSpaceLimit) ||
+            !limitResource(RLIMIT_NPROC, setup.processLimit))
+            ::_exit(kCouldNotStart);
         ::execv(program.c_str(), argv.data());
-        ::_exit(127);
+        ::_exit(kCouldNotStart);
     }
     ::close(outPipe[1]);
     ::close(errPipe[1]);

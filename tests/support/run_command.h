@@ -31,7 +31,22 @@ struct ProgramSetup {
     std::string standardOutput;
     /// The largest file the program may write, in bytes (as `ulimit -f` sets it); 0: no limit.
     std::uint64_t fileSizeLimit = 0;
+    /// The most address space the program may map, in bytes (as `ulimit -v` sets it, in KiB
+    /// there); 0: no limit.
+    std::uint64_t addressSpaceLimit = 0;
+    /// The most processes and threads the program's user may have (as `ulimit -u` sets it),
+    /// counting the program's own first thread; 0: no limit. The system ignores it for root, so
+    /// it needs `isOwnUser`.
+    std::uint64_t processLimit = 0;
+    /// Runs the program as a user id of its own (one no account has), with no supplementary
+    /// groups, so that it has an ordinary user's rights and a process limit counts only its own
+    /// threads. Only root can do so; for anyone else the program does not start (status 127, as
+    /// for a program that cannot be run, or a limit that cannot be set).
+    bool isOwnUser = false;
 };
+
+/// A user id that no account on this machine has (for ProgramSetup::isOwnUser).
+unsigned unusedUserId();
 
 /// Runs `program` with `arguments`, each passed as one argument without a shell, capturing its
 /// standard error in `err`. SIGPIPE and SIGXFSZ are at their defaults in the program, as a shell

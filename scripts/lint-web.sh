@@ -8,5 +8,5 @@ if ! cmp -s package-lock.json node_modules/.zorbal-installed-lock; then
   npm ci --no-audit --no-fund
   cp package-lock.json node_modules/.zorbal-installed-lock
 fi
-npx --no-install eslint --max-warnings 0 page/ sw.js
+node_modules/.bin/eslint --max-warnings 0 page/ sw.js
 echo "The page's scripts pass eslint."

@@ -51,11 +51,12 @@ LAUNCH_TO_REPAINT = """
 def transfer_size(site):
     total = 0
     rows = []
-    for f in sorted(pathlib.Path(site).iterdir()):
+    root = pathlib.Path(site)
+    for f in sorted(f for f in root.rglob("*") if f.is_file()):
         # Pictures are sent as they are; text is compressed.
         data = f.read_bytes()
         size = len(data) if f.suffix in (".jpg", ".png") else len(gzip.compress(data, 9))
-        rows.append((f.name, f.stat().st_size, size))
+        rows.append((f.relative_to(root).as_posix(), f.stat().st_size, size))
         total += size
     return total, rows
 

@@ -1,17 +1,21 @@
 # Assembles the finished site: cmake -DSOURCE=<web folder> -DMODULE=<zorbal.js> -DSITE=<folder> -P web-site.cmake
-# The service worker's cache is named after the content, so a changed site replaces the cache.
+# The service worker's cache is named after the content, so a changed site replaces the cache, and
+# lists every file of the site.
+include(${CMAKE_CURRENT_LIST_DIR}/web-site-files.cmake)
 file(MAKE_DIRECTORY ${SITE})
-set(files index.html zorbal.css page.js manifest.webmanifest icon.svg icon-192.png icon-512.png icon-maskable-192.png
-          icon-maskable-512.png splash.jpg)
 set(digest_input "")
-foreach(name ${files})
+set(cached ./)
+foreach(name ${zorbal_site_files})
   configure_file(${SOURCE}/${name} ${SITE}/${name} COPYONLY)
   file(MD5 ${SOURCE}/${name} sum)
   string(APPEND digest_input ${sum})
+  list(APPEND cached ./${name})
 endforeach()
 configure_file(${MODULE} ${SITE}/zorbal.js COPYONLY)
 file(MD5 ${MODULE} sum)
 string(APPEND digest_input ${sum})
+list(APPEND cached ./zorbal.js)
 string(MD5 version "${digest_input}")
 string(SUBSTRING ${version} 0 12 ZORBAL_SITE_VERSION)
+list(JOIN cached " " ZORBAL_SITE_FILES)
 configure_file(${SOURCE}/sw.js ${SITE}/sw.js @ONLY)

@@ -14,6 +14,7 @@ packages=(
   # the web edition: its build, node for its unit tests, headless Chromium for its page tests
   emscripten googletest nodejs chromium chromium-driver python3-selenium
 )
+command -v npm >/dev/null || packages+=(npm) # eslint for the page's scripts (scripts/lint-web.sh)
 
 missing=()
 for p in "${packages[@]}"; do

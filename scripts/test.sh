@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds Zorbal and runs every test: the full
-# build (with the Qt layer, with the short soak of random designs) and clang-tidy on the files
-# changed since main, the core-only build without Qt, everything again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the web edition (WebAssembly under node, the page in headless
-# Chromium), a short run of each fuzz target, and the Debian package.
+# Installs what is missing, checks the formatting, lints the web page's scripts, builds Zorbal
+# and runs every test: the full build (with the Qt layer, with the short soak of random designs)
+# and clang-tidy on the files changed since main, the core-only build without Qt, everything again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the web edition (WebAssembly under node,
+# the page in headless Chromium), a short run of each fuzz target, and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,6 +17,9 @@ export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
 
 echo "== formatting (.clang-format)"
 bash scripts/check-format.sh
+
+echo "== eslint on the web page's scripts (web/.eslintrc.json)"
+bash scripts/lint-web.sh
 
 echo "== full build"
 cmake --preset dev >/dev/null

@@ -3,9 +3,8 @@
 // served from the cache first; a new version of the site replaces the cache when it is installed.
 'use strict';
 const CACHE = 'zorbal-@ZORBAL_SITE_VERSION@';
-const FILES = ['./', './index.html', './zorbal.css', './page.js', './zorbal.js', './splash.jpg',
-  './manifest.webmanifest', './icon.svg', './icon-192.png', './icon-512.png', './icon-maskable-192.png',
-  './icon-maskable-512.png'];
+// Every file of the site, written in by the build (cmake/web-site-files.cmake lists them).
+const FILES = '@ZORBAL_SITE_FILES@'.split(' ');
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

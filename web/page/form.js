@@ -1,0 +1,283 @@
+// SPDX-License-Identifier: MIT
+// The window's elements: one for each control of the session's form table, at its designed
+// place in twips, each sending its user's input to the session as an action; and the splash
+// window's, which index.html holds.
+'use strict';
+
+(function (Z) {
+  const { px, css, views, moveIds, graphs, tabViews } = Z;
+
+  function place(el, left, top, width, height) {
+    el.classList.add('c');
+    el.style.left = px(left);
+    el.style.top = px(top);
+    el.style.width = px(width);
+    el.style.height = px(height);
+    return el;
+  }
+
+  /** Mouse movement over an element belongs to it, not to the frame around it. */
+  function trackMoves(el, id) {
+    el.addEventListener('mousemove', (event) => {
+      event.stopPropagation();
+      if (moveIds.has(id)) Z.act('move', id);
+    });
+  }
+
+  function make(parent, tag, id, left, top, width, height, kind) {
+    const el = document.createElement(tag);
+    if (id) el.id = id;
+    place(el, left, top, width, height);
+    parent.appendChild(el);
+    if (id) {
+      views.set(id, { kind, el });
+      trackMoves(el, id);
+    }
+    return el;
+  }
+
+  function label(parent, id, left, top, width, height, align) {
+    const el = make(parent, 'div', id, left, top, width, height, 'label');
+    el.classList.add('label');
+    if (align) el.style.textAlign = align;
+    return el;
+  }
+
+  function frame(parent, id, left, top, width, height, clicks, moves) {
+    const el = make(parent, 'div', id, left, top, width, height, 'frame');
+    el.classList.add('frame');
+    const legend = document.createElement('span');
+    legend.className = 'legend';
+    el.appendChild(legend);
+    views.get(id).legend = legend;
+    if (moves) moveIds.add(id);
+    if (clicks) el.addEventListener('click', (event) => { if (event.target === el || event.target === legend) Z.act('click', id); });
+    return el;
+  }
+
+  function lineBox(parent, id, left, top, width, height, validates, clicks) {
+    const el = make(parent, 'input', id, left, top, width, height, 'box');
+    el.type = 'text';
+    el.className += ' box';
+    el.spellcheck = false;
+    el.autocomplete = 'off';
+    moveIds.add(id);
+    el.addEventListener('input', () => Z.act('input', id, el.value, false));
+    if (clicks) el.addEventListener('click', () => Z.act('click', id));
+    if (validates) {
+      el.addEventListener('blur', (event) => {
+        // The focus moves to another control of the window; a message box or another program
+        // taking it is not a change of control.
+        const next = event.relatedTarget;
+        if (!next || !document.getElementById('frmZorbal').contains(next)) return;
+        Z.whenIdle(() => { if (Z.act('validate', id)) Z.afterMessages(() => el.focus()); });
+      });
+    }
+    return el;
+  }
+
+  function textArea(parent, id, left, top, width, height, classes) {
+    const el = make(parent, 'textarea', id, left, top, width, height, 'area');
+    el.className += ' area ' + (classes || '');
+    el.spellcheck = false;
+    el.addEventListener('input', () => Z.act('input', id, el.value.replace(/\r?\n/g, '\r\n'), false));
+    return el;
+  }
+
+  function button(parent, id, left, top, width, height) {
+    const el = make(parent, 'button', id, left, top, width, height, 'button');
+    el.type = 'button';
+    el.className += ' btn';
+    moveIds.add(id);
+    el.addEventListener('click', () => Z.clickButton(id));
+    return el;
+  }
+
+  // A check box or an option button: its input and caption inside a label box; returns the input.
+  function choice(parent, id, type, kind, className, left, top, width, height) {
+    const el = make(parent, 'label', null, left, top, width, height);
+    el.className += ' ' + className;
+    const box = document.createElement('input');
+    box.type = type;
+    box.id = id;
+    const caption = document.createElement('span');
+    el.append(box, caption);
+    views.set(id, { kind, el: box, wrapper: el, caption });
+    moveIds.add(id);
+    trackMoves(el, id);
+    return box;
+  }
+
+  function checkBox(parent, id, left, top, width, height, wraps) {
+    const box = choice(parent, id, 'checkbox', 'check', 'check' + (wraps ? ' wrap' : ''), left, top, width, height);
+    box.addEventListener('click', () => Z.act('click', id, box.checked ? '1' : '0'));
+    return box;
+  }
+
+  function optionButton(parent, id, group, left, top, width, height) {
+    const option = choice(parent, id, 'radio', 'option', 'option', left, top, width, height);
+    option.name = group;
+    option.addEventListener('click', () => Z.act('click', id));
+    return option;
+  }
+
+  function graph(parent, id, left, top, width, height) {
+    const el = make(parent, 'div', id + '_frame', left, top, width, height, 'graphframe');
+    el.classList.add('graph');
+    const canvas = document.createElement('canvas');
+    canvas.id = id;
+    el.appendChild(canvas);
+    const view = { kind: 'graph', el: canvas, which: graphs.length, revision: 0, paintedRevision: -1, width, height };
+    views.set(id, view);
+    graphs.push(view);
+    moveIds.add(id);
+    canvas.addEventListener('mousemove', (event) => { event.stopPropagation(); Z.act('move', id); });
+    return el;
+  }
+
+  function tabControl(parent, id, left, top, width, height, count) {
+    const tabs = make(parent, 'div', id, left, top, width, height, 'tabs');
+    tabs.classList.add('tabcontrol');
+    tabs.setAttribute('role', 'tablist');
+    const frameEl = document.createElement('div');
+    frameEl.className = 'pageframe';
+    tabs.appendChild(frameEl);
+    const bar = document.createElement('div');
+    bar.className = 'tabs';
+    tabs.appendChild(bar);
+    const pages = [];
+    for (let i = 0; i < count; ++i) {
+      const header = document.createElement('button');
+      header.type = 'button';
+      header.id = id + '_' + i;
+      header.setAttribute('role', 'tab');
+      header.addEventListener('click', () => Z.act('click', header.id));
+      bar.appendChild(header);
+      views.set(header.id, { kind: 'tab', el: header });
+      const page = document.createElement('div');
+      page.className = 'page';
+      page.id = id + '_page_' + i;
+      page.hidden = true;
+      tabs.appendChild(page);
+      pages.push(page);
+    }
+    const view = views.get(id);
+    view.kind = 'tabs';
+    view.pages = pages;
+    view.headers = pages.map((_, i) => views.get(id + '_' + i).el);
+    tabViews.push(view);
+    return pages;
+  }
+
+  /** How a label's text stands: the text's alignment and, in a flex box, its two axes. */
+  const ALIGNS = {
+    centre: ['center', 'center', 'center'],
+    topcentre: ['center'],
+    topright: ['right'],
+    bottomright: ['right', 'flex-end', 'flex-end'],
+  };
+
+  /** The element of control `c` of the form in `parent`; for a container, what it holds goes in it. */
+  function buildControl(parent, c, containers) {
+    const r = [c.left, c.top, c.width, c.height];
+    switch (c.kind) {
+      case 'tabs':
+        tabControl(parent, c.id, ...r, c.pages).forEach((page) => containers.set(page.id, page));
+        return document.getElementById(c.id);
+      case 'frame':
+        return frame(parent, c.id, ...r, c.clicks, c.moves);
+      case 'key': {
+        const el = frame(parent, c.id, ...r, false, c.moves);
+        el.classList.add('key');
+        return el;
+      }
+      case 'keyline': {
+        const sample = make(parent, 'div', c.id, ...r, 'keyline');
+        sample.classList.add('keyline');
+        sample.appendChild(document.createElement('div'));
+        return sample;
+      }
+      case 'label': {
+        const [text, items, justify] = ALIGNS[c.align] || [];
+        const el = label(parent, c.id, ...r, text);
+        if (items) {
+          el.style.display = 'flex';
+          el.style.alignItems = items;
+          el.style.justifyContent = justify;
+        }
+        return el;
+      }
+      case 'input':
+      case 'output':
+      case 'limit':
+        return lineBox(parent, c.id, ...r, c.validates, c.clicks);
+      case 'area':
+        return textArea(parent, c.id, ...r, c.scrolls ? 'scroll' : c.nowrap ? 'nowrap' : '');
+      case 'button':
+        return button(parent, c.id, ...r);
+      case 'check':
+        return checkBox(parent, c.id, ...r, c.wraps);
+      case 'option':
+        return optionButton(parent, c.id, c.group, ...r);
+      case 'graph':
+        return graph(parent, c.id, ...r);
+      case 'grid': {
+        const holder = make(parent, 'div', c.id + '_view', ...r, 'historyview');
+        holder.classList.add('history');
+        const table = document.createElement('table');
+        table.id = c.id;
+        holder.appendChild(table);
+        views.set(c.id, { kind: 'grid', el: table });
+        return holder;
+      }
+      case 'shape': {
+        const el = make(parent, 'div', c.id, ...r);
+        el.className += ' shape';
+        el.style.background = css(c.color);
+        return el;
+      }
+    }
+    return null;
+  }
+
+  /** The window's elements, one for each control of the module's form, in its order. */
+  function buildWindow(root, form) {
+    const containers = new Map([['', root]]);
+    for (const c of form) {
+      const el = buildControl(containers.get(c.parent), c, containers);
+      if (c.points) {
+        el.style.fontSize = c.points + 'pt';
+        if (c.bold) el.style.fontWeight = 'bold';
+      }
+      containers.set(c.id, el);
+    }
+  }
+
+  function buildSplash() {
+    const splash = document.getElementById('frmSplash');
+    splash.style.width = px(6900);
+    splash.style.height = px(9075);
+    const place2 = (id, l, t, w, h) => {
+      const el = document.getElementById(id);
+      el.style.left = px(l); el.style.top = px(t); el.style.width = px(w); el.style.height = px(h);
+      return el;
+    };
+    place2('Image1', -120, 0, 7035, 9090).addEventListener('click', () => Z.act('click', 'Image1'));
+    const fonts = [['splashLabel1_0', 24], ['splashLabel1_1', 13.5], ['splashLabel3', 9.75]];
+    place2('splashLabel1_0', 0, 0, 2895, 2415);
+    place2('splashLabel1_1', 120, 4200, 2175, 1335);
+    place2('splashLabel3', 5040, 720, 1815, 1455);
+    for (const [id, size] of fonts) {
+      document.getElementById(id).style.fontSize = size + 'pt';
+      views.set(id, { kind: 'splashlabel', el: document.getElementById(id) });
+    }
+    document.getElementById('splashLabel3').style.fontFamily = 'Arial, "Liberation Sans", sans-serif';
+    const ok = place2('cmdOK', 5400, 2520, 975, 615);
+    ok.addEventListener('click', () => Z.act('click', 'cmdOK'));
+    views.set('cmdOK', { kind: 'button', el: ok });
+    views.set('frmSplash', { kind: 'splash', el: splash });
+  }
+
+  Z.buildWindow = buildWindow;
+  Z.buildSplash = buildSplash;
+})(Zorbal);

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+// The window's keys: F5 presses "Launch!", Ctrl+PgDown and Ctrl+PgUp step through the tab pages.
+'use strict';
+
+(function (Z) {
+  const { tabViews } = Z;
+
+  function keyboard(event) {
+    if (document.getElementById('frmZorbal').hidden || Z.isMessageOpen()) return;
+    if (event.key === 'F5') {
+      event.preventDefault();
+      const launch = document.getElementById('cmdLaunch');
+      if (!launch.disabled) launch.click();
+    } else if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
+      // Ctrl+Tab belongs to the browser; Ctrl+PgDown and Ctrl+PgUp step through the pages.
+      event.preventDefault();
+      const tabs = tabViews[0];
+      const count = tabs.headers.length;
+      const current = tabs.headers.findIndex((header) => header.getAttribute('aria-selected') === 'true');
+      const next = (current + (event.key === 'PageDown' ? 1 : count - 1)) % count;
+      Z.act('click', tabs.headers[next].id);
+      tabs.headers[next].focus();
+    }
+  }
+
+  Z.keyboard = keyboard;
+})(Zorbal);

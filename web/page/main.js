@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// Starts the page once the module has loaded: makes the session, builds the window from its form,
+// shows the splash window and registers the service worker that keeps a visited page offline.
+'use strict';
+
+(function (Z) {
+  const { px, views, graphs, CLIENT_HEIGHT, WIDTH_WITH_HELP } = Z;
+
+  function start(module) {
+    const session = new module.Session();
+    Z.module = module;
+    Z.session = session;
+    const root = document.getElementById('frmZorbal');
+    root.style.height = px(CLIENT_HEIGHT);
+    views.set('frmZorbal', { kind: 'window', el: root });
+    Z.buildWindow(root, JSON.parse(session.form()));
+    Z.buildSplash();
+    document.getElementById('msgBoxOK').addEventListener('click', Z.closeMessage);
+    document.getElementById('msgBox').addEventListener('cancel', (event) => { event.preventDefault(); Z.closeMessage(); });
+    document.addEventListener('keydown', Z.keyboard);
+    window.addEventListener('resize', () => { for (const view of graphs) Z.paintGraph(view); });
+    Z.refresh();
+    Z.showWidth(WIDTH_WITH_HELP);
+    document.getElementById('frmSplash').hidden = false;
+    document.getElementById('cmdOK').focus();
+    // Shown once its picture is on the screen.
+    const picture = document.getElementById('Image1');
+    const shown = () => requestAnimationFrame(() => {
+      document.documentElement.dataset.splashShownAt = String(performance.now());
+      document.documentElement.dataset.ready = 'splash';
+    });
+    (picture.decode ? picture.decode() : Promise.resolve()).then(shown, shown);
+    // idle(): a promise kept once no launch is waiting to run.
+    const idle = () => new Promise((resolve) => Z.whenIdle(resolve));
+    window.zorbalPage = { session, module, act: Z.act, refresh: Z.refresh, views, idle };
+  }
+
+  createZorbal().then(start);
+
+  if ('serviceWorker' in navigator && (location.protocol === 'https:' || location.protocol === 'http:')) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})(Zorbal);

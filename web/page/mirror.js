@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// Copies the controls the last action changed into their elements, with the grid and the graphs
+// when they moved, and animates the window's width when the help panel opens or closes.
+'use strict';
+
+(function (Z) {
+  const { px, css, shownText, views, graphs, WIDTH_WITH_HELP } = Z;
+  const FRAME_TWIPS = 60; // outer width minus the client area, twips
+  const HELP_ANIMATION_MS = 400;
+
+  function setText(el, text) {
+    if (el.textContent !== text) el.textContent = text;
+  }
+  function setTip(el, tip) {
+    if (tip) el.title = tip; else el.removeAttribute('title');
+  }
+
+  function mirror(id, state) {
+    const view = views.get(id);
+    if (!view) return;
+    const el = view.el;
+    switch (view.kind) {
+      case 'box':
+      case 'area': {
+        const text = view.kind === 'area' ? shownText(state.text) : state.text;
+        if (el.value !== text) el.value = text;
+        el.disabled = !state.enabled;
+        el.readOnly = state.locked;
+        el.style.backgroundColor = css(state.back);
+        el.style.color = state.enabled ? css(state.fore) : '';
+        setTip(el, state.tip);
+        break;
+      }
+      case 'button':
+        setText(el, state.caption);
+        el.disabled = !state.enabled;
+        el.hidden = !state.visible;
+        el.style.backgroundColor = css(state.back);
+        setTip(el, state.tip);
+        break;
+      case 'label':
+      case 'splashlabel':
+        setText(el, state.caption);
+        el.classList.toggle('disabled', !state.enabled);
+        if (view.kind === 'splashlabel' || state.enabled) el.style.color = css(state.fore);
+        else el.style.color = '';
+        el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
+        setTip(el, state.tip);
+        break;
+      case 'frame':
+        setText(view.legend, state.caption);
+        view.legend.hidden = state.caption === '';
+        el.classList.toggle('disabled', !state.enabled);
+        el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
+        setTip(el, state.tip);
+        break;
+      case 'check':
+        setText(view.caption, state.caption);
+        el.checked = state.value === 1;
+        el.indeterminate = state.value === 2;
+        el.disabled = !state.enabled;
+        view.wrapper.classList.toggle('disabled', !state.enabled);
+        break;
+      case 'option':
+        setText(view.caption, state.caption);
+        el.checked = state.value;
+        el.disabled = !state.enabled;
+        view.wrapper.classList.toggle('disabled', !state.enabled);
+        break;
+      case 'keyline': {
+        const line = el.firstChild;
+        const ratio = window.devicePixelRatio || 1;
+        const width = Math.max(1, Math.round(state.width * ratio)) / ratio;
+        line.style.borderTop = width + 'px solid ' + css(state.color);
+        line.style.marginTop = -width / 2 + 'px';
+        break;
+      }
+      case 'tabs':
+        state.captions.forEach((caption, i) => {
+          const header = view.headers[i];
+          setText(header, caption);
+          header.setAttribute('aria-selected', String(i === state.tab));
+          header.tabIndex = i === state.tab ? 0 : -1;
+          view.pages[i].hidden = i !== state.tab;
+        });
+        break;
+      case 'graph':
+        view.revision = state.revision;
+        break;
+      case 'window':
+        document.title = state.caption;
+        targetWidth(state.width);
+        break;
+      case 'splash':
+        el.hidden = !state.visible;
+        if (state.mainWindowShown) document.getElementById('frmZorbal').hidden = false;
+        break;
+    }
+  }
+
+  function refresh() {
+    const changed = JSON.parse(Z.session.changedControls());
+    for (const id in changed) mirror(id, changed[id]);
+    const grid = Z.session.changedGrid();
+    if (grid) Z.paintGrid(JSON.parse(grid));
+    for (const view of graphs) Z.paintGraph(view);
+  }
+
+  // ---- the help panel: the window's width animated by the page ------------------------------
+
+  let shownWidth = WIDTH_WITH_HELP;
+  let animation = null;
+
+  function showWidth(twips) {
+    shownWidth = twips;
+    document.getElementById('frmZorbal').style.width = px(twips - FRAME_TWIPS);
+  }
+
+  function targetWidth(twips) {
+    if (animation === null && twips === shownWidth) return;
+    if (document.getElementById('frmZorbal').hidden) { showWidth(twips); return; }
+    // A press during the animation turns it round from where it is.
+    const from = shownWidth;
+    const start = performance.now();
+    const token = {};
+    animation = token;
+    const step = (now) => {
+      if (animation !== token) return;
+      const fraction = Math.min(1, (now - start) / HELP_ANIMATION_MS);
+      if (fraction >= 1) {
+        showWidth(twips); // exactly the designed width
+        animation = null;
+        return;
+      }
+      showWidth(Math.round(from + (twips - from) * fraction));
+      requestAnimationFrame(step);
+    };
+    requestAnimationFrame(step);
+  }
+
+  Z.refresh = refresh;
+  Z.showWidth = showWidth;
+})(Zorbal);

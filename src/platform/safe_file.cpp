@@ -15,6 +15,7 @@
 #if defined(__unix__) || defined(__APPLE__)
 #define ZORBAL_POSIX_FILES 1
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -257,7 +258,15 @@ std::error_code rewriteInPlace(const fs::path& target, std::string_view bytes) {
     struct stat info {};
     std::string old;
     std::error_code error;
-    if (::fstat(fd, &info) != 0)
+    // Saves of the file at the same time take turns: each reads, rewrites and, if need be, restores
+    // the whole file under the lock (released by close), so the file ends as one complete version
+    // instead of a mixture of them. A file system without locks is written as before.
+    int locked = 0;
+    while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked != 0 && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL)
+        error = lastSystemError();
+    else if (::fstat(fd, &info) != 0)
         error = lastSystemError();
     else if (!S_ISREG(info.st_mode))
         error = notARegularFileError();

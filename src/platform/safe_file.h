@@ -18,7 +18,8 @@ namespace zorbal::platform {
 /// neither to the user nor to the folder's owner is not followed: the save fails with EACCES
 /// ("Permission denied") and changes nothing, as the system refuses to open such a link where
 /// links are protected. When the folder does not allow the temporary file (or the rename) but the
-/// existing file is writable, the file is rewritten in place: the space is reserved first, and on any
+/// existing file is writable, the file is rewritten in place under an exclusive lock (flock), so
+/// saves at the same time end as one of their versions: the space is reserved first, and on any
 /// failure the old content is written back. A folder, device, pipe or other special file, an
 /// empty path, or an existing file the user may not write is refused before anything is written.
 /// No temporary file survives a failure.

@@ -182,6 +182,48 @@ TEST(DiskTextFiles, AWritableFileInAFolderThatRefusesNewFilesIsRewrittenInPlace)
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_write, fs::perms::others_write);
 }
 
+TEST(DiskTextFiles, ConcurrentSavesInPlaceEndAsOneCompleteVersion) {
+    test::TempFolder folder;
+    const std::string target = folder.put("shared.txt", "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    fs::permissions(folder.path(), kReadOnlyFolder);
+    // Versions of very different lengths, so an interleaving shows as a mixture, a stray tail or
+    // a stretch of zeros.
+    const std::vector<std::string> versions = {std::string(218, 'a'), std::string(1u << 20, 'b'),
+                                               std::string(300000, 'c'), std::string(20000, 'd')};
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        // The writers wait on a pipe and start together when it closes.
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        std::vector<pid_t> writers;
+        for (const auto& version : versions)
+            writers.push_back(startAsOrdinaryUser([&] {
+                ::close(start[1]);
+                char ignored = 0;
+                (void)::read(start[0], &ignored, 1);
+                for (int save = 0; save < 2; ++save)
+                    if (const int status = saveStatus(saveFileSafely(target, version)); status != 0)
+                        return status;
+                return 0;
+            }));
+        ::close(start[0]);
+        ::close(start[1]);
+        for (const pid_t writer : writers) {
+            const auto error = saveErrorOf(writer);
+            if (error == std::errc::not_supported)
+                GTEST_SKIP() << "could not run as an ordinary user";
+            EXPECT_FALSE(error) << error.message();
+        }
+        const std::string content = folder.get("shared.txt");
+        EXPECT_NE(std::find(versions.begin(), versions.end(), content), versions.end())
+            << content.size() << " bytes, starting with " << content.substr(0, 1) << ", ending with "
+            << (content.empty() ? std::string() : content.substr(content.size() - 1));
+        EXPECT_EQ(folder.entries(), 1);
+    }
+}
+
 TEST(DiskTextFiles, ALinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() != 0 || !nobody)

@@ -415,9 +415,13 @@ extern "C" void removeTemporaryFilesAndEnd(int signal) {
 void prepareSignalsForSaving() {
 #if ZORBAL_POSIX_FILES
     std::signal(SIGXFSZ, SIG_IGN);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // Every signal whose default action ends the program and that a user, a terminal, a time
+    // limit or another program may send; those the program ignores or handles itself stay so.
+    for (const int signal :
+         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF}) {
         struct sigaction current {};
-        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+        if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+            current.sa_handler != SIG_DFL)
             continue;
         struct sigaction action {};
         action.sa_handler = removeTemporaryFilesAndEnd;

@@ -30,9 +30,10 @@ std::error_code saveFileSafely(const std::string& path, std::string_view bytes);
 std::error_code notARegularFileError();
 
 /// Prepares the process for saving files: a file-size limit (SIGXFSZ) makes a write fail, so the
-/// save reports it, instead of ending the program; SIGINT, SIGTERM and SIGHUP first remove the
-/// temporary files of saves in progress, then end the program as they would have (signals the
-/// program ignores stay ignored). Call once at start-up.
+/// save reports it, instead of ending the program; SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1,
+/// SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM and SIGPROF first remove the temporary files of saves in
+/// progress, then end the program as they would have (signals the program ignores or already
+/// handles stay so). Call once at start-up.
 void prepareSignalsForSaving();
 
 } // namespace zorbal::platform

@@ -17,6 +17,11 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#if defined(__linux__)
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/syscall.h>
+#endif
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -277,6 +282,64 @@ TEST(DiskTextFiles, ALinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     EXPECT_EQ(folder.get("victim.txt"), "outside a shared folder");
     EXPECT_TRUE(fs::is_symlink(folder.path() / "plain.txt"));
 }
+
+#if defined(__linux__)
+TEST(DiskTextFiles, EndingSignalsRemoveTheTemporaryFileOfASaveInProgress) {
+    for (const int signal : {SIGTERM, SIGQUIT, SIGUSR1, SIGALRM}) {
+        SCOPED_TRACE(::strsignal(signal));
+        test::TempFolder folder;
+        bool caught = false;
+        // The save is stopped as soon as its temporary file appears; should it have finished
+        // already, a longer one is tried.
+        for (std::size_t size = 64u << 20; !caught && size <= (256u << 20); size *= 2) {
+            const int watch = ::inotify_init1(IN_CLOEXEC);
+            ASSERT_GE(watch, 0);
+            ASSERT_GE(::inotify_add_watch(watch, folder.path().c_str(), IN_CREATE), 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const rlimit noCore{};
+                ::setrlimit(RLIMIT_CORE, &noCore);
+                prepareSignalsForSaving();
+                try {
+                    ::_exit(saveFileSafely(folder.file("design.txt"), std::string(size, 'x')) ? 1 : 0);
+                } catch (...) {
+                    ::_exit(kThrew);
+                }
+            }
+            ASSERT_GT(child, 0);
+            // Wait for the temporary file to appear, or for the child to end without one.
+            const int ended = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
+            pollfd waits[2] = {{watch, POLLIN, 0}, {ended, POLLIN, 0}};
+            const bool created =
+                ::poll(waits, ended >= 0 ? 2 : 1, -1) > 0 && (waits[0].revents & POLLIN) != 0;
+            ::close(watch);
+            if (ended >= 0)
+                ::close(ended);
+            if (created)
+                ::kill(child, SIGSTOP);
+            int status = 0;
+            const bool reaped = ::waitpid(child, &status, WUNTRACED) == child;
+            if (reaped && WIFSTOPPED(status) && folder.entries() == 1 &&
+                !fs::exists(folder.file("design.txt"))) {
+                caught = true;
+                ::kill(child, signal);
+                ::kill(child, SIGCONT);
+                ASSERT_EQ(::waitpid(child, &status, 0), child);
+                ASSERT_TRUE(WIFSIGNALED(status)) << "the signal did not end the program";
+                EXPECT_EQ(WTERMSIG(status), signal);
+                EXPECT_EQ(folder.entries(), 0) << "the temporary file was left behind";
+            } else if (reaped && WIFSTOPPED(status)) {
+                ::kill(child, SIGCONT);
+                ASSERT_EQ(::waitpid(child, &status, 0), child);
+            }
+            ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+                << "the save failed";
+            fs::remove(folder.file("design.txt"));
+        }
+        EXPECT_TRUE(caught) << "every save finished before it could be stopped";
+    }
+}
+#endif
 
 } // namespace
 } // namespace zorbal::platform

@@ -264,13 +264,12 @@ std::error_code rewriteInPlace(const fs::path& target, std::string_view bytes) {
     int locked = 0;
     while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
     }
-    if (locked != 0 && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL)
-        error = lastSystemError();
-    else if (::fstat(fd, &info) != 0)
+    const bool lockFailed = locked != 0 && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL;
+    if (lockFailed || ::fstat(fd, &info) != 0)
         error = lastSystemError();
     else if (!S_ISREG(info.st_mode))
         error = notARegularFileError();
-    else if (!readAll(fd, old))
+    if (!error && !readAll(fd, old))
         error = lastSystemError();
     if (error) {
         ::close(fd);

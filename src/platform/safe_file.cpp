@@ -10,10 +10,12 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
 #define ZORBAL_POSIX_FILES 1
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -69,6 +71,90 @@ class TemporaryFileRecord {
     std::atomic<const char*>* m_slot = nullptr;
 };
 
+#if ZORBAL_POSIX_FILES
+
+// Whether following the symbolic link `link`, found in `folder`, is refused: in a sticky folder
+// everyone may write (as /tmp), a link is followed only when it belongs to the user or to the
+// folder's owner. Anyone may plant a link there, and one of theirs must not turn the user's save
+// into an overwrite of the user's files elsewhere (the rule of the kernel's protected_symlinks,
+// kept here whether the system enables it or not). EACCES when refused.
+std::error_code checkLinkOwner(const struct stat& link, const fs::path& folder) {
+    struct stat info {};
+    if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0)
+        return lastSystemError();
+    const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
+    if (shared && link.st_uid != ::geteuid() && link.st_uid != info.st_uid)
+        return systemError(EACCES);
+    return {};
+}
+
+// Resolves `path` to the file it names, following every symbolic link on the way (of a folder
+// or of the file itself) as the system would when opening it, so that saving through a link
+// replaces the linked file and keeps the link. A link that checkLinkOwner refuses, a loop
+// (ELOOP) or a missing folder fails; a missing last name is fine (a new file, or the target of a
+// dangling link). A trailing slash is kept, so that a file named as a folder still fails.
+std::error_code resolveLinks(const fs::path& path, fs::path& target) {
+    std::vector<fs::path> pending; // the names still to walk, the next one last
+    const auto walkLater = [&pending](const fs::path& names) {
+        const fs::path relative = names.relative_path();
+        const std::vector<fs::path> parts(relative.begin(), relative.end());
+        pending.insert(pending.end(), parts.rbegin(), parts.rend());
+    };
+    fs::path resolved = path.has_root_directory() ? fs::path("/") : fs::path();
+    walkLater(path);
+    int links = 0;
+    while (!pending.empty()) {
+        const fs::path name = pending.back();
+        pending.pop_back();
+        if (name.empty() || name == ".") {
+            // "a/" or "a/.": `resolved` must be a folder, as the system requires.
+            struct stat info {};
+            if (!resolved.empty() && name.empty() && ::stat(resolved.c_str(), &info) == 0 &&
+                !S_ISDIR(info.st_mode))
+                return systemError(ENOTDIR);
+            continue;
+        }
+        if (name == "..") {
+            // `resolved` holds no links, so its parent is the physical one.
+            if (resolved.empty() || resolved.filename() == "..")
+                resolved /= "..";
+            else if (resolved != "/")
+                resolved = resolved.parent_path();
+            continue;
+        }
+        const fs::path next = resolved / name;
+        struct stat info {};
+        if (::lstat(next.c_str(), &info) != 0) {
+            if (errno == ENOENT && pending.empty()) {
+                resolved = next;
+                break;
+            }
+            return lastSystemError();
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            resolved = next;
+            continue;
+        }
+        if (++links > 40)
+            return systemError(ELOOP);
+        if (const std::error_code refused = checkLinkOwner(info, resolved))
+            return refused;
+        std::error_code error;
+        const fs::path content = fs::read_symlink(next, error);
+        if (error)
+            return error;
+        if (content.has_root_directory())
+            resolved = "/";
+        walkLater(content);
+    }
+    target = resolved.empty() ? fs::path(".") : resolved;
+    if (!path.empty() && path.native().back() == '/')
+        target /= "";
+    return {};
+}
+
+#else
+
 // Follows a chain of symbolic links to the file they name, so that saving through a link
 // replaces the linked file and keeps the link. Gives an empty path for a loop.
 fs::path followLinks(fs::path path) {
@@ -83,6 +169,8 @@ fs::path followLinks(fs::path path) {
     }
     return {};
 }
+
+#endif
 
 // A name for the temporary file beside `target`, short enough for any file system.
 fs::path temporaryName(const fs::path& target, unsigned attempt) {
@@ -170,11 +258,18 @@ std::error_code rewriteInPlace(const fs::path& target, std::string_view bytes) {
     struct stat info {};
     std::string old;
     std::error_code error;
-    if (::fstat(fd, &info) != 0)
+    // Saves of the file at the same time take turns: each reads, rewrites and, if need be, restores
+    // the whole file under the lock (released by close), so the file ends as one complete version
+    // instead of a mixture of them. A file system without locks is written as before.
+    int locked = 0;
+    while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    const bool lockFailed = locked != 0 && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL;
+    if (lockFailed || ::fstat(fd, &info) != 0)
         error = lastSystemError();
     else if (!S_ISREG(info.st_mode))
         error = notARegularFileError();
-    else if (!readAll(fd, old))
+    if (!error && !readAll(fd, old))
         error = lastSystemError();
     if (error) {
         ::close(fd);
@@ -219,9 +314,15 @@ std::error_code notARegularFileError() {
 std::error_code saveFileSafely(const std::string& path, std::string_view bytes) {
     if (path.empty())
         return systemError(ENOENT);
+#if ZORBAL_POSIX_FILES
+    fs::path target;
+    if (const std::error_code refused = resolveLinks(fs::path(path), target))
+        return refused;
+#else
     fs::path target = followLinks(fs::path(path));
     if (target.empty())
         return systemError(ELOOP);
+#endif
     if (!target.has_parent_path())
         target = fs::path(".") / target;
     std::error_code error;
@@ -313,9 +414,13 @@ extern "C" void removeTemporaryFilesAndEnd(int signal) {
 void prepareSignalsForSaving() {
 #if ZORBAL_POSIX_FILES
     std::signal(SIGXFSZ, SIG_IGN);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // Every signal whose default action ends the program and that a user, a terminal, a time
+    // limit or another program may send; those the program ignores or handles itself stay so.
+    for (const int signal :
+         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF}) {
         struct sigaction current {};
-        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+        if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+            current.sa_handler != SIG_DFL)
             continue;
         struct sigaction action {};
         action.sa_handler = removeTemporaryFilesAndEnd;

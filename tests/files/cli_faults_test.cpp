@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <pwd.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -121,6 +122,32 @@ TEST(CommandLineOutputFaults, PicturesRefuseFoldersPipesAndDevicesAndLeaveThemAl
         }
     }
     EXPECT_EQ(folder.entries(), hasDevice ? 3 : 2);
+}
+
+TEST(CommandLineOutputFaults, APictureThroughALinkAnotherUserPlantedInASharedFolderIsRefused) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !nobody)
+        GTEST_SKIP() << "needs root, to give links to the user nobody";
+    TempFolder folder;
+    const fs::path shared = folder.path() / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const std::string victim = folder.put("victim.txt", "root's file");
+    fs::create_directory(folder.path() / "private");
+    fs::permissions(folder.path() / "private", fs::perms::owner_all);
+    fs::create_symlink(victim, shared / "map.png");
+    fs::create_symlink(folder.path() / "private" / "map.png", shared / "new.png");
+    for (const char* link : {"map.png", "new.png"})
+        ASSERT_EQ(::lchown((shared / link).c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+
+    for (const char* link : {"map.png", "new.png"}) {
+        SCOPED_TRACE(link);
+        expectFailure(run({"sweep", "--vary", "1=10:30:10", "--plot", (shared / link).string()}),
+                      "Permission denied");
+    }
+    EXPECT_TRUE(folder.get("victim.txt") == "root's file") << "root's file was replaced";
+    EXPECT_TRUE(fs::is_empty(folder.path() / "private"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 2);
 }
 #endif
 

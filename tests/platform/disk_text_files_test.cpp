@@ -6,10 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#if defined(__linux__)
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/syscall.h>
+#endif
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,13 +33,11 @@ namespace fs = std::filesystem;
 
 constexpr int kCouldNotDrop = 254;
 constexpr int kNotRegular = 253;
+constexpr int kThrew = 252;
 
-/// Saves `content` at `path` from a child process with no more rights than an ordinary user
-/// (the user nobody when the tests run as root), under a file-size limit of `sizeLimit` bytes
-/// (0: none), and returns the save's error; std::errc::not_supported when the child could not
-/// give up its rights.
-std::error_code saveAsOrdinaryUser(const std::string& path, const std::string& content,
-                                   rlim_t sizeLimit = 0) {
+/// Starts a child process with no more rights than an ordinary user (the user nobody when the
+/// tests run as root) that exits with what `body` returns, or kCouldNotDrop.
+pid_t startAsOrdinaryUser(const std::function<int()>& body) {
     const passwd* nobody = ::getpwnam("nobody");
     const uid_t uid = nobody ? nobody->pw_uid : 0;
     const gid_t gid = nobody ? nobody->pw_gid : 0;
@@ -36,16 +46,24 @@ std::error_code saveAsOrdinaryUser(const std::string& path, const std::string& c
         if (::geteuid() == 0 &&
             (!nobody || ::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
             ::_exit(kCouldNotDrop);
-        if (sizeLimit > 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = sizeLimit;
-            ::setrlimit(RLIMIT_FSIZE, &limit);
+        // Never back into the test program: an exception ends the child too.
+        try {
+            ::_exit(body());
+        } catch (...) {
+            ::_exit(kThrew);
         }
-        const std::error_code error = saveFileSafely(path, content);
-        ::_exit(!error ? 0 : error == notARegularFileError() ? kNotRegular : error.value() & 0xff);
     }
+    return child;
+}
+
+/// The exit status of a save: 0 for success, else the reason (kNotRegular or the errno).
+int saveStatus(const std::error_code& error) {
+    return !error ? 0 : error == notARegularFileError() ? kNotRegular : error.value() & 0xff;
+}
+
+/// The save error of a child started by startAsOrdinaryUser, from its exit status;
+/// std::errc::not_supported when the child could not give up its rights.
+std::error_code saveErrorOf(pid_t child) {
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return std::make_error_code(std::errc::io_error);
@@ -59,6 +77,22 @@ std::error_code saveAsOrdinaryUser(const std::string& path, const std::string& c
     default:
         return {WEXITSTATUS(status), std::generic_category()};
     }
+}
+
+/// Saves `content` at `path` as an ordinary user (startAsOrdinaryUser), under a file-size limit of
+/// `sizeLimit` bytes (0: none), and returns the save's error.
+std::error_code saveAsOrdinaryUser(const std::string& path, const std::string& content,
+                                   rlim_t sizeLimit = 0) {
+    return saveErrorOf(startAsOrdinaryUser([&] {
+        if (sizeLimit > 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = sizeLimit;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        return saveStatus(saveFileSafely(path, content));
+    }));
 }
 
 constexpr fs::perms kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
@@ -152,6 +186,160 @@ TEST(DiskTextFiles, AWritableFileInAFolderThatRefusesNewFilesIsRewrittenInPlace)
     EXPECT_EQ(folder.entries(), 2);
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_write, fs::perms::others_write);
 }
+
+TEST(DiskTextFiles, ConcurrentSavesInPlaceEndAsOneCompleteVersion) {
+    test::TempFolder folder;
+    const std::string target = folder.put("shared.txt", "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    fs::permissions(folder.path(), kReadOnlyFolder);
+    // Versions of very different lengths, so an interleaving shows as a mixture, a stray tail or
+    // a stretch of zeros.
+    const std::vector<std::string> versions = {std::string(218, 'a'), std::string(1u << 20, 'b'),
+                                               std::string(300000, 'c'), std::string(20000, 'd')};
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        // The writers wait on a pipe and start together when it closes.
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        std::vector<pid_t> writers;
+        for (const auto& version : versions)
+            writers.push_back(startAsOrdinaryUser([&] {
+                ::close(start[1]);
+                char ignored = 0;
+                (void)::read(start[0], &ignored, 1);
+                for (int save = 0; save < 2; ++save)
+                    if (const int status = saveStatus(saveFileSafely(target, version)); status != 0)
+                        return status;
+                return 0;
+            }));
+        ::close(start[0]);
+        ::close(start[1]);
+        for (const pid_t writer : writers) {
+            const auto error = saveErrorOf(writer);
+            if (error == std::errc::not_supported)
+                GTEST_SKIP() << "could not run as an ordinary user";
+            EXPECT_FALSE(error) << error.message();
+        }
+        const std::string content = folder.get("shared.txt");
+        EXPECT_NE(std::find(versions.begin(), versions.end(), content), versions.end())
+            << content.size() << " bytes, starting with " << content.substr(0, 1) << ", ending with "
+            << (content.empty() ? std::string() : content.substr(content.size() - 1));
+        EXPECT_EQ(folder.entries(), 1);
+    }
+}
+
+TEST(DiskTextFiles, ALinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !nobody)
+        GTEST_SKIP() << "needs root, to give links to the user nobody";
+    test::TempFolder folder;
+    DiskTextFiles files;
+    // A shared folder as /tmp is (sticky, everyone may write), a file of root's, and a folder only
+    // root may enter.
+    const fs::path shared = folder.path() / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const std::string victim = folder.put("victim.txt", "root's file");
+    fs::create_directory(folder.path() / "private");
+    fs::permissions(folder.path() / "private", fs::perms::owner_all);
+    const auto plant = [&](const fs::path& link, const fs::path& to, uid_t owner) {
+        fs::create_symlink(to, link);
+        ASSERT_EQ(::lchown(link.c_str(), owner, owner == 0 ? 0 : nobody->pw_gid), 0);
+    };
+    plant(shared / "map.txt", victim, nobody->pw_uid);
+    plant(shared / "new.txt", folder.path() / "private" / "new.txt", nobody->pw_uid);
+    plant(shared / "folder", folder.path() / "private", nobody->pw_uid);
+    plant(shared / "root's.txt", "map.txt", 0); // a link of root's onto the planted one
+
+    for (const char* name : {"map.txt", "new.txt", "folder/new.txt", "root's.txt"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(files.write((shared / name).string(), "replaced"));
+        EXPECT_EQ(files.lastWriteError(), std::errc::permission_denied);
+        EXPECT_EQ(files.lastWriteError().message(), "Permission denied");
+    }
+    EXPECT_EQ(folder.get("victim.txt"), "root's file");
+    EXPECT_FALSE(fs::exists(folder.path() / "private" / "new.txt"));
+    EXPECT_TRUE(fs::is_empty(folder.path() / "private"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 4);
+
+    // Links of the saving user or of the folder's owner, and links outside shared folders, are
+    // followed as before: the linked file is replaced and the link kept.
+    fs::remove(shared / "map.txt");
+    plant(shared / "map.txt", victim, 0);
+    EXPECT_TRUE(files.write((shared / "root's.txt").string(), "through root's links"));
+    EXPECT_EQ(folder.get("victim.txt"), "through root's links");
+    EXPECT_TRUE(fs::is_symlink(shared / "map.txt"));
+    const fs::path ofNobody = folder.path() / "nobody's";
+    fs::create_directory(ofNobody);
+    fs::permissions(ofNobody, fs::perms::all | fs::perms::sticky_bit);
+    ASSERT_EQ(::chown(ofNobody.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    plant(ofNobody / "link.txt", victim, nobody->pw_uid);
+    EXPECT_TRUE(files.write((ofNobody / "link.txt").string(), "through the owner's link"));
+    EXPECT_EQ(folder.get("victim.txt"), "through the owner's link");
+    plant(folder.path() / "plain.txt", victim, nobody->pw_uid);
+    EXPECT_TRUE(files.write(folder.file("plain.txt"), "outside a shared folder"));
+    EXPECT_EQ(folder.get("victim.txt"), "outside a shared folder");
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "plain.txt"));
+}
+
+#if defined(__linux__)
+TEST(DiskTextFiles, EndingSignalsRemoveTheTemporaryFileOfASaveInProgress) {
+    for (const int signal : {SIGTERM, SIGQUIT, SIGUSR1, SIGALRM}) {
+        SCOPED_TRACE(::strsignal(signal));
+        test::TempFolder folder;
+        bool caught = false;
+        // The save is stopped as soon as its temporary file appears; should it have finished
+        // already, a longer one is tried.
+        for (std::size_t size = 64u << 20; !caught && size <= (256u << 20); size *= 2) {
+            const int watch = ::inotify_init1(IN_CLOEXEC);
+            ASSERT_GE(watch, 0);
+            ASSERT_GE(::inotify_add_watch(watch, folder.path().c_str(), IN_CREATE), 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const rlimit noCore{};
+                ::setrlimit(RLIMIT_CORE, &noCore);
+                prepareSignalsForSaving();
+                try {
+                    ::_exit(saveFileSafely(folder.file("design.txt"), std::string(size, 'x')) ? 1 : 0);
+                } catch (...) {
+                    ::_exit(kThrew);
+                }
+            }
+            ASSERT_GT(child, 0);
+            // Wait for the temporary file to appear, or for the child to end without one.
+            const int ended = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
+            pollfd waits[2] = {{watch, POLLIN, 0}, {ended, POLLIN, 0}};
+            const bool created =
+                ::poll(waits, ended >= 0 ? 2 : 1, -1) > 0 && (waits[0].revents & POLLIN) != 0;
+            ::close(watch);
+            if (ended >= 0)
+                ::close(ended);
+            if (created)
+                ::kill(child, SIGSTOP);
+            int status = 0;
+            const bool reaped = ::waitpid(child, &status, WUNTRACED) == child;
+            if (reaped && WIFSTOPPED(status) && folder.entries() == 1 &&
+                !fs::exists(folder.file("design.txt"))) {
+                caught = true;
+                ::kill(child, signal);
+                ::kill(child, SIGCONT);
+                ASSERT_EQ(::waitpid(child, &status, 0), child);
+                ASSERT_TRUE(WIFSIGNALED(status)) << "the signal did not end the program";
+                EXPECT_EQ(WTERMSIG(status), signal);
+                EXPECT_EQ(folder.entries(), 0) << "the temporary file was left behind";
+            } else if (reaped && WIFSTOPPED(status)) {
+                ::kill(child, SIGCONT);
+                ASSERT_EQ(::waitpid(child, &status, 0), child);
+            }
+            ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+                << "the save failed";
+            fs::remove(folder.file("design.txt"));
+        }
+        EXPECT_TRUE(caught) << "every save finished before it could be stopped";
+    }
+}
+#endif
 
 } // namespace
 } // namespace zorbal::platform

@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +39,7 @@ class PictureSaveTest : public QObject {
     void init();
     void refusesFoldersAndPipesAndLeavesThemAlone();
     void aPictureCutShortKeepsTheOldFile();
+    void refusesALinkAnotherUserPlantedInASharedFolder();
 
   private:
     zorbal::platform::DrawingSurface m_surface;
@@ -89,6 +92,27 @@ void PictureSaveTest::aPictureCutShortKeepsTheOldFile() {
     QCOMPARE(entriesOf(dir), 1);
     QVERIFY(m_canvas.savePicture(path));
     QVERIFY(bytesOf(path) != old);
+}
+
+void PictureSaveTest::refusesALinkAnotherUserPlantedInASharedFolder() {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !nobody)
+        QSKIP("needs root, to give a link to the user nobody");
+    QTemporaryDir dir;
+    const fs::path shared = fs::path(dir.path().toStdString()) / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const QString victim = dir.filePath(QStringLiteral("victim.png"));
+    QVERIFY(m_canvas.savePicture(victim));
+    const std::string old = bytesOf(victim);
+    fs::create_symlink(victim.toStdString(), shared / "map.png");
+    QCOMPARE(::lchown((shared / "map.png").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    m_surface.line(0, 10, 10, 0);
+
+    QVERIFY(!m_canvas.savePicture(QString::fromStdString((shared / "map.png").string())));
+    QCOMPARE(bytesOf(victim), old);
+    QVERIFY(fs::is_symlink(shared / "map.png"));
+    QCOMPARE(entriesOf(dir), 2);
 }
 
 QTEST_MAIN(PictureSaveTest)

@@ -16,8 +16,10 @@ fi
 deb=${debs[0]}
 version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
+recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "$deb: $(du -k "$deb" | cut -f1) KiB"
 echo "Depends: $depends"
+echo "Recommends: $recommends"
 
 fail() {
   echo "check-package: $*" >&2
@@ -27,6 +29,8 @@ fail() {
 [ "$(basename "$deb")" = "zorbal_${version}_$(dpkg --print-architecture).deb" ] || fail "unexpected file name $deb"
 grep -q -E -- '-dev([ ,]|$)' <<<"$depends" && fail "the package depends on a development package: $depends"
 grep -q -E '(^|, )libqt6widgets6( |,|$)' <<<"$depends" || fail "Depends lacks Qt 6 Widgets: $depends"
+# The window's first font, Liberation Sans.
+grep -q -E '(^|, )fonts-liberation2( |$)' <<<"$recommends" || fail "Recommends lacks fonts-liberation2: $recommends"
 
 echo "== lintian"
 lintian --fail-on error --tag-display-limit 0 "$deb" 2> >(grep -v "running with root privileges" >&2)

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config ccache
+  build-essential cmake ninja-build pkg-config ccache git
   qt6-base-dev libgl-dev
   # the fonts the window asks for first (Liberation Sans) and falls back on (DejaVu Sans); the Qt
   # tests see only these two (tests/fonts.conf)

@@ -32,27 +32,24 @@ commit=$(git rev-parse HEAD)
 [ -z "$(git status --porcelain --untracked-files=no)" ] ||
   say "the checkout has uncommitted changes; the fresh machine tests the commit $commit without them"
 
-# The mirror this machine's apt uses for Debian itself (deb822 sources first, then sources.list).
-debian_mirror() {
-  local file uri
+# The first address this machine's apt uses whose path ends in `ending` (deb822 sources first,
+# then sources.list; comments are no sources).
+apt_uri() { # ending
+  local file
   for file in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$file" ] || continue
-    uri=$(awk 'tolower($1) == "uris:" { for (i = 2; i <= NF; ++i) print $i }' "$file" |
-      grep -E '/debian/?$' | head -n 1 || true)
-    [ -n "$uri" ] && echo "${uri%/}" && return
+    [ -f "$file" ] && awk 'tolower($1) == "uris:" { for (i = 2; i <= NF; ++i) print $i }' "$file"
   done
   if [ -f /etc/apt/sources.list ]; then
-    uri=$(awk '$1 == "deb" { for (i = 2; i <= NF; ++i) if ($i !~ /^\[/ && $i !~ /\]$/) { print $i; break } }' \
-      /etc/apt/sources.list | grep -E '/debian/?$' | head -n 1 || true)
-    [ -n "$uri" ] && echo "${uri%/}" && return
+    awk '$1 == "deb" { for (i = 2; i <= NF; ++i) if ($i ~ /^[a-z]+:\/\//) { print $i; break } }' /etc/apt/sources.list
   fi
-  echo http://deb.debian.org/debian
+} 2>/dev/null
+mirror_ending() { # ending, default
+  local uri
+  uri=$(apt_uri | sed 's|/*$||' | grep -m 1 -E "/$1\$" || true)
+  echo "${uri:-$2}"
 }
-mirror=$(debian_mirror)
-security_mirror=${mirror%/debian}/debian-security
-grep -q -r -h -E "https?://[^ ]*/debian-security" /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null &&
-  security_mirror=$(grep -r -h -o -E "https?://[^ ]*/debian-security" /etc/apt/sources.list \
-    /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
+mirror=$(mirror_ending debian http://deb.debian.org/debian)
+security_mirror=$(mirror_ending debian-security "${mirror%/debian}/debian-security")
 
 # The mount points under the folder, deepest first.
 mounts_under() {

@@ -75,9 +75,22 @@ remove_root() {
   }
   rm -rf --one-file-system "$root"
 }
+# What runs in the folder runs in a session of its own (so a signal to this script does not wait
+# for it to end): stopped on the way out, before the unmounting.
+child=
+stop_child() {
+  [ -n "$child" ] && kill -0 "$child" 2>/dev/null || return 0
+  kill -TERM -- "-$child" 2>/dev/null || true
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    kill -0 "$child" 2>/dev/null || return 0
+    sleep 1
+  done
+  kill -KILL -- "-$child" 2>/dev/null || true
+}
 cleanup() {
   local status=$?
   trap - EXIT INT TERM HUP
+  stop_child
   unmount_all || status=1
   exit "$status"
 }
@@ -118,8 +131,13 @@ bind /dev/shm /dev/shm
 
 # The fresh machine's root shell: its own HOME and PATH, nothing of this one's environment.
 in_root() {
-  chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
-    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+  local status=0
+  setsid chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" &
+  child=$!
+  wait "$child" || status=$?
+  child=
+  return "$status"
 }
 in_root apt-get update
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends git ca-certificates
@@ -130,10 +148,8 @@ git -C "$root$clone" checkout --quiet --detach "$commit"
 
 say "running the test command: cd $clone && bash scripts/test.sh"
 start=$(date +%s)
-set +e
-in_root /bin/bash -c "cd $clone && bash scripts/test.sh"
-status=$?
-set -e
+status=0
+in_root /bin/bash -c "cd $clone && bash scripts/test.sh" || status=$?
 elapsed=$(($(date +%s) - start))
 if [ $status -eq 0 ]; then
   result="passed"

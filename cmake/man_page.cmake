@@ -20,9 +20,11 @@ set(ENV{QT_QPA_PLATFORM} offscreen)
 file(MAKE_DIRECTORY ${WORK_DIR})
 get_filename_component(program_name ${PROGRAM} NAME)
 
-# Runs help2man; the page's text goes to out_var.
+# Runs help2man; the page's text goes to out_var. Both programs print their help and version on
+# standard output; what goes to standard error (such as Qt's warning about XDG_RUNTIME_DIR) is
+# left out, or it would become the page's name.
 function(run_help2man out_var)
-  execute_process(COMMAND ${HELP2MAN} --no-info --no-discard-stderr ${ARGN} ${PROGRAM}
+  execute_process(COMMAND ${HELP2MAN} --no-info ${ARGN} ${PROGRAM}
                   OUTPUT_VARIABLE page ERROR_VARIABLE errors RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "help2man ${ARGN} ${PROGRAM} failed (${status}): ${errors}")
@@ -69,9 +71,20 @@ if(SUBCOMMANDS)
     string(APPEND include_text ".SS ${name}\n${description}${options}")
   endforeach()
 endif()
+# The NAME section names the command, as whatis and apropos look it up (help2man would take the
+# first word of the --version line, "Zorbal").
+string(REPLACE "-" "\\-" command_roff "${program_name}")
+string(PREPEND include_text "[NAME]\n${command_roff} \\- ${NAME}\n")
 file(WRITE ${WORK_DIR}/${program_name}.h2m "${include_text}")
 
-run_help2man(page "--name=${NAME}" "--include=${WORK_DIR}/${program_name}.h2m")
+run_help2man(page "--include=${WORK_DIR}/${program_name}.h2m")
+# The page is titled after its program (help2man takes the title from the --version line).
+string(TOUPPER "${program_name}" title)
+string(REPLACE "-" "\\-" title_roff "${title}")
+string(REGEX MATCH "\n\\.TH ([^ ]+) " title_line "\n${page}")
+if(NOT CMAKE_MATCH_1 STREQUAL title AND NOT CMAKE_MATCH_1 STREQUAL title_roff)
+  message(FATAL_ERROR "help2man titled the page of ${program_name} \"${CMAKE_MATCH_1}\", not ${title}")
+endif()
 file(WRITE ${WORK_DIR}/${program_name}.1 "${page}")
 execute_process(COMMAND gzip -9n -c ${WORK_DIR}/${program_name}.1 OUTPUT_FILE ${OUTPUT} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

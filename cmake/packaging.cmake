@@ -92,6 +92,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZORBAL_HOMEPAGE}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # zorbal_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Depends from the libraries the binaries link
+# The font the window asks for first (metric-compatible with the one its captions were fitted to).
+# Recommended, not required: without it the window shrinks DejaVu Sans to the same widths, so
+# nothing is cut, and apt installs what a package recommends unless told not to.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2 | fonts-liberation")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

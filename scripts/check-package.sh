@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian package that scripts/package.sh built: lintian finds no errors, the menu entry
-# and the AppStream metadata validate, the manual pages name every option, and the programs
+# and the AppStream metadata validate, the manual pages are titled after their programs and name
+# every option, the package recommends the window's font, and the programs
 # unpacked into an empty folder (dpkg -x) fly the default design, render the window without a
 # display and print the package's version.
 # With ZORBAL_PACKAGE_INSTALL=1 (as root, on a machine it may change) it also installs the package
@@ -16,8 +17,10 @@ fi
 deb=${debs[0]}
 version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
+recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "$deb: $(du -k "$deb" | cut -f1) KiB"
 echo "Depends: $depends"
+echo "Recommends: $recommends"
 
 fail() {
   echo "check-package: $*" >&2
@@ -27,6 +30,8 @@ fail() {
 [ "$(basename "$deb")" = "zorbal_${version}_$(dpkg --print-architecture).deb" ] || fail "unexpected file name $deb"
 grep -q -E -- '-dev([ ,]|$)' <<<"$depends" && fail "the package depends on a development package: $depends"
 grep -q -E '(^|, )libqt6widgets6( |,|$)' <<<"$depends" || fail "Depends lacks Qt 6 Widgets: $depends"
+# The window's first font, Liberation Sans.
+grep -q -E '(^|, )fonts-liberation2( |$)' <<<"$recommends" || fail "Recommends lacks fonts-liberation2: $recommends"
 
 echo "== lintian"
 lintian --fail-on error --tag-display-limit 0 "$deb" 2> >(grep -v "running with root privileges" >&2)
@@ -49,6 +54,22 @@ desktop-file-validate "$root/usr/share/applications/zorbal.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml" ||
   fail "the AppStream metadata lacks the release $version"
+
+# Each manual page names its program: the title line is ".TH ZORBAL ..." (".TH ZORBAL-CLI ...")
+# and the NAME section starts with the program's name, whatever the programs printed besides
+# their help (such as a warning of Qt's about the environment).
+check_page_names() { # program
+  local program=$1 page text title title_name name
+  page="$root/usr/share/man/man1/$program.1.gz"
+  text=$(zcat "$page")
+  title=$(grep -m 1 '^\.TH ' <<<"$text" || true)
+  title_name=$(awk '{ print $2 }' <<<"$title" | sed 's/\\-/-/g; s/"//g')
+  [ "$title_name" = "${program^^}" ] || fail "$(basename "$page") is titled \"$title\", not ${program^^}"
+  name=$(sed -n '/^\.SH NAME$/{n;p;q}' <<<"$text" | sed 's/\\-/-/g')
+  [[ $name == "$program - "* ]] || fail "the NAME section of $(basename "$page") reads \"$name\", not $program"
+}
+check_page_names zorbal
+check_page_names zorbal-cli
 
 # Every option of every command, as --help lists it, in the manual page (roff writes - as \-).
 cli="$root/usr/bin/zorbal-cli"

@@ -3,8 +3,11 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev libgl-dev fonts-dejavu-core
+  build-essential cmake ninja-build pkg-config ccache git
+  qt6-base-dev libgl-dev
+  # the fonts the window asks for first (Liberation Sans) and falls back on (DejaVu Sans); the Qt
+  # tests see only these two (tests/fonts.conf)
+  fonts-liberation2 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format clang-tidy

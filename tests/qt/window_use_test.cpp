@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -192,15 +194,29 @@ class WindowUseTest : public QObject {
         for (const char* name : {"Frame8", "Frame7"}) {
             auto* key = started.find<QWidget>(name);
             const QImage image = key->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            // Beside the texts, inside their labels, and between them, at the same distance from
-            // the frame's right edge: the same colour, no band behind each text.
-            const auto labels = key->findChildren<QLabel*>();
+            // Beside each text, inside its label, and in the gap to the next label (the last: to
+            // the one before), at the same distance from the frame's right edge: the same colour,
+            // no band behind each text. The gaps lie between labels, clear of the frame's border
+            // and title, wherever the font puts those.
+            auto labels = key->findChildren<QLabel*>();
             QVERIFY(labels.size() >= 3);
-            for (const QLabel* label : labels) {
+            std::sort(labels.begin(), labels.end(),
+                      [](const QLabel* a, const QLabel* b) { return a->y() < b->y(); });
+            for (qsizetype i = 0; i < labels.size(); ++i) {
+                const QLabel* label = labels[i];
                 const QRect r = label->geometry();
-                const QRgb behindText = image.pixel(r.right() - 2, r.center().y());
-                const QRgb between = image.pixel(r.right() - 2, r.top() - 3);
-                QCOMPARE(QColor(behindText), QColor(between));
+                const int x = r.right() - 2;
+                // No glyph reaches that column: the text, left-aligned, ends well before it.
+                const QFontMetrics metrics(label->font());
+                const int textEnd = r.left() + label->contentsRect().left() + label->margin() +
+                                    std::max(0, label->indent()) +
+                                    metrics.boundingRect(label->text()).right() + metrics.averageCharWidth();
+                QVERIFY2(textEnd < x, qPrintable(label->objectName()));
+                const QLabel* neighbour = i + 1 < labels.size() ? labels[i + 1] : labels[i - 1];
+                const QRect n = neighbour->geometry();
+                const int gapY = (n.top() > r.bottom() ? r.bottom() + n.top() : n.bottom() + r.top()) / 2;
+                QVERIFY(!r.contains(x, gapY) && !n.contains(x, gapY));
+                QCOMPARE(QColor(image.pixel(x, r.center().y())), QColor(image.pixel(x, gapY)));
             }
         }
     }
@@ -271,6 +287,10 @@ class WindowUseTest : public QObject {
 
     void captionsAndUnitsStandCentredOnTheirBoxes() {
         Started started;
+        // The font the window asks for first, which these tests measure.
+        QVERIFY2(QFontDatabase::families().contains(QStringLiteral("Liberation Sans")),
+                 "Liberation Sans is missing: install the Debian package fonts-liberation2 "
+                 "(bash scripts/install-deps.sh)");
         auto* volume = started.find<QLabel>("lblInput_0");
         QCOMPARE(QFontInfo(volume->font()).family(), QStringLiteral("Liberation Sans"));
         // Every caption and unit beside a box has its middle on the box's middle.

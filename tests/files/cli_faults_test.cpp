@@ -129,14 +129,9 @@ TEST(CommandLineOutputFaults, APictureThroughALinkAnotherUserPlantedInASharedFol
     if (::geteuid() != 0 || !nobody)
         GTEST_SKIP() << "needs root, to give links to the user nobody";
     TempFolder folder;
-    const fs::path shared = folder.path() / "shared";
-    fs::create_directory(shared);
-    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
-    const std::string victim = folder.put("victim.txt", "root's file");
-    fs::create_directory(folder.path() / "private");
-    fs::permissions(folder.path() / "private", fs::perms::owner_all);
+    const auto [shared, victim, privateDir] = makeSharedFolderScene(folder);
     fs::create_symlink(victim, shared / "map.png");
-    fs::create_symlink(folder.path() / "private" / "map.png", shared / "new.png");
+    fs::create_symlink(privateDir / "map.png", shared / "new.png");
     for (const char* link : {"map.png", "new.png"})
         ASSERT_EQ(::lchown((shared / link).c_str(), nobody->pw_uid, nobody->pw_gid), 0);
 

@@ -237,12 +237,7 @@ TEST(DiskTextFiles, ALinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     DiskTextFiles files;
     // A shared folder as /tmp is (sticky, everyone may write), a file of root's, and a folder only
     // root may enter.
-    const fs::path shared = folder.path() / "shared";
-    fs::create_directory(shared);
-    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
-    const std::string victim = folder.put("victim.txt", "root's file");
-    fs::create_directory(folder.path() / "private");
-    fs::permissions(folder.path() / "private", fs::perms::owner_all);
+    const auto [shared, victim, privateDir] = test::makeSharedFolderScene(folder);
     const auto plant = [&](const fs::path& link, const fs::path& to, uid_t owner) {
         fs::create_symlink(to, link);
         ASSERT_EQ(::lchown(link.c_str(), owner, owner == 0 ? 0 : nobody->pw_gid), 0);

@@ -50,4 +50,24 @@ class TempFolder {
     std::filesystem::path m_path;
 };
 
+/// The scene of links planted by another user, inside `folder`: a shared folder as /tmp is
+/// (sticky, everyone may write), a file of the running user's and a folder only that user may
+/// enter.
+struct SharedFolderScene {
+    std::filesystem::path shared;     ///< "shared", mode 1777
+    std::string victim;               ///< "victim.txt", holding "root's file"
+    std::filesystem::path privateDir; ///< "private", mode 0700
+};
+
+inline SharedFolderScene makeSharedFolderScene(const TempFolder& folder) {
+    namespace fs = std::filesystem;
+    SharedFolderScene scene{folder.path() / "shared", folder.put("victim.txt", "root's file"),
+                            folder.path() / "private"};
+    fs::create_directory(scene.shared);
+    fs::permissions(scene.shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::create_directory(scene.privateDir);
+    fs::permissions(scene.privateDir, fs::perms::owner_all);
+    return scene;
+}
+
 } // namespace zorbal::test

@@ -139,8 +139,23 @@ in_root() {
   child=
   return "$status"
 }
+node_env=()
 in_root apt-get update
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends git ca-certificates
+# The certificate authorities this machine adds to Debian's own (a company's or a proxy's, in
+# /usr/local/share/ca-certificates) are part of its network, like resolv.conf: the fresh machine
+# trusts them too, or it could not reach npm through the same network.
+shopt -s nullglob
+local_cas=(/usr/local/share/ca-certificates/*.crt)
+shopt -u nullglob
+if [ ${#local_cas[@]} -gt 0 ]; then
+  say "trusting this machine's own certificate authorities: ${local_cas[*]##*/}"
+  mkdir -p "$root/usr/local/share/ca-certificates"
+  cp -L "${local_cas[@]}" "$root/usr/local/share/ca-certificates/"
+  in_root update-ca-certificates
+  # Node reads its own list of authorities, not the system's, unless told.
+  node_env+=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
+fi
 
 say "cloning $repo at $commit"
 git clone --quiet --no-hardlinks "$repo" "$root$clone"
@@ -149,7 +164,7 @@ git -C "$root$clone" checkout --quiet --detach "$commit"
 say "running the test command: cd $clone && bash scripts/test.sh"
 start=$(date +%s)
 status=0
-in_root /bin/bash -c "cd $clone && bash scripts/test.sh" || status=$?
+in_root env "${node_env[@]}" /bin/bash -c "cd $clone && bash scripts/test.sh" || status=$?
 elapsed=$(($(date +%s) - start))
 if [ $status -eq 0 ]; then
   result="passed"

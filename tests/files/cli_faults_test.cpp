@@ -227,6 +227,14 @@ TEST(CommandLineSystemLimits, ThreadsThatCannotStartLeaveTheWorkToTheOthersWithT
     const ScopedEnvironment noLeakCheck("ASAN_OPTIONS",
                                         std::string(options ? options : "") + ":detect_leaks=0");
 #endif
+    // The user of its own may not reach the build folder (a checkout in root's home, say), so it
+    // runs a copy of the tool from a folder anyone may enter.
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                       fs::perms::others_read | fs::perms::others_exec);
+    const std::string tool = folder.file("zorbal-cli");
+    fs::copy_file(ZORBAL_CLI, tool);
     for (const auto& command : threadedCommands()) {
         SCOPED_TRACE(commandLine(command));
         const CommandRun unlimited = run(command);
@@ -237,7 +245,7 @@ TEST(CommandLineSystemLimits, ThreadsThatCannotStartLeaveTheWorkToTheOthersWithT
             ProgramSetup setup;
             setup.isOwnUser = true;
             setup.processLimit = processes;
-            const CommandRun limited = run(command, setup);
+            const CommandRun limited = zorbal::test::runProgram(tool, command, setup);
             EXPECT_EQ(limited.signal, 0) << "ended by a signal";
             EXPECT_EQ(limited.status, 0);
             EXPECT_EQ(limited.err, "");

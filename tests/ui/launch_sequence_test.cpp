@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "support/reference_designs.h"
 #include "support/window_fixture.h"
+
+#include <cmath>
 
 namespace zorbal::test {
 namespace {
@@ -28,6 +31,31 @@ TEST_F(LaunchSequence, ALaunchCountsEnablesTheExportsAndShowsTheTrajectoryTab) {
     EXPECT_EQ(window.TrajectoryData(1, 0, 0), 1561);
     expectReady(window);
     EXPECT_TRUE(messagesEmpty());
+}
+
+TEST_F(LaunchSequence, TheDefaultDesignShowsItsPreLaunchValuesAndThenItsFigures) {
+    const char* expected[14] = {"4.0",  "2.4",    "141.5", "367.3", "",      "-75.9", "",
+                                "0.70", "202.08", "",      "-19.0", "154.1", "210.3", "21.4"};
+    for (int i = 0; i < 14; ++i)
+        EXPECT_EQ(window.txtOutput[i].Text, expected[i]) << "txtOutput(" << i << ")";
+    ASSERT_TRUE(launch());
+    EXPECT_EQ(window.txtOutput[4].Text, "4.30");
+    EXPECT_EQ(window.txtOutput[6].Text, "22.60");
+    EXPECT_EQ(window.txtOutput[9].Text, "51.61");
+}
+
+TEST_F(LaunchSequence, AFlightThatNeverLandsIsStoppedWithAMessageAndShowsWhatWasFlown) {
+    window.chkOptions[ui::OptionParachute].setValue(1);
+    window.optParachute.select(ui::TriggerOnAngle);
+    for (const auto& [index, text] : reference::stepBoundInputs())
+        type(index, text);
+    ASSERT_TRUE(launch());
+    EXPECT_EQ(window.LastFlight.outcome, sim::FlightOutcome::StepLimitReached);
+    ASSERT_EQ(started.messages().size(), 1u);
+    EXPECT_NE(started.messages()[0].find("1,000,000 steps"), std::string::npos);
+    EXPECT_TRUE(std::isfinite(window.Rocket.MaxHeight));
+    EXPECT_EQ(window.TrajectoryData(1, 0, 0), sim::kMaxFlightSteps);
+    expectReady(window);
 }
 
 TEST_F(LaunchSequence, ADesignWithTooLittleAirIsRefusedAndNothingIsCounted) {

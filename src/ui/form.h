@@ -35,6 +35,7 @@ enum class ControlKind : std::uint8_t {
     KeyLine,      ///< a line sample of a graph's key
     Grid,         ///< the history table
     Shape,        ///< a filled rectangle of the history table's legend
+    Picture,      ///< a picture stretched over its rectangle, clicked like a button
 };
 
 /// Where a label's text stands in its rectangle.

@@ -7,6 +7,18 @@
 
 namespace zorbal::ui {
 
+std::span<const FormControl> splashForm() {
+    using K = ControlKind;
+    static const FormControl kControls[] = {
+        {.id = "Image1", .kind = K::Picture, .parent = "", .rect = {-120, 0, 7035, 9090}},
+        {.id = "Label1_0", .kind = K::Label, .parent = "", .rect = {0, 0, 2895, 2415}},
+        {.id = "Label1_1", .kind = K::Label, .parent = "", .rect = {120, 4200, 2175, 1335}},
+        {.id = "Label3", .kind = K::Label, .parent = "", .rect = {5040, 720, 1815, 1455}},
+        {.id = "cmdOK", .kind = K::Button, .parent = "", .rect = {5400, 2520, 975, 615}},
+    };
+    return kControls;
+}
+
 Splash::Splash(Zorbal& mainWindow) : m_mainWindow(mainWindow) {
     Label1[0].Caption = "Zorbal (v" ZORBAL_VERSION ")";
     Label1Font[0] = FontNote{"MS Sans Serif", 24, true};
@@ -19,6 +31,28 @@ Splash::Splash(Zorbal& mainWindow) : m_mainWindow(mainWindow) {
     cmdOK.Caption = "OK";
     cmdOK.ToolTip = "Press this button to open the rocket design window.";
     cmdOKFont = FontNote{"MS Sans Serif", 18, true};
+}
+
+const platform::Label* Splash::labelOf(std::string_view id) const {
+    if (id == "Label1_0")
+        return &Label1[0];
+    if (id == "Label1_1")
+        return &Label1[1];
+    if (id == "Label3")
+        return &Label3;
+    return nullptr;
+}
+
+const FontNote* Splash::fontOf(std::string_view id) const {
+    if (id == "Label1_0")
+        return &Label1Font[0];
+    if (id == "Label1_1")
+        return &Label1Font[1];
+    if (id == "Label3")
+        return &Label3Font;
+    if (id == "cmdOK")
+        return &cmdOKFont;
+    return nullptr;
 }
 
 void Splash::cmdOK_Click() {

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "ui/form.h"
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace zorbal::ui {
 
@@ -18,6 +21,13 @@ struct FontNote {
     double pointSize = 8.25;
     bool isBold = false;
 };
+
+/// The splash window's area as designed, twips.
+inline constexpr TwipsRect kSplashArea{0, 0, 6900, 9075};
+
+/// The splash window's controls as designed, from the bottom up: the picture, the three labels
+/// over it and "OK". Their fonts are the model's (Splash::fontOf).
+std::span<const FormControl> splashForm();
 
 /// The splash window. It opens the main window once; the view binds onShowMainWindow to show the
 /// main window's widget and hides itself when `Visible` turns false.
@@ -39,6 +49,11 @@ class Splash {
     bool MainWindowShown = false;
     /// The splash was closed before the main window opened: the program ends.
     bool Unloaded = false;
+
+    /// The label of the splash form named `id` ("Label1_0", "Label1_1", "Label3"), or nullptr.
+    const platform::Label* labelOf(std::string_view id) const;
+    /// The font of the label or button of the splash form named `id`, or nullptr.
+    const FontNote* fontOf(std::string_view id) const;
 
     /// Called once when the main window is to be shown (after its Form_Load has run).
     std::function<void()> onShowMainWindow;

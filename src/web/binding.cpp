@@ -46,6 +46,7 @@ class Page {
     void setClipboardRefusing(bool refusing) { m_session.setClipboardRefusing(refusing); }
     std::string changedControls() { return m_session.changedControls(); }
     std::string form() const { return m_session.form(); }
+    std::string splashForm() const { return m_session.splashForm(); }
     std::string changedGrid() { return m_session.changedGrid(); }
 
     /// Surface 0 is the trajectory graph, 1 the velocity graph: {entries, points, pointCount,
@@ -143,6 +144,7 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("setClipboardRefusing", &Page::setClipboardRefusing)
         .function("changedControls", &Page::changedControls)
         .function("form", &Page::form)
+        .function("splashForm", &Page::splashForm)
         .function("changedGrid", &Page::changedGrid)
         .function("displayList", &Page::displayList)
         .function("prepareLayer", &Page::prepareLayer)

@@ -249,9 +249,9 @@ void Session::pickFile(std::string name, std::string content) {
 }
 
 std::string Session::form() const {
-    static constexpr const char* kKinds[] = {"tabs",  "frame", "label",   "input", "output",
-                                             "limit", "area",  "button",  "check", "option",
-                                             "graph", "key",   "keyline", "grid",  "shape"};
+    static constexpr const char* kKinds[] = {"tabs",    "frame",  "label", "input",  "output", "limit",
+                                             "area",    "button", "check", "option", "graph",  "key",
+                                             "keyline", "grid",   "shape", "picture"};
     static constexpr const char* kAligns[] = {"topleft",   "middleleft", "centre",
                                               "topcentre", "topright",   "bottomright"};
     std::string out = "[";
@@ -293,6 +293,39 @@ std::string Session::form() const {
         out += fields.done();
     }
     return out + "]";
+}
+
+namespace {
+
+/// The page's element of a splash control: its labels are "splashLabel1_0" and so on, as the
+/// main window has labels of the same names.
+std::string splashElementId(const ui::FormControl& control) {
+    return control.kind == ui::ControlKind::Label ? "splash" + std::string(control.id)
+                                                  : std::string(control.id);
+}
+
+} // namespace
+
+std::string Session::splashForm() const {
+    std::string controls = "[";
+    for (const ui::FormControl& control : ui::splashForm()) {
+        Fields fields;
+        fields.add("id", splashElementId(control))
+            .add("kind", control.kind == ui::ControlKind::Picture ? "picture"
+                         : control.kind == ui::ControlKind::Label ? "label"
+                                                                  : "button")
+            .add("left", control.rect.left)
+            .add("top", control.rect.top)
+            .add("width", control.rect.width)
+            .add("height", control.rect.height);
+        if (const ui::FontNote* font = m_splash->fontOf(control.id))
+            fields.add("family", font->family).add("points", font->pointSize).add("bold", font->isBold);
+        controls += controls.size() > 1 ? "," : "";
+        controls += fields.done();
+    }
+    const std::string area =
+        Fields().add("width", ui::kSplashArea.width).add("height", ui::kSplashArea.height).done();
+    return area.substr(0, area.size() - 1) + ",\"controls\":" + controls + "]}";
 }
 
 std::string Session::changedControls() {
@@ -347,10 +380,9 @@ std::string Session::changedControls() {
                         .done());
     }
     put("cmdOK", buttonJson(s.cmdOK));
-    for (const auto& [id, label] :
-         {std::pair{"splashLabel1_0", &s.Label1[0]}, std::pair{"splashLabel1_1", &s.Label1[1]},
-          std::pair{"splashLabel3", &s.Label3}})
-        put(id, labelJson(*label));
+    for (const ui::FormControl& control : ui::splashForm())
+        if (const platform::Label* label = s.labelOf(control.id))
+            put(splashElementId(control), labelJson(*label));
     std::string captions = "[";
     for (const std::string& caption : w.SSTab1.captions())
         captions += (captions.size() > 1 ? "," : "") + jsonString(caption);

@@ -136,6 +136,9 @@ class Session {
     /// form's order, with its name, kind, container, designed rectangle in twips, the labels
     /// that name it, its text style and the events it takes.
     std::string form() const;
+    /// The splash window's form as JSON: {"width", "height" (twips), "controls": [...]}, each
+    /// control with its page element's id, kind, designed rectangle and font.
+    std::string splashForm() const;
     /// The controls whose properties changed since the last call (all on the first), as JSON:
     /// {"id": {...}, ...}.
     std::string changedControls();

@@ -21,6 +21,7 @@ bool boundAsItsKind(const ui::FormControl& control, const ui::ControlRef& model)
     switch (control.kind) {
     case ControlKind::Tabs:
     case ControlKind::Shape:
+    case ControlKind::Picture:
         return std::holds_alternative<std::monostate>(model);
     case ControlKind::Frame:
     case ControlKind::GraphKey:

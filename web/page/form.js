@@ -253,28 +253,26 @@
     }
   }
 
-  function buildSplash() {
+  // The families the page stands in for the splash window's designed fonts; the others are the page's.
+  const SPLASH_FAMILIES = { Arial: 'Arial, "Liberation Sans", sans-serif' };
+
+  /** The splash window's elements, placed and styled from the module's splash form. */
+  function buildSplash(form) {
     const splash = document.getElementById('frmSplash');
-    splash.style.width = px(6900);
-    splash.style.height = px(9075);
-    const place2 = (id, l, t, w, h) => {
-      const el = document.getElementById(id);
-      el.style.left = px(l); el.style.top = px(t); el.style.width = px(w); el.style.height = px(h);
-      return el;
-    };
-    place2('Image1', -120, 0, 7035, 9090).addEventListener('click', () => Z.act('click', 'Image1'));
-    const fonts = [['splashLabel1_0', 24], ['splashLabel1_1', 13.5], ['splashLabel3', 9.75]];
-    place2('splashLabel1_0', 0, 0, 2895, 2415);
-    place2('splashLabel1_1', 120, 4200, 2175, 1335);
-    place2('splashLabel3', 5040, 720, 1815, 1455);
-    for (const [id, size] of fonts) {
-      document.getElementById(id).style.fontSize = size + 'pt';
-      views.set(id, { kind: 'splashlabel', el: document.getElementById(id) });
+    splash.style.width = px(form.width);
+    splash.style.height = px(form.height);
+    for (const c of form.controls) {
+      const el = document.getElementById(c.id);
+      el.style.left = px(c.left); el.style.top = px(c.top); el.style.width = px(c.width); el.style.height = px(c.height);
+      if (c.kind === 'label') {
+        el.style.fontSize = c.points + 'pt';
+        if (SPLASH_FAMILIES[c.family]) el.style.fontFamily = SPLASH_FAMILIES[c.family];
+        views.set(c.id, { kind: 'splashlabel', el });
+      } else {
+        el.addEventListener('click', () => Z.act('click', c.id));
+        if (c.kind === 'button') views.set(c.id, { kind: 'button', el });
+      }
     }
-    document.getElementById('splashLabel3').style.fontFamily = 'Arial, "Liberation Sans", sans-serif';
-    const ok = place2('cmdOK', 5400, 2520, 975, 615);
-    ok.addEventListener('click', () => Z.act('click', 'cmdOK'));
-    views.set('cmdOK', { kind: 'button', el: ok });
     views.set('frmSplash', { kind: 'splash', el: splash });
   }
 

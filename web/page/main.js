@@ -14,7 +14,7 @@
     root.style.height = px(CLIENT_HEIGHT);
     views.set('frmZorbal', { kind: 'window', el: root });
     Z.buildWindow(root, JSON.parse(session.form()));
-    Z.buildSplash();
+    Z.buildSplash(JSON.parse(session.splashForm()));
     document.getElementById('msgBoxOK').addEventListener('click', Z.closeMessage);
     document.getElementById('msgBox').addEventListener('cancel', (event) => { event.preventDefault(); Z.closeMessage(); });
     document.addEventListener('keydown', Z.keyboard);

@@ -193,6 +193,9 @@ QWidget* MainWindow::makeControl(QWidget* parent, const FormControl& control) {
     case ControlKind::Shape:
         widget = new ShapeBox(platform::qt::toQColor(control.color), parent);
         break;
+    case ControlKind::Picture: // the splash window's; the main window shows none
+        widget = new QWidget(parent);
+        break;
     }
     widget->setObjectName(name);
     widget->setGeometry(

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <cstddef>
+
 namespace zorbal::ui::qt {
 
 namespace {
@@ -57,38 +59,51 @@ SplashWindow::SplashWindow(Splash& model, QWidget* parent) : QWidget(parent), m_
     auto at = [dpi](int left, int top, int width, int height) {
         return platform::qt::twipsRect(left, top, width, height, dpi);
     };
+    const QSize size = at(kSplashArea.left, kSplashArea.top, kSplashArea.width, kSplashArea.height).size();
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        resize(at(0, 0, 6900, 9075).size()); // nobody can drag it, and size hints cannot be passed on
+        resize(size); // nobody can drag it, and size hints cannot be passed on
     else
-        setFixedSize(at(0, 0, 6900, 9075).size());
+        setFixedSize(size);
 
     m_picture = paintSplashPicture();
-    auto* picture = new SplashPicture(m_picture, this);
-    picture->setGeometry(at(-120, 0, 7035, 9090));
-    connect(picture, &SplashPicture::clicked, this, [this] { act(&Splash::Image1_Click); });
-
-    const char* names[] = {"Label1_0", "Label1_1", "Label3"};
-    const QRect rects[] = {at(0, 0, 2895, 2415), at(120, 4200, 2175, 1335), at(5040, 720, 1815, 1455)};
-    const FontNote* fonts[] = {&m_model.Label1Font[0], &m_model.Label1Font[1], &m_model.Label3Font};
-    for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QString::fromLatin1(names[i]));
-        label->setGeometry(rects[i]);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // Transparent over the picture, and a click on a label is a click on the picture.
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setFont(designFont(label->font(), *fonts[i]));
-        m_labels[i] = label;
+    std::size_t labels = 0;
+    for (const FormControl& control : splashForm()) {
+        const QRect rect = at(control.rect.left, control.rect.top, control.rect.width, control.rect.height);
+        const QString name =
+            QString::fromLatin1(control.id.data(), static_cast<qsizetype>(control.id.size()));
+        switch (control.kind) {
+        case ControlKind::Picture: {
+            auto* picture = new SplashPicture(m_picture, this);
+            picture->setGeometry(rect);
+            connect(picture, &SplashPicture::clicked, this, [this] { act(&Splash::Image1_Click); });
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(this);
+            label->setObjectName(name);
+            label->setGeometry(rect);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            // Transparent over the picture, and a click on a label is a click on the picture.
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            label->setFont(designFont(label->font(), *m_model.fontOf(control.id)));
+            m_labels.at(labels) = {label, m_model.labelOf(control.id)};
+            ++labels;
+            break;
+        }
+        case ControlKind::Button:
+            m_ok = new QPushButton(this);
+            m_ok->setObjectName(name);
+            m_ok->setGeometry(rect);
+            m_ok->setAutoDefault(true);
+            m_ok->setDefault(true);
+            m_ok->setFont(designFont(m_ok->font(), *m_model.fontOf(control.id)));
+            connect(m_ok, &QPushButton::clicked, this, [this] { act(&Splash::cmdOK_Click); });
+            break;
+        default:
+            break;
+        }
     }
-
-    m_ok = new QPushButton(this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setGeometry(at(5400, 2520, 975, 615));
-    m_ok->setAutoDefault(true);
-    m_ok->setDefault(true);
-    m_ok->setFont(designFont(m_ok->font(), m_model.cmdOKFont));
-    connect(m_ok, &QPushButton::clicked, this, [this] { act(&Splash::cmdOK_Click); });
     m_ok->setFocus();
     refresh();
 }
@@ -105,14 +120,13 @@ void SplashWindow::act(void (Splash::*handler)()) {
 }
 
 void SplashWindow::refresh() {
-    const platform::Label* labels[] = {&m_model.Label1[0], &m_model.Label1[1], &m_model.Label3};
-    for (int i = 0; i < 3; ++i) {
-        const QString caption = QString::fromStdString(labels[i]->Caption);
-        if (m_labels[i]->text() != caption)
-            m_labels[i]->setText(caption);
-        QPalette palette = m_labels[i]->palette();
-        palette.setColor(QPalette::WindowText, platform::qt::toQColor(labels[i]->ForeColor));
-        m_labels[i]->setPalette(palette);
+    for (const auto& [widget, label] : m_labels) {
+        const QString caption = QString::fromStdString(label->Caption);
+        if (widget->text() != caption)
+            widget->setText(caption);
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, platform::qt::toQColor(label->ForeColor));
+        widget->setPalette(palette);
     }
     m_ok->setText(QString::fromStdString(m_model.cmdOK.Caption));
     m_ok->setToolTip(QString::fromStdString(m_model.cmdOK.ToolTip));

@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
+#include <utility>
+
 class QLabel;
 class QPushButton;
 
@@ -33,8 +36,9 @@ class SplashWindow final : public QWidget {
     void act(void (Splash::*handler)());
     Splash& m_model;
     QImage m_picture;
-    QLabel* m_labels[3];
-    QPushButton* m_ok;
+    /// Each label's widget and its model.
+    std::array<std::pair<QLabel*, const platform::Label*>, 3> m_labels{};
+    QPushButton* m_ok = nullptr;
 };
 
 /// The picture, stretched over its designed rectangle; a click on it is Image1_Click.

@@ -33,26 +33,33 @@ Splash::Splash(Zorbal& mainWindow) : m_mainWindow(mainWindow) {
     cmdOKFont = FontNote{"MS Sans Serif", 18, true};
 }
 
+namespace {
+
+/// The splash form's texts in the order of Splash's labels: Label1(0), Label1(1), Label3.
+constexpr std::string_view kSplashLabels[] = {"Label1_0", "Label1_1", "Label3"};
+
+/// The index of the splash label named `id` in kSplashLabels, or -1.
+int splashLabelIndex(std::string_view id) {
+    for (int i = 0; i < 3; ++i)
+        if (kSplashLabels[i] == id)
+            return i;
+    return -1;
+}
+
+} // namespace
+
 const platform::Label* Splash::labelOf(std::string_view id) const {
-    if (id == "Label1_0")
-        return &Label1[0];
-    if (id == "Label1_1")
-        return &Label1[1];
-    if (id == "Label3")
-        return &Label3;
-    return nullptr;
+    const platform::Label* labels[] = {&Label1[0], &Label1[1], &Label3};
+    const int i = splashLabelIndex(id);
+    return i < 0 ? nullptr : labels[i];
 }
 
 const FontNote* Splash::fontOf(std::string_view id) const {
-    if (id == "Label1_0")
-        return &Label1Font[0];
-    if (id == "Label1_1")
-        return &Label1Font[1];
-    if (id == "Label3")
-        return &Label3Font;
     if (id == "cmdOK")
         return &cmdOKFont;
-    return nullptr;
+    const FontNote* fonts[] = {&Label1Font[0], &Label1Font[1], &Label3Font};
+    const int i = splashLabelIndex(id);
+    return i < 0 ? nullptr : fonts[i];
 }
 
 void Splash::cmdOK_Click() {

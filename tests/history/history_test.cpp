@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The launch history table: headings, launch rows, changed-parameter and best-result marks.
 #include "history/history_table.h"
+#include "marked_cells.h"
 
 #include <gtest/gtest.h>
 
@@ -34,17 +35,6 @@ Grid preparedGrid() {
     Grid grid;
     prepareGrid(grid);
     return grid;
-}
-
-// The cells of `row` that are yellow, pink or bold.
-std::vector<int> marked(const Grid& grid, int row) {
-    std::vector<int> cols;
-    for (int c = 0; c < kColumnCount; ++c) {
-        const auto& cell = grid.cell(row, c);
-        if (cell.backColor == kChangedYellow || cell.backColor == kBestPink || cell.bold)
-            cols.push_back(c);
-    }
-    return cols;
 }
 
 TEST(HistoryHeadings, TwoBoldCentredRowsWithGroupsMergedAndDesignedWidths) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The launch history table as launches from the window fill it.
 #include "history/history_table.h"
+#include "marked_cells.h"
 #include "support/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,6 @@ namespace zorbal::history {
 namespace {
 
 using platform::Grid;
-
-// The cells of `row` that are yellow, pink or bold.
-std::vector<int> marked(const Grid& grid, int row) {
-    std::vector<int> cols;
-    for (int c = 0; c < kColumnCount; ++c) {
-        const auto& cell = grid.cell(row, c);
-        if (cell.backColor == kChangedYellow || cell.backColor == kBestPink || cell.bold)
-            cols.push_back(c);
-    }
-    return cols;
-}
 
 using HistoryWindow = test::WindowTest;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The functions the page calls: one session of the program, its actions and effects, the
-// controls that changed, the grid and the two display lists as views of the module's memory.
+// controls that changed, the grid, and the commands that paint the two graphs as views of the
+// module's memory.
 #include "web/point_layer.h"
 #include "web/web_session.h"
 
@@ -49,44 +50,29 @@ class Page {
     std::string splashForm() const { return m_session.splashForm(); }
     std::string changedGrid() { return m_session.changedGrid(); }
 
-    /// Surface 0 is the trajectory graph, 1 the velocity graph: {entries, points, pointCount,
-    /// scale}, the arrays as views of the module's memory (valid until the memory grows).
-    val displayList(int which) {
+    /// What paints surface `which` (0 the trajectory graph, 1 the velocity graph) on a canvas of
+    /// `width` x `height` pixels at `pixelRatio`: {commands, back}, the commands (see
+    /// CanvasCommand) as a view of the module's memory, valid until the memory grows.
+    val paintCommands(int which, int width, int height, double pixelRatio) {
+        std::vector<double>& commands = m_commands[which == 0 ? 0 : 1];
         const platform::DrawingSurface& surface = this->surface(which);
-        std::vector<std::uint32_t>& packed = m_packed[which == 0 ? 0 : 1];
-        std::uint64_t& packedRevision = m_packedRevision[which == 0 ? 0 : 1];
-        if (packedRevision != surface.revision() + 1) {
-            packDisplayList(surface, packed);
-            packedRevision = surface.revision() + 1;
-        }
-        const float* points = nullptr;
-        for (const platform::Primitive& e : surface.primitives())
-            if (e.kind == platform::PrimitiveKind::PointRun) {
-                points = &surface.points(e).data()->x - 2 * static_cast<std::ptrdiff_t>(e.first);
-                break;
-            }
-        const std::size_t pointCount = points ? surface.pointCount() : 0;
+        canvasCommands(surface, width, height, pixelRatio, commands);
         val result = val::object();
-        result.set("entries", val(emscripten::typed_memory_view(packed.size(), packed.data())));
-        result.set("points", val(emscripten::typed_memory_view(2 * pointCount, points)));
-        const platform::UserScale& scale = surface.userScale();
-        val corners = val::array();
-        corners.call<void>("push", scale.left, scale.top, scale.right, scale.bottom);
-        result.set("scale", corners);
+        result.set("commands", val(emscripten::typed_memory_view(commands.size(), commands.data())));
         result.set("back", surface.backColor());
         return result;
     }
 
     /// Readies the layer the page's painter writes point runs into, `width` x `height` pixels,
-    /// all transparent. Call it before displayList(): a new size takes memory.
+    /// all transparent. Call it before paintCommands(): a new size takes memory.
     void prepareLayer(int width, int height) {
         if (m_layer.width() != width || m_layer.height() != height)
             m_layer.resize(width, height);
         else
             m_layer.clear();
     }
-    /// Draws the point run that is entry `entry` of surface `which` into the layer, mapped as
-    /// the page maps it (pixel = (user - origin) * scale). Takes no memory.
+    /// Draws the point run that is entry `entry` of surface `which` into the layer, mapped as its
+    /// Dots command says (pixel = (user - origin) * scale). Takes no memory.
     void paintPoints(int which, int entry, double originX, double originY, double scaleX, double scaleY,
                      double pixelRatio) {
         const platform::DrawingSurface& surface = this->surface(which);
@@ -123,8 +109,7 @@ class Page {
     const Effect& effect(int i) const { return m_session.effects().at(static_cast<std::size_t>(i)); }
 
     Session m_session;
-    std::array<std::vector<std::uint32_t>, 2> m_packed;
-    std::array<std::uint64_t, 2> m_packedRevision{};
+    std::array<std::vector<double>, 2> m_commands;
     PointLayer m_layer;
 };
 
@@ -146,13 +131,13 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("form", &Page::form)
         .function("splashForm", &Page::splashForm)
         .function("changedGrid", &Page::changedGrid)
-        .function("displayList", &Page::displayList)
+        .function("paintCommands", &Page::paintCommands)
         .function("prepareLayer", &Page::prepareLayer)
         .function("paintPoints", &Page::paintPoints)
         .function("layer", &Page::layer)
         .function("clearLayer", &Page::clearLayer)
         .function("graphPoints", &Page::graphPoints);
-    emscripten::constant("packedWords", static_cast<int>(kPackedWords));
+    emscripten::constant("commandWords", static_cast<int>(kCanvasCommandWords));
 }
 
 } // namespace zorbal::web

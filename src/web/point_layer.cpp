@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "web/point_layer.h"
 
+#include "platform/pixel_geometry.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -116,7 +118,7 @@ void PointLayer::paint(const platform::DrawingSurface& surface, const platform::
         const platform::PointStyle& style = run.styles[static_cast<std::size_t>(s)];
         Dot& dot = dots[static_cast<std::size_t>(s)];
         dot.word = imageDataWord(style.color);
-        dot.size = std::max(1, static_cast<int>(std::lround(style.width * pixelRatio)));
+        dot.size = platform::penWidthPx(style.width, pixelRatio);
         dot.half = 0.5 * dot.size;
     }
     Bounds written = m_written;

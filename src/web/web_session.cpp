@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "web/web_session.h"
 
+#include "platform/pixel_geometry.h"
+
 #include <charconv>
-#include <cstring>
 #include <exception>
+#include <initializer_list>
 #include <string>
 
 namespace zorbal::web {
@@ -431,26 +433,69 @@ std::string Session::changedGrid() {
     return out;
 }
 
-void packDisplayList(const platform::DrawingSurface& surface, std::vector<std::uint32_t>& out) {
+void canvasCommands(const platform::DrawingSurface& surface, int widthPx, int heightPx, double pixelRatio,
+                    std::vector<double>& out) {
+    using platform::PrimitiveKind;
+    out.clear();
+    const double width = widthPx, height = heightPx;
+    auto command = [&out](CanvasCommand kind, platform::Color colour, int penPx,
+                          std::initializer_list<double> at) {
+        out.push_back(static_cast<double>(kind));
+        out.push_back(colour);
+        out.push_back(penPx);
+        out.push_back(static_cast<double>(platform::penCapOf(penPx)));
+        out.insert(out.end(), at);
+        out.resize(out.size() + (kCanvasCommandWords - 4 - at.size()), 0.0);
+    };
+    auto mapping = platform::PixelMapping::of(surface.userScale(), width, height);
     const auto& list = surface.primitives();
-    out.assign(list.size() * kPackedWords, 0);
-    std::uint32_t* word = out.data();
-    for (const platform::Primitive& e : list) {
-        word[0] = static_cast<std::uint32_t>(e.kind);
-        word[1] = e.period;
-        word[2] = e.color;
-        word[3] = e.fill;
-        word[4] = static_cast<std::uint32_t>(e.width);
-        const float floats[] = {e.x1, e.y1, e.x2, e.y2, e.radius, e.aspect, e.start, e.end};
-        for (std::size_t k = 0; k < std::size(floats); ++k)
-            std::memcpy(&word[5 + k], &floats[k], sizeof(float)); // libc++ 13 has no bit_cast
-        word[13] = e.first;
-        word[14] = e.count;
-        for (std::size_t s = 0; s < platform::kMaxRunPeriod; ++s) {
-            word[15 + 2 * s] = e.styles[s].color;
-            word[16 + 2 * s] = static_cast<std::uint32_t>(e.styles[s].width);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const platform::Primitive& e = list[i];
+        const int penPx = platform::penWidthPx(e.width, pixelRatio);
+        switch (e.kind) {
+        case PrimitiveKind::Scale:
+            mapping = platform::PixelMapping::of(platform::UserScale{e.x1, e.y1, e.x2, e.y2}, width, height);
+            break;
+        case PrimitiveKind::PointRun:
+            command(
+                CanvasCommand::Dots, e.color, penPx,
+                {static_cast<double>(i), mapping.originX, mapping.originY, mapping.scaleX, mapping.scaleY});
+            break;
+        case PrimitiveKind::Line:
+            if (const auto segment = platform::lineInPixels(mapping, e, width, height)) {
+                // Along an axis a line is crisp on the pixel grid; slanted ones are smoothed.
+                const platform::PixelSegment s = platform::snapAlongAxis(*segment, penPx);
+                const bool isHairline = segment->isAlongAxis() && penPx == 1;
+                command(isHairline ? CanvasCommand::Hairline : CanvasCommand::Line, e.color, penPx,
+                        {s.x1, s.y1, s.x2, s.y2});
+            }
+            break;
+        case PrimitiveKind::Box:
+            if (const auto box = platform::boxInPixels(mapping, e, width, height)) {
+                const platform::StrokeRect r = platform::outlinePixels(*box, penPx);
+                command(CanvasCommand::StrokeRect, e.color, penPx, {r.x, r.y, r.width, r.height});
+            }
+            break;
+        case PrimitiveKind::FilledBox:
+            if (const auto box = platform::boxInPixels(mapping, e, width, height)) {
+                const platform::PixelRect r = platform::filledPixels(*box);
+                command(CanvasCommand::FillRect, e.fill, penPx,
+                        {static_cast<double>(r.left), static_cast<double>(r.top),
+                         static_cast<double>(r.width), static_cast<double>(r.height)});
+            }
+            break;
+        case PrimitiveKind::Circle:
+            if (const auto ellipse = platform::circleInPixels(mapping, e, width, height))
+                command(CanvasCommand::Ellipse, e.color, penPx,
+                        {ellipse->centreX, ellipse->centreY, ellipse->radiusX, ellipse->radiusY});
+            break;
+        case PrimitiveKind::Arc:
+            // The canvas measures angles clockwise, its y axis pointing down.
+            if (const auto arc = platform::arcInPixels(mapping, e, width, height))
+                command(CanvasCommand::Arc, e.color, penPx,
+                        {arc->centreX, arc->centreY, arc->radius, -arc->start, -(arc->start + arc->span)});
+            break;
         }
-        word += kPackedWords;
     }
 }
 

@@ -164,10 +164,28 @@ class Session {
 /// `text` as a JSON string literal (UTF-8 kept, control characters escaped).
 std::string jsonString(std::string_view text);
 
-/// The display list of `surface` packed for the page's painter, kPackedWords 32-bit words per
-/// entry: kind, period, colour, fill, width, x1, y1, x2, y2, radius, aspect, start, end (floats
-/// as their bits), first, count, then the style colour and width of each of the four run styles.
-inline constexpr std::size_t kPackedWords = 24;
-void packDisplayList(const platform::DrawingSurface& surface, std::vector<std::uint32_t>& out);
+/// What the page's painter does with one command of canvasCommands. Every command is
+/// kCanvasCommandWords numbers: kind, colour (0xRRGGBB), pen width in pixels, pen cap (a
+/// platform::PenCap), then a to e as each kind says. Positions are pixels of the canvas, already
+/// mapped, clipped and snapped.
+enum class CanvasCommand : std::uint8_t {
+    Dots,       ///< the point run that is entry `a` of the display list, mapped with origin (b, c)
+                ///< and scale (d, e): drawn into the layer of dots (PointLayer), not stroked
+    Hairline,   ///< a one-pixel line along an axis from (a, b) to (c, d), on whole pixels;
+                ///< consecutive ones in one colour may be stroked as one path
+    Line,       ///< a line from (a, b) to (c, d)
+    FillRect,   ///< the whole pixels from (a, b), c wide and d high, filled in `colour`
+    StrokeRect, ///< the outline along the rectangle from (a, b), c wide and d high
+    Ellipse,    ///< the outline of the ellipse centred (a, b) with half-axes c and d
+    Arc,        ///< the arc of radius c centred (a, b), from canvas angle d anticlockwise to e
+};
+inline constexpr std::size_t kCanvasCommandWords = 9;
+
+/// The display list of `surface` as the commands that paint it on a canvas of widthPx x heightPx
+/// pixels at `pixelRatio` (pen widths times the ratio), in drawing order, as the desktop's
+/// painter places everything (platform/pixel_geometry.h). What cannot be seen (outside the
+/// picture, not finite, too large) gives no command. Replaces the contents of `out`.
+void canvasCommands(const platform::DrawingSurface& surface, int widthPx, int heightPx, double pixelRatio,
+                    std::vector<double>& out);
 
 } // namespace zorbal::web

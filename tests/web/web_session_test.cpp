@@ -2,12 +2,14 @@
 // The web edition's session: effects after the handler, the open dialog answered beforehand,
 // downloads, the refused clipboard, the help panel, and what the page is told to mirror.
 #include "files/design_file.h"
+#include "platform/pixel_geometry.h"
 #include "ui/design_loader.h"
 #include "web/web_session.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
+#include <vector>
 
 namespace zorbal::web {
 namespace {
@@ -200,33 +202,103 @@ TEST(WebJson, EscapesWhatJsonCannotHoldAndKeepsUtf8) {
     EXPECT_EQ(jsonString("a\"b\\c\r\n\t\x01 \xc2\xb0"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001 \xc2\xb0\"");
 }
 
-TEST(WebDisplayList, PackedEntriesKeepKindsColoursCoordinatesAndRuns) {
+/// One command of canvasCommands, its words by name.
+struct Command {
+    CanvasCommand kind;
+    platform::Color colour;
+    int penPx;
+    platform::PenCap cap;
+    std::array<double, 5> at;
+};
+
+std::vector<Command> commandsOf(const platform::DrawingSurface& surface, int width, int height,
+                                double ratio) {
+    std::vector<double> words;
+    canvasCommands(surface, width, height, ratio, words);
+    EXPECT_EQ(words.size() % kCanvasCommandWords, 0u);
+    std::vector<Command> commands;
+    for (std::size_t i = 0; i + kCanvasCommandWords <= words.size(); i += kCanvasCommandWords)
+        commands.push_back(Command{static_cast<CanvasCommand>(words[i]),
+                                   static_cast<platform::Color>(words[i + 1]),
+                                   static_cast<int>(words[i + 2]),
+                                   static_cast<platform::PenCap>(words[i + 3]),
+                                   {words[i + 4], words[i + 5], words[i + 6], words[i + 7], words[i + 8]}});
+    return commands;
+}
+
+TEST(WebCanvasCommands, LinesComeMappedClippedAndOnThePixelsTheyCover) {
+    platform::DrawingSurface surface;
+    surface.scale(0, 10, 10, 0);                   // 10 pixels per unit on 100 x 100, y up
+    surface.line(1.02, 5, 8, 5, platform::kRed);   // along x, one pixel: a hairline
+    surface.line(-100, 2, 8, 2, platform::kRed);   // from far out on the left
+    surface.line(1, 1, 2, 3, platform::kBlue);     // slanted: unchanged
+    surface.line(50, 50, 60, 60, platform::kBlue); // wholly outside: left out
+    surface.setDrawWidth(2);
+    surface.line(3.04, 0, 3.04, 10, platform::kGreen); // along y, two pixels: even, on corners
+    const auto commands = commandsOf(surface, 100, 100, 1.0);
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[0].kind, CanvasCommand::Hairline);
+    EXPECT_EQ(commands[0].colour, platform::kRed);
+    EXPECT_EQ(commands[0].cap, platform::PenCap::Square);
+    EXPECT_EQ(commands[0].at, (std::array<double, 5>{10.5, 50.5, 80.5, 50.5, 0}));
+    EXPECT_EQ(commands[1].at, (std::array<double, 5>{-63.5, 80.5, 80.5, 80.5, 0}));
+    EXPECT_EQ(commands[2].kind, CanvasCommand::Line);
+    EXPECT_NEAR(commands[2].at[0], 10, 1e-4);
+    EXPECT_NEAR(commands[2].at[1], 90, 1e-4);
+    EXPECT_NEAR(commands[2].at[3], 70, 1e-4);
+    EXPECT_EQ(commands[3].kind, CanvasCommand::Line);
+    EXPECT_EQ(commands[3].penPx, 2);
+    EXPECT_EQ(commands[3].cap, platform::PenCap::Round);
+    EXPECT_EQ(commands[3].at, (std::array<double, 5>{30, 100, 30, 0, 0}));
+
+    // At a device pixel ratio of 2 the one-pixel line is two pixels wide: no longer a hairline.
+    const auto doubled = commandsOf(surface, 200, 200, 2.0);
+    ASSERT_EQ(doubled.size(), 4u);
+    EXPECT_EQ(doubled[0].kind, CanvasCommand::Line);
+    EXPECT_EQ(doubled[0].penPx, 2);
+    EXPECT_EQ(doubled[0].at, (std::array<double, 5>{20, 100, 160, 100, 0}));
+    EXPECT_EQ(doubled[3].penPx, 4);
+}
+
+TEST(WebCanvasCommands, DotsBoxesAndCirclesKeepTheirOrderAndTheScaleInForce) {
     platform::DrawingSurface surface;
     surface.scale(0, 10, 10, 0);
-    surface.line(1, 2, 3, 4, platform::kRed);
     surface.setForeColor(platform::kBlue);
-    surface.setDrawWidth(3);
     surface.point(5, 6);
-    surface.point(7, 8);
-    std::vector<std::uint32_t> packed;
-    packDisplayList(surface, packed);
-    ASSERT_EQ(packed.size(), 3 * kPackedWords);
-    auto floatAt = [&](std::size_t word) {
-        float value = 0;
-        std::memcpy(&value, &packed[word], sizeof value);
-        return value;
-    };
-    EXPECT_EQ(packed[0], static_cast<std::uint32_t>(platform::PrimitiveKind::Scale));
-    EXPECT_EQ(floatAt(6), 10.0f);
-    const std::size_t line = kPackedWords, run = 2 * kPackedWords;
-    EXPECT_EQ(packed[line], static_cast<std::uint32_t>(platform::PrimitiveKind::Line));
-    EXPECT_EQ(packed[line + 2], platform::kRed);
-    EXPECT_EQ(floatAt(line + 7), 3.0f);
-    EXPECT_EQ(packed[run], static_cast<std::uint32_t>(platform::PrimitiveKind::PointRun));
-    EXPECT_EQ(packed[run + 13], 0u); // first point
-    EXPECT_EQ(packed[run + 14], 2u); // count
-    EXPECT_EQ(packed[run + 15], platform::kBlue);
-    EXPECT_EQ(packed[run + 16], 3u);
+    surface.filledBox(1.04, 1, 2.06, 3, platform::kCyan);
+    surface.box(1.04, 1, 2.06, 3, platform::kBlack);
+    surface.scale(0, 0, 20, 20); // later entries on the new scale, y down
+    surface.point(5, 6);
+    surface.circle(10, 10, 2, platform::kRed);
+    surface.ellipse(10, 10, 2, 0.5, platform::kRed);
+    surface.ellipse(1e30, 10, 2, 0.5, platform::kRed); // far outside: left out
+    surface.arc(10, 10, 4, 0, 1);
+    const auto& list = surface.primitives();
+    const auto commands = commandsOf(surface, 100, 100, 1.0);
+    ASSERT_EQ(commands.size(), 7u);
+    EXPECT_EQ(commands[0].kind, CanvasCommand::Dots);
+    EXPECT_EQ(list[static_cast<std::size_t>(commands[0].at[0])].kind, platform::PrimitiveKind::PointRun);
+    EXPECT_EQ(commands[0].at[1], 0);
+    EXPECT_EQ(commands[0].at[2], 10);
+    EXPECT_EQ(commands[0].at[4], -10);
+    EXPECT_EQ(commands[1].kind, CanvasCommand::FillRect);
+    EXPECT_EQ(commands[1].colour, platform::kCyan);
+    EXPECT_EQ(commands[1].at, (std::array<double, 5>{10, 70, 11, 20, 0}));
+    EXPECT_EQ(commands[2].kind, CanvasCommand::StrokeRect);
+    EXPECT_EQ(commands[2].at, (std::array<double, 5>{10.5, 70.5, 10, 20, 0}));
+    EXPECT_EQ(commands[3].kind, CanvasCommand::Dots);
+    EXPECT_GT(commands[3].at[0], commands[0].at[0]);
+    EXPECT_EQ(commands[3].at[4], 5);
+    EXPECT_EQ(commands[4].kind, CanvasCommand::Ellipse);
+    EXPECT_EQ(commands[4].at, (std::array<double, 5>{50, 50, 10, 10, 0}));
+    EXPECT_EQ(commands[5].at, (std::array<double, 5>{50, 50, 10, 5, 0}));
+    // The canvas turns clockwise: counter-clockwise from 0 to 1 radian is 0 to -1, anticlockwise.
+    EXPECT_EQ(commands[6].kind, CanvasCommand::Arc);
+    EXPECT_EQ(commands[6].colour, platform::kBlue);
+    EXPECT_EQ(commands[6].at[2], 20);
+    EXPECT_EQ(commands[6].at[3], 0);
+    EXPECT_NEAR(commands[6].at[4], -1, 1e-6);
+    EXPECT_TRUE(commandsOf(platform::DrawingSurface(), 100, 100, 1.0).empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Painting a recorded drawing surface with QPainter, points rasterised directly for speed.
 #include "platform/qt/surface_painter.h"
 
+#include "platform/pixel_geometry.h"
 #include "platform/qt/qt_color.h"
 
 #include <QPainter>
@@ -16,12 +17,6 @@
 namespace zorbal::platform::qt {
 
 namespace {
-
-/// Positions further than this outside the image are not handed to QPainter, whose fixed-point
-/// rasteriser cannot take arbitrary magnitudes.
-constexpr double kMarginPx = 64;
-/// Circles and arcs larger than this are left out: nothing a picture box shows comes close.
-constexpr double kLargestRadiusPx = 1e6;
 
 /// The pixels of the image a painter paints on, when dots can be written into them directly: the
 /// painter only shifts by whole pixels and clips nothing. Coordinates are the target's.
@@ -51,13 +46,13 @@ struct Paint {
     int widthPx, heightPx;
     PixelMapping mapping;
 
-    int penWidth(int width) const { return std::max(1, static_cast<int>(std::lround(width * pixelRatio))); }
+    int penWidth(int width) const { return penWidthPx(width, pixelRatio); }
 
     void setPen(Color color, int width) {
         QPen pen(toQColor(color));
         const int w = penWidth(width);
         pen.setWidth(w);
-        pen.setCapStyle(w > 1 ? Qt::RoundCap : Qt::SquareCap);
+        pen.setCapStyle(penCapOf(w) == PenCap::Round ? Qt::RoundCap : Qt::SquareCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
@@ -106,134 +101,61 @@ struct Paint {
         }
     }
 
-    /// Clips the segment to the image plus a margin (Liang-Barsky); false when nothing is left.
-    /// A clipped end is put exactly on the edge it was clipped at: interpolating from a far-away
-    /// end would lose every digit that matters.
-    bool clip(double& x1, double& y1, double& x2, double& y2) const {
-        if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
-            return false;
-        const double lo[2] = {-kMarginPx, -kMarginPx};
-        const double hi[2] = {widthPx + kMarginPx, heightPx + kMarginPx};
-        const double start[2] = {x1, y1};
-        const double delta[2] = {x2 - x1, y2 - y1};
-        double t0 = 0, t1 = 1;
-        int axis0 = -1, axis1 = -1;
-        double edge0 = 0, edge1 = 0;
-        for (int axis = 0; axis < 2; ++axis) {
-            const double p[2] = {-delta[axis], delta[axis]};
-            const double q[2] = {start[axis] - lo[axis], hi[axis] - start[axis]};
-            const double edge[2] = {lo[axis], hi[axis]};
-            for (int side = 0; side < 2; ++side) {
-                if (p[side] == 0) {
-                    if (q[side] < 0)
-                        return false;
-                    continue;
-                }
-                const double t = q[side] / p[side];
-                if (p[side] < 0 && t > t0) {
-                    t0 = t, axis0 = axis, edge0 = edge[side];
-                } else if (p[side] > 0 && t < t1) {
-                    t1 = t, axis1 = axis, edge1 = edge[side];
-                }
-            }
-        }
-        if (t0 > t1)
-            return false;
-        auto placeAt = [&](double t, int axis, double edge, double& x, double& y) {
-            x = std::clamp(start[0] + t * delta[0], lo[0], hi[0]);
-            y = std::clamp(start[1] + t * delta[1], lo[1], hi[1]);
-            (axis == 0 ? x : y) = edge;
-        };
-        if (axis1 >= 0)
-            placeAt(t1, axis1, edge1, x2, y2);
-        if (axis0 >= 0)
-            placeAt(t0, axis0, edge0, x1, y1);
-        return true;
-    }
-
-    double clampX(double x) const { return std::clamp(x, -kMarginPx, widthPx + kMarginPx); }
-    double clampY(double y) const { return std::clamp(y, -kMarginPx, heightPx + kMarginPx); }
-
     void line(const Primitive& e) {
-        double x1 = mapping.toPixelX(e.x1), y1 = mapping.toPixelY(e.y1);
-        double x2 = mapping.toPixelX(e.x2), y2 = mapping.toPixelY(e.y2);
-        if (!clip(x1, y1, x2, y2))
+        const std::optional<PixelSegment> segment = lineInPixels(mapping, e, widthPx, heightPx);
+        if (!segment)
             return;
         setPen(e.color, e.width);
         // Lines along an axis stay crisp; slanted ones are smoothed.
-        painter.setRenderHint(QPainter::Antialiasing, x1 != x2 && y1 != y2);
-        painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        painter.setRenderHint(QPainter::Antialiasing, !segment->isAlongAxis());
+        painter.drawLine(QPointF(segment->x1, segment->y1), QPointF(segment->x2, segment->y2));
     }
 
-    bool boxCorners(const Primitive& e, QRectF& rect) const {
-        const double x1 = mapping.toPixelX(e.x1), y1 = mapping.toPixelY(e.y1);
-        const double x2 = mapping.toPixelX(e.x2), y2 = mapping.toPixelY(e.y2);
-        if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2))
-            return false;
-        rect = QRectF(QPointF(clampX(x1), clampY(y1)), QPointF(clampX(x2), clampY(y2))).normalized();
-        return true;
+    /// The box's rectangle, normalised as QRectF normalises it.
+    std::optional<QRectF> boxRect(const Primitive& e) const {
+        const std::optional<PixelBox> box = boxInPixels(mapping, e, widthPx, heightPx);
+        if (!box)
+            return std::nullopt;
+        return QRectF(QPointF(box->x1, box->y1), QPointF(box->x2, box->y2)).normalized();
     }
 
     void box(const Primitive& e) {
-        QRectF rect;
-        if (!boxCorners(e, rect))
+        const std::optional<QRectF> rect = boxRect(e);
+        if (!rect)
             return;
         setPen(e.color, e.width);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.drawRect(rect);
+        painter.drawRect(*rect);
     }
 
     void filledBox(const Primitive& e) {
-        QRectF rect;
-        if (!boxCorners(e, rect))
+        const std::optional<QRectF> rect = boxRect(e);
+        if (!rect)
             return;
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.fillRect(rect, toQColor(e.fill));
-    }
-
-    /// Centre and half-axes in pixels of a circle entry; false when it cannot be seen.
-    bool circleGeometry(const Primitive& e, double aspect, QPointF& centre, double& rx, double& ry) const {
-        const double cx = mapping.toPixelX(e.x1), cy = mapping.toPixelY(e.y1);
-        const double r = mapping.lengthToPixels(std::abs(static_cast<double>(e.radius)));
-        const double a = std::abs(aspect);
-        if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || !std::isfinite(a) ||
-            r > kLargestRadiusPx)
-            return false;
-        // The radius is the longer half-axis.
-        rx = a <= 1 ? r : r / a;
-        ry = a <= 1 ? r * a : r;
-        if (cx + rx < -kMarginPx || cx - rx > widthPx + kMarginPx || cy + ry < -kMarginPx ||
-            cy - ry > heightPx + kMarginPx)
-            return false;
-        centre = QPointF(cx, cy);
-        return true;
+        painter.fillRect(*rect, toQColor(e.fill));
     }
 
     void circle(const Primitive& e) {
-        QPointF centre;
-        double rx = 0, ry = 0;
-        if (!circleGeometry(e, e.aspect, centre, rx, ry))
+        const std::optional<PixelEllipse> ellipse = circleInPixels(mapping, e, widthPx, heightPx);
+        if (!ellipse)
             return;
         setPen(e.color, e.width);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.drawEllipse(centre, rx, ry);
+        painter.drawEllipse(QPointF(ellipse->centreX, ellipse->centreY), ellipse->radiusX, ellipse->radiusY);
     }
 
     void arc(const Primitive& e) {
-        QPointF centre;
-        double r = 0, unused = 0;
-        if (!circleGeometry(e, 1.0, centre, r, unused) || !std::isfinite(e.start) || !std::isfinite(e.end))
+        const std::optional<PixelArc> arc = arcInPixels(mapping, e, widthPx, heightPx);
+        if (!arc)
             return;
         constexpr double kSixteenthsPerRadian = 180.0 / std::numbers::pi * 16;
-        double span = static_cast<double>(e.end) - static_cast<double>(e.start);
-        // Counter-clockwise from the start to the end angle.
-        if (span < 0)
-            span += 2 * std::numbers::pi;
+        const double r = arc->radius;
         setPen(e.color, e.width);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),
-                        static_cast<int>(std::lround(e.start * kSixteenthsPerRadian)),
-                        static_cast<int>(std::lround(span * kSixteenthsPerRadian)));
+        painter.drawArc(QRectF(arc->centreX - r, arc->centreY - r, 2 * r, 2 * r),
+                        static_cast<int>(std::lround(arc->start * kSixteenthsPerRadian)),
+                        static_cast<int>(std::lround(arc->span * kSixteenthsPerRadian)));
     }
 };
 

@@ -3,7 +3,8 @@
 # and the AppStream metadata validate, the manual pages are titled after their programs and name
 # every option, the package recommends the window's font, and the programs
 # unpacked into an empty folder (dpkg -x) fly the default design, render the window without a
-# display and print the package's version.
+# display and print the package's version; zorbal-cli links and loads no Qt for a flight and draws
+# its pictures with the picture module the package holds.
 # With ZORBAL_PACKAGE_INSTALL=1 (as root, on a machine it may change) it also installs the package
 # with apt-get, runs the installed programs and removes the package again.
 set -euo pipefail
@@ -41,15 +42,19 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 
 echo "== contents"
+# zorbal-cli's picture module, where zorbal-cli looks for it (../lib/<multiarch>/zorbal from /usr/bin).
+pictures=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/zorbal/zorbal-pictures.so
 for file in usr/bin/zorbal usr/bin/zorbal-cli usr/share/applications/zorbal.desktop \
   usr/share/icons/hicolor/scalable/apps/zorbal.svg usr/share/metainfo/org.example.zorbal.metainfo.xml \
   usr/share/man/man1/zorbal.1.gz usr/share/man/man1/zorbal-cli.1.gz usr/share/doc/zorbal/copyright \
-  usr/share/doc/zorbal/changelog.gz; do
+  usr/share/doc/zorbal/changelog.gz "$pictures"; do
   [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 if find "$root" -name '*.png' | grep -q .; then
   fail "the package holds pictures: $(find "$root" -name '*.png')"
 fi
+needed=$(readelf -d "$root/usr/bin/zorbal-cli" | grep NEEDED)
+grep -q libQt6 <<<"$needed" && fail "zorbal-cli links Qt: $needed"
 desktop-file-validate "$root/usr/share/applications/zorbal.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml" ||
@@ -104,7 +109,16 @@ check_programs() { # folder holding zorbal and zorbal-cli
   grep -q -x 'Flight Duration: 4.30 seconds' <<<"$flight" &&
     grep -q -x 'Maximum Height:  22.60 metres' <<<"$flight" &&
     grep -q -x 'Range:           51.61 metres' <<<"$flight" || fail "zorbal-cli fly printed: $flight"
+  # A flight loads no Qt (the dynamic loader names what it loads); a picture does, from the module.
+  local loaded
+  loaded=$(LD_DEBUG=libs "$bin/zorbal-cli" fly 2>&1 >/dev/null)
+  grep -q libQt6 <<<"$loaded" && fail "zorbal-cli fly loads Qt"
   shots=$(mktemp -d)
+  "$bin/zorbal-cli" fly --plot-trajectory "$shots/trajectory.png" >/dev/null ||
+    fail "zorbal-cli fly --plot-trajectory failed"
+  file "$shots/trajectory.png" | grep -q 'PNG image data' || fail "zorbal-cli --plot-trajectory wrote no picture"
+  "$bin/zorbal-cli" sweep --vary 1=20:40:10 --plot "$shots/sweep.png" >/dev/null || fail "zorbal-cli sweep --plot failed"
+  file "$shots/sweep.png" | grep -q 'PNG image data' || fail "zorbal-cli sweep --plot wrote no picture"
   QT_QPA_PLATFORM=offscreen "$bin/zorbal" --screenshot "$shots/window.png" --launch --tab 2
   file "$shots/window.png" | grep -q 'PNG image data' || fail "zorbal --screenshot wrote no picture"
   rm -rf "$shots"

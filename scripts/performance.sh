@@ -15,7 +15,7 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORBAL_BUILD_BENCH=ON >/dev/null
 programs=(zorbal_bench zorbal_steps_bench zorbal_files_bench zorbal_graphs_bench zorbal_window_bench
   zorbal_memory_bench zorbal_sweep_bench zorbal_history_bench zorbal_help_panel_bench zorbal_history_view_bench
-  zorbal_sweep_chart_bench)
+  zorbal_sweep_chart_bench zorbal_cli_startup_bench)
 available=()
 for program in "${programs[@]}"; do
   # A benchmark that has not landed yet is reported as missing.

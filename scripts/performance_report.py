@@ -45,6 +45,11 @@ MEMORY = [
      "BM_PeakMemoryAfterThousandLaunches_WorstRealisticDesign", 256),
 ]
 
+# zorbal-cli fly from start to exit at most this many times an empty C++ program built the same way
+# (zorbal_cli_startup_bench): a command line that starts at once.
+STARTUP_RATIO = 2.0
+STARTUP_PROGRAM = "zorbal_cli_startup_bench"
+
 # Time in proportion to steps: the cost of one step at a million steps at most this many times
 # the cost at a thousand (a flight that slows down as it grows would exceed it).
 PROPORTIONALITY = 1.5
@@ -133,6 +138,40 @@ def machine(contexts, build):
     ]
 
 
+def startup_section(results):
+    """The table of the start-up section: each program timed, against the empty program."""
+    names = [
+        ("An empty C++ program", "BM_EmptyProgramStartToExit/real_time"),
+        ("An empty C++ program with the C++ runtime", "BM_EmptyProgramWithTheCxxRuntimeStartToExit/real_time"),
+        ("`zorbal-cli fly`", "BM_CliFlyStartToExit/real_time"),
+        ("`zorbal-cli fly` of the build given as ZORBAL_BENCH_CLI_BEFORE", "BM_CliFlyStartToExit_Before/real_time"),
+    ]
+    runs = {name: results.get((STARTUP_PROGRAM, name)) for _, name in names}
+    rows = ["| Program | Start to exit | CPU time of the program | Against the empty program |", "|---|---|---|---|"]
+    empty = runs["BM_EmptyProgramStartToExit/real_time"]
+    for label, name in names:
+        run = runs[name]
+        if run is None:
+            continue
+        ratio = f"{seconds(run) / seconds(empty):.2f}×" if empty else ""
+        rows.append(f"| {label} | {show(seconds(run), 'ms')} | {run.get('child_cpu_ms', 0):.2f} ms | {ratio} |")
+    return rows
+
+
+def startup_figure(results, missing, w):
+    empty = results.get((STARTUP_PROGRAM, "BM_EmptyProgramStartToExit/real_time"))
+    cli = results.get((STARTUP_PROGRAM, "BM_CliFlyStartToExit/real_time"))
+    figure = "`zorbal-cli fly`, start to exit, against an empty C++ program"
+    if empty is None or cli is None:
+        missing.append(f"{figure}: no results from `{STARTUP_PROGRAM}`")
+        w(f"| {figure} | ≤ {STARTUP_RATIO}× | missing | | – | `BM_CliFlyStartToExit` | – |")
+        return
+    ratio = seconds(cli) / seconds(empty)
+    met = "yes" if ratio <= STARTUP_RATIO else "**no**"
+    w(f"| {figure} | ≤ {STARTUP_RATIO}× | {ratio:.2f}× ({show(seconds(cli), 'ms')}) | "
+      f"{cli.get('child_cpu_ms', 0):.2f} ms | {met} | `BM_CliFlyStartToExit` | – |")
+
+
 def main():
     folder, build = sys.argv[1], sys.argv[2]
     results, contexts = load_results(folder)
@@ -175,6 +214,7 @@ def main():
         peak = run.get("peak_MiB", 0)
         met = "yes" if peak <= target else "**no**"
         w(f"| {figure} | ≤ {target} MiB | {peak:,.0f} MiB | {show(seconds(run), 's')} in all | {met} | `{name}` | 7 |")
+    startup_figure(results, missing, w)
     steps = sorted(
         (run.get("steps", 0), run.get("per_step", 0), name)
         for (program, name), run in results.items()
@@ -187,6 +227,7 @@ def main():
           f"≤ {PROPORTIONALITY}× | {ratio:.2f}× | | {met} | `BM_FlightSteps` | 7 |")
     else:
         missing.append("the sweep of step counts: no results from `zorbal_steps_bench`")
+    startup_rows = startup_section(results)
     w("")
 
     w("## Targets set here")
@@ -218,6 +259,14 @@ def main():
         w(f"| `{name}` | {label} | {count:,.0f} | {show(seconds(run), 'ms')} | {run.get('per_step', 0) * 1e9:.1f} ns |")
     w("")
 
+    w("## zorbal-cli start-up")
+    w("")
+    w("Started as a shell starts a program, its output to /dev/null, against an empty C++ program built the")
+    w("same way (it loads only the C library) and one linked with the C++ runtime zorbal-cli loads (libstdc++,")
+    w("libm, libgcc_s). Wall-clock time, median of five repetitions, and the CPU time of the started program.")
+    w("")
+    out.extend(startup_rows)
+    w("")
     w("## Missing")
     w("")
     if missing:

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The fly command's pictures of the two graphs, rendered without a display. Compiled only with
-// the Qt layer (ZORBAL_CLI_PLOTS); this header itself uses no Qt.
+// The fly command's pictures of the two graphs, rendered without a display by the picture module
+// (pictures.h). Compiled only with the Qt layer (ZORBAL_CLI_PLOTS); uses no Qt itself.
 #pragma once
 
 #include "ui/zorbal.h"
@@ -22,7 +22,8 @@ struct PlotOptions {
 void addPlotOptions(CLI::App& command, PlotOptions& options);
 
 /// Renders the window's graphs as the window paints them and writes the requested PNG files.
-/// Returns false (with a message on standard error) when a file could not be written.
+/// Returns false (with a message on standard error) when a file could not be written, or the
+/// picture module could not be loaded.
 bool writePlots(const ui::Zorbal& window, const PlotOptions& options);
 
 } // namespace zorbal::cli

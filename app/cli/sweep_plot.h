@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The pictures of sweep and best: curves or colour maps of the grid's results, rendered without a
-// display. Compiled only with the Qt layer (ZORBAL_CLI_PLOTS); this header itself uses no Qt.
+// display by the picture module (pictures.h). Compiled only with the Qt layer (ZORBAL_CLI_PLOTS);
+// uses no Qt itself.
 #pragma once
 
 #include "cli_design.h"
@@ -33,7 +34,8 @@ explore::SweepRow keptForPlot(explore::SweepRow&& row);
 /// Draws `rows` (one per design of `grid`, in grid order) with the fixed design `design` in the
 /// title and writes the PNG file; `winner` is best's choice, for `goal` ("the longest range").
 /// `defaultFigure` is mapped when --plot-figure was not given. Returns false (with a message on
-/// standard error) when the picture could not be written.
+/// standard error) when the picture could not be written or the picture module could not be
+/// loaded.
 bool writeSweepPlot(const SweepPlotOptions& options, const explore::SweepGrid& grid,
                     const std::vector<explore::SweepRow>& rows, const DesignOptions& design,
                     const std::string& defaultFigure, std::optional<std::size_t> winner = std::nullopt,

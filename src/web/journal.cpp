@@ -53,10 +53,8 @@ class Digest {
             byte(static_cast<unsigned char>(c));
     }
     void addWords(const std::uint32_t* words, std::size_t count) {
-        add(static_cast<std::uint64_t>(count));
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < count; ++i)
             m_value = (m_value ^ words[i]) * kPrime;
-        }
     }
     std::uint64_t value() const { return m_value; }
 
@@ -66,26 +64,37 @@ class Digest {
     std::uint64_t m_value = 0xcbf29ce484222325ULL;
 };
 
-void addSurface(Digest& digest, const platform::DrawingSurface& surface) {
+} // namespace
+
+std::uint64_t surfaceDigest(const platform::DrawingSurface& surface) {
+    Digest digest;
     std::vector<std::uint32_t> packed;
     packDisplayList(surface, packed);
+    digest.add(static_cast<std::uint64_t>(packed.size()));
     digest.addWords(packed.data(), packed.size());
     digest.add(static_cast<std::uint64_t>(surface.backColor()));
     for (const platform::Primitive& entry : surface.primitives()) {
         if (entry.kind != platform::PrimitiveKind::PointRun)
             continue;
         const std::span<const platform::PointF> points = surface.points(entry);
-        static_assert(sizeof(platform::PointF) == 2 * sizeof(std::uint32_t));
-        std::vector<std::uint32_t> words(2 * points.size());
-        if (!points.empty())
-            std::memcpy(words.data(), points.data(), words.size() * sizeof(std::uint32_t));
-        digest.addWords(words.data(), words.size());
+        digest.add(static_cast<std::uint64_t>(points.size()));
+        for (const platform::PointF& point : points) {
+            std::uint32_t words[2];
+            std::memcpy(&words[0], &point.x, sizeof(float)); // libc++ 13 has no bit_cast
+            std::memcpy(&words[1], &point.y, sizeof(float));
+            digest.addWords(words, 2);
+        }
     }
+    return digest.value();
 }
 
-} // namespace
+std::uint64_t lessonDigest(const ui::Zorbal& window, int windowWidth) {
+    return lessonDigest(window, windowWidth, surfaceDigest(window.pctXYGraph),
+                        surfaceDigest(window.pctVTgraph));
+}
 
-std::uint64_t lessonDigest(const ui::Zorbal& w, int windowWidth) {
+std::uint64_t lessonDigest(const ui::Zorbal& w, int windowWidth, std::uint64_t trajectoryDigest,
+                           std::uint64_t velocityDigest) {
     Digest digest;
     digest.add(static_cast<std::uint64_t>(w.LaunchCount));
     digest.add(static_cast<std::uint64_t>(w.SSTab1.Tab()));
@@ -112,8 +121,8 @@ std::uint64_t lessonDigest(const ui::Zorbal& w, int windowWidth) {
             digest.add(static_cast<std::uint64_t>(cell.bold) << 8 |
                        static_cast<std::uint64_t>(cell.alignment));
         }
-    addSurface(digest, w.pctXYGraph);
-    addSurface(digest, w.pctVTgraph);
+    digest.add(trajectoryDigest);
+    digest.add(velocityDigest);
     return digest.value();
 }
 
@@ -128,9 +137,18 @@ std::string Journal::text(const ui::Zorbal& window, int windowWidth) const {
         out += action.event == "pick" ? "\"" + base64Encode(action.value) + "\"" : jsonString(action.value);
         out += "]";
     }
-    out += "],\"launches\":" + std::to_string(window.LaunchCount) + ",\"state\":\"" +
-           hex64(lessonDigest(window, windowWidth)) + "\"}";
+    const std::uint64_t state = lessonDigest(window, windowWidth, graphDigest(0, window.pctXYGraph),
+                                             graphDigest(1, window.pctVTgraph));
+    out += "],\"launches\":" + std::to_string(window.LaunchCount) + ",\"state\":\"" + hex64(state) + "\"}";
     return out;
+}
+
+std::uint64_t Journal::graphDigest(std::size_t which, const platform::DrawingSurface& surface) const {
+    // A long flight's graphs hold hundreds of thousands of points; typing changes none of them.
+    GraphDigest& kept = m_graphDigests[which];
+    if (kept.revision != surface.revision() + 1)
+        kept = GraphDigest{surface.revision() + 1, surfaceDigest(surface)};
+    return kept.digest;
 }
 
 // ---- reading ---------------------------------------------------------------------------------

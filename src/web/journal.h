@@ -13,6 +13,7 @@
 
 #include "ui/zorbal.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -70,8 +71,17 @@ class Journal {
     std::string text(const ui::Zorbal& window, int windowWidth) const;
 
   private:
+    /// The digest of graph `which` (0 trajectory, 1 velocity), computed again only when the
+    /// surface's revision has moved.
+    std::uint64_t graphDigest(std::size_t which, const platform::DrawingSurface& surface) const;
+
+    struct GraphDigest {
+        std::uint64_t revision = 0; ///< the surface's revision + 1 (0: none yet)
+        std::uint64_t digest = 0;
+    };
     std::vector<JournalAction> m_actions;
     std::uint64_t m_revision = 0;
+    mutable std::array<GraphDigest, 2> m_graphDigests{};
 };
 
 /// A journal text read back.
@@ -90,6 +100,11 @@ JournalContent readJournal(std::string_view text);
 /// results, the commentary and the other texts but the advice, the selected tab, the window's
 /// width, the launch count, the history grid and both graphs' display lists.
 std::uint64_t lessonDigest(const ui::Zorbal& window, int windowWidth);
+/// The same with the graphs' digests (surfaceDigest) given, as a caller that keeps them has them.
+std::uint64_t lessonDigest(const ui::Zorbal& window, int windowWidth, std::uint64_t trajectoryDigest,
+                           std::uint64_t velocityDigest);
+/// A digest of one graph: its display list, background and points.
+std::uint64_t surfaceDigest(const platform::DrawingSurface& surface);
 
 /// `bytes` in base64 (RFC 4648, with padding), and back; decoding refuses anything else.
 std::string base64Encode(std::string_view bytes);

@@ -212,10 +212,17 @@ bool Session::run(const Action& action, std::string_view value) {
 }
 
 bool Session::act(std::string_view event, std::string_view id, std::string_view value) {
-    // Running an action again after the browser refused the clipboard changes nothing but the
-    // messages, so it is kept once.
-    if (!m_platform.clipboard.refusing)
+    // An action is kept once it has run, so one that brings the module down is not replayed
+    // after the reload. Running it again after the browser refused the clipboard changes nothing
+    // but the messages: it is kept once.
+    const bool isRepeat = m_platform.clipboard.refusing;
+    const bool cancel = dispatch(event, id, value);
+    if (!isRepeat)
         m_journal.record(event, id, value);
+    return cancel;
+}
+
+bool Session::dispatch(std::string_view event, std::string_view id, std::string_view value) {
     const std::string key = std::string(event) + ":" + std::string(id);
     if (const auto it = m_actions.find(key); it != m_actions.end())
         return run(it->second, value);

@@ -159,6 +159,8 @@ class Session {
   private:
     using Action = std::function<bool(std::string_view value)>;
     void bindActions();
+    /// Runs a user action (see act), without keeping it in the journal.
+    bool dispatch(std::string_view event, std::string_view id, std::string_view value);
     bool run(const Action& action, std::string_view value);
 
     std::vector<Effect> m_effects;

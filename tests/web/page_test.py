@@ -679,6 +679,7 @@ class KeptLesson(unittest.TestCase):
             self.assertEqual(len(shown := drain_messages(d)), 1)
             self.assertIn(said, shown[0])
             self.assertIn("starts a fresh lesson", shown[0])
+            self.assertEqual(d.switch_to.active_element.get_attribute("id"), "cmdOK")
             self.assertIsNone(kept_journal(d))
             d.refresh()
             wait_ready(d)

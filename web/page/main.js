@@ -10,7 +10,8 @@
   /** The splash window, as a fresh program opens. */
   function showSplash() {
     document.getElementById('frmSplash').hidden = false;
-    document.getElementById('cmdOK').focus();
+    // After the page's own message, if it has one (a kept lesson it could not bring back).
+    Z.afterMessages(() => document.getElementById('cmdOK').focus());
     // Shown once its picture is on the screen.
     const picture = document.getElementById('Image1');
     const shown = () => requestAnimationFrame(() => {
@@ -24,7 +25,7 @@
   function showRestored() {
     const tabs = Z.tabViews[0];
     const selected = tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
-    if (selected && !Z.isMessageOpen()) selected.focus();
+    if (selected) Z.afterMessages(() => selected.focus());
     requestAnimationFrame(() => { document.documentElement.dataset.ready = 'window'; });
   }
 

@@ -62,11 +62,11 @@
     const kept = readKept();
     let session = new module.Session();
     if (kept === null) return session;
-    let outcome = 2;
+    let outcome;
     try {
       outcome = session.restore(kept);
     } catch (error) {
-      outcome = 2;
+      outcome = 2; // the replay itself failed: as damaged
     }
     if (outcome === 0) {
       keptRevision = session.journalRevision();

@@ -70,6 +70,9 @@ def main():
     print("transfer, compressed: %.1f KB (target <= 400 KB)" % (total / 1024))
 
     with serve(site) as url, chromium() as driver:
+        # Every visit starts the program afresh, without the lesson the page kept.
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+            "source": "try { localStorage.removeItem('zorbal.lesson'); } catch (error) {}"})
         loads = []
         for _ in range(runs):
             driver.get("about:blank")

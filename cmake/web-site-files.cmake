@@ -12,6 +12,7 @@ set(zorbal_site_files
     page/grid.js
     page/effects.js
     page/keyboard.js
+    page/storage.js
     page/main.js
     manifest.webmanifest
     icon.svg

@@ -49,6 +49,11 @@ class Page {
     std::string form() const { return m_session.form(); }
     std::string splashForm() const { return m_session.splashForm(); }
     std::string changedGrid() { return m_session.changedGrid(); }
+    /// The lesson to keep, its revision (a count, exact as a double) and its replay in a new
+    /// session: 0 restored, 1 another journal format, 2 damaged, 3 not the same lesson.
+    std::string journal() const { return m_session.journal(); }
+    double journalRevision() const { return static_cast<double>(m_session.journalRevision()); }
+    int restore(const std::string& journal) { return static_cast<int>(m_session.restore(journal)); }
 
     /// What paints surface `which` (0 the trajectory graph, 1 the velocity graph) on a canvas of
     /// `width` x `height` pixels at `pixelRatio`: {commands, back}, the commands (see
@@ -131,6 +136,9 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("form", &Page::form)
         .function("splashForm", &Page::splashForm)
         .function("changedGrid", &Page::changedGrid)
+        .function("journal", &Page::journal)
+        .function("journalRevision", &Page::journalRevision)
+        .function("restore", &Page::restore)
         .function("paintCommands", &Page::paintCommands)
         .function("prepareLayer", &Page::prepareLayer)
         .function("paintPoints", &Page::paintPoints)

@@ -214,6 +214,17 @@ bool Session::run(const Action& action, std::string_view value) {
 }
 
 bool Session::act(std::string_view event, std::string_view id, std::string_view value) {
+    // An action is kept once it has run, so one that brings the module down is not replayed
+    // after the reload. Running it again after the browser refused the clipboard changes nothing
+    // but the messages: it is kept once.
+    const bool isRepeat = m_platform.clipboard.refusing;
+    const bool cancel = dispatch(event, id, value);
+    if (!isRepeat)
+        m_journal.record(event, id, value);
+    return cancel;
+}
+
+bool Session::dispatch(std::string_view event, std::string_view id, std::string_view value) {
     const std::string key = std::string(event) + ":" + std::string(id);
     if (const auto it = m_actions.find(key); it != m_actions.end())
         return run(it->second, value);
@@ -244,10 +255,30 @@ bool Session::act(std::string_view event, std::string_view id, std::string_view 
 }
 
 void Session::pickFile(std::string name, std::string content) {
+    m_journal.recordPick(name, content);
     // Each pick gets its own path, so a later pick of a file with the same name is read afresh.
     const std::string path = "/picked/" + std::to_string(m_platform.textFiles.picked.size()) + "/" + name;
     m_platform.textFiles.picked[path] = std::move(content);
     m_platform.dialog.pickedPath = path;
+}
+
+RestoreOutcome Session::restore(std::string_view journal) {
+    JournalContent kept = readJournal(journal);
+    if (kept.outcome != RestoreOutcome::Restored)
+        return kept.outcome;
+    for (JournalAction& action : kept.actions) {
+        if (!Journal::keeps(action.event))
+            return RestoreOutcome::Damaged; // no page writes it
+        if (action.event == "pick")
+            pickFile(std::move(action.id), std::move(action.value));
+        else
+            act(action.event, action.id, action.value);
+        m_effects.clear();
+    }
+    m_pressed.clear();
+    const bool isSame = m_window->LaunchCount == kept.launches &&
+                        lessonDigest(*m_window, m_platform.frame.width) == kept.state;
+    return isSame ? RestoreOutcome::Restored : RestoreOutcome::Different;
 }
 
 std::string Session::form() const {

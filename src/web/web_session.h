@@ -12,6 +12,7 @@
 #include "ui/form.h"
 #include "ui/splash.h"
 #include "ui/zorbal.h"
+#include "web/journal.h"
 
 #include <cstdint>
 #include <functional>
@@ -145,9 +146,21 @@ class Session {
     /// The whole grid as JSON when it changed since the last call, else an empty string.
     std::string changedGrid();
 
+    /// The lesson so far as a journal text (web/journal.h), which the page keeps.
+    std::string journal() const { return m_journal.text(*m_window, m_platform.frame.width); }
+    /// Moves whenever an action was added to the journal.
+    std::uint64_t journalRevision() const { return m_journal.revision(); }
+    /// Replays a kept journal in this session, which has run no action yet, through the same
+    /// actions, showing nothing: the effects are dropped. Restored when the lesson came out as it
+    /// was kept; after anything else the session is in no state to go on with (the page starts a
+    /// new one).
+    RestoreOutcome restore(std::string_view journal);
+
   private:
     using Action = std::function<bool(std::string_view value)>;
     void bindActions();
+    /// Runs a user action (see act), without keeping it in the journal.
+    bool dispatch(std::string_view event, std::string_view id, std::string_view value);
     bool run(const Action& action, std::string_view value);
 
     std::vector<Effect> m_effects;
@@ -159,6 +172,7 @@ class Session {
     std::map<std::string, std::string, std::less<>> m_shownControls;
     std::uint64_t m_shownGridRevision = ~std::uint64_t{0};
     std::string m_pressed; ///< the launch button pressed, whose click comes next
+    Journal m_journal;     ///< the user's actions so far
 };
 
 /// `text` as a JSON string literal (UTF-8 kept, control characters escaped).

@@ -16,6 +16,7 @@ import tempfile
 import time
 import unittest
 
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -151,6 +152,10 @@ class Page(unittest.TestCase):
         cls.driver = cls._chromium.__enter__()
         cls.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {
             "behavior": "allow", "downloadPath": cls.downloads})
+        # These tests open the page as a freshly started program on every visit; the lesson the
+        # page keeps in the browser's storage is tested by KeptLesson.
+        cls.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+            "source": "try { localStorage.removeItem('zorbal.lesson'); } catch (error) {}"})
         cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
             "origin": cls.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
@@ -436,6 +441,274 @@ class Page(unittest.TestCase):
             self.assertEqual(state["rows"][launches + 1][1:], report["history"][1][1:], context)
             self.assertEqual(state["rows"][launches + 1][0], str(launches), context)
         self.assertGreater(launches, count // 2)
+
+
+# lessonState(): what a lesson shows: every history cell with its marks, every box and option of
+# the window but the advice, both graphs' pixels, the selected tab, the window's width and title.
+LESSON_STATE = """
+    const lessonState = () => {
+      const cells = [];
+      document.querySelectorAll('#MSFlexGrid1 tr').forEach((tr) => cells.push([...tr.children].map((td) =>
+        [td.textContent, td.colSpan, td.style.background, td.style.color, td.style.fontWeight].join('|'))));
+      const boxes = {};
+      document.querySelectorAll('#frmZorbal input, #frmZorbal textarea').forEach((el) => {
+        if (el.id !== 'txtHelp') boxes[el.id] = [el.type === 'checkbox' || el.type === 'radio' ? el.checked : el.value, el.disabled];
+      });
+      const graphs = ['pctXYGraph', 'pctVTgraph'].map((id) => document.getElementById(id).toDataURL());
+      const tab = [...document.querySelectorAll('#SSTab1 [role=tab]')].findIndex((h) => h.getAttribute('aria-selected') === 'true');
+      return {cells, boxes, graphs, tab, width: document.getElementById('frmZorbal').style.width, title: document.title};
+    };"""
+
+# Makes the page's storage throw: `writes` when only writing does (full), else any use (refused).
+STORAGE_THROWS = """
+    (() => {
+      const error = () => new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+      if (%s) Storage.prototype.setItem = function () { throw error(); };
+      else Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('denied', 'SecurityError'); } });
+    })();"""
+
+
+def launches_shown(driver):
+    """How many launches the history table shows (the rows numbered in their first cell)."""
+    return sum(1 for row in page_state(driver)["rows"] if row and row[0].isdigit())
+
+
+def lesson_state(driver):
+    return driver.execute_script(LESSON_STATE + "return lessonState();")
+
+
+def wait_restored(driver, timeout=60):
+    WebDriverWait(driver, timeout).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.ready === 'window'"))
+
+
+def kept_journal(driver):
+    text = driver.execute_script("return localStorage.getItem('zorbal.lesson')")
+    return None if text is None else json.loads(text)
+
+
+class KeptLesson(unittest.TestCase):
+    """The lesson kept in the browser's storage: back after a reload or a closed tab, thrown away
+    by "Start again", and the reload keys and storage failures that must not lose or break it."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls._server = serve(SITE)
+        cls.url = cls._server.__enter__()
+        cls._chromium = chromium()
+        cls.driver = cls._chromium.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._chromium.__exit__(None, None, None)
+        cls._server.__exit__(None, None, None)
+
+    def setUp(self):
+        self.driver.get("about:blank")
+        self.driver.execute_cdp_cmd("Storage.clearDataForOrigin", {
+            "origin": self.url.rstrip("/"), "storageTypes": "local_storage"})
+        self.driver.get(self.url)
+
+    def teach(self):
+        """A lesson of four launches, a refused one, a re-plot, a design typed and not launched,
+        the help panel hidden and the history shown."""
+        d = self.driver
+        open_main_window(d)
+        type_into(d, "txtInput_1", "45", "cmdLaunch")
+        type_into(d, "txtInput_10", "4", "cmdLaunch2")
+        d.execute_script("""
+            const p = window.zorbalPage;
+            p.act('input', 'txtInput_0', '25');
+            p.act('click', 'cmdLaunch');""")
+        self.assertIn("maximum", drain_messages(d)[0])
+        type_into(d, "txtGraph_1", "200", "txtGraph_0")
+        d.execute_script("""
+            const p = window.zorbalPage;
+            p.act('click', 'chkOptions_3', '1');
+            p.act('input', 'txtInput_3', '5');
+            p.act('click', 'cmdLaunch');
+            p.act('input', 'txtInput_7', '50');
+            p.act('click', 'cmdLaunch');
+            p.act('input', 'txtInput_5', '120');""")
+        d.find_element(By.ID, "cmdShowHelp_0").click()
+        d.find_element(By.ID, "SSTab1_6").click()
+        WebDriverWait(d, 5).until(lambda dr: lesson_state(dr)["width"] == "829px")
+        self.assertIsNone(messages_open(d))
+
+    def test_a_lesson_comes_back_exactly_after_a_reload_and_a_closed_tab(self):
+        d = self.driver
+        self.teach()
+        before = lesson_state(d)
+        self.assertEqual(launches_shown(d), 4)
+        self.assertEqual(before["boxes"]["txtInput_5"][0], "120")
+        journal = kept_journal(d)
+        self.assertEqual([journal["zorbal"], journal["format"], journal["launches"]], ["lesson", 1, 4])
+
+        d.refresh()
+        wait_restored(d)
+        self.assertFalse(d.find_element(By.ID, "frmSplash").is_displayed())
+        self.assertIsNone(messages_open(d))
+        self.assertEqual(lesson_state(d), before)
+
+        # A closed tab loses nothing either; the lesson goes on from where it was.
+        first = d.current_window_handle
+        d.switch_to.new_window("tab")
+        second = d.current_window_handle
+        d.switch_to.window(first)
+        d.close()
+        d.switch_to.window(second)
+        d.get(self.url)
+        wait_restored(d)
+        self.assertEqual(lesson_state(d), before)
+        d.find_element(By.ID, "SSTab1_1").click()
+        d.find_element(By.ID, "cmdLaunch").click()
+        self.assertEqual(launches_shown(d), 5)
+        self.assertEqual(kept_journal(d)["launches"], 5)
+
+    def test_start_again_asks_first_and_then_throws_the_lesson_away(self):
+        d = self.driver
+        open_main_window(d)
+        d.find_element(By.ID, "cmdLaunch").click()
+        d.execute_script("window.zorbalMarker = 1;")
+        # The page's bar comes before the window in the keyboard's order.
+        d.find_element(By.ID, "SSTab1_2").click()
+        ActionChains(d).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+        self.assertEqual(d.switch_to.active_element.get_attribute("id"), "cmdStartAgain")
+        ActionChains(d).send_keys(Keys.ENTER).perform()
+        ask = d.find_element(By.ID, "askBox")
+        self.assertTrue(ask.is_displayed())
+        self.assertIn("thrown away", d.find_element(By.ID, "askBoxText").text)
+        self.assertEqual(d.find_element(By.ID, "askBoxTitle").text, "Zorbal")
+        self.assertEqual(d.switch_to.active_element.get_attribute("id"), "askBoxNo")
+        ActionChains(d).send_keys(Keys.ENTER).perform()  # Cancel
+        self.assertFalse(ask.is_displayed())
+        ActionChains(d).send_keys(Keys.ENTER).perform()  # back on "Start again"
+        self.assertTrue(ask.is_displayed())
+        ActionChains(d).send_keys(Keys.ESCAPE).perform()
+        self.assertFalse(ask.is_displayed())
+        self.assertEqual(d.execute_script("return window.zorbalMarker"), 1)
+        self.assertEqual(kept_journal(d)["launches"], 1)
+
+        d.find_element(By.ID, "cmdStartAgain").click()
+        d.find_element(By.ID, "askBoxYes").click()
+        WebDriverWait(d, 30).until(lambda dr: dr.execute_script(  # a fresh program: the splash again
+            "return window.zorbalMarker === undefined && document.documentElement.dataset.ready === 'splash'"))
+        self.assertIsNone(kept_journal(d))
+        self.assertFalse(d.find_element(By.ID, "pageBar").is_displayed())
+        open_main_window(d)
+        self.assertEqual(launches_shown(d), 0)
+        d.refresh()
+        wait_restored(d)  # the fresh lesson is kept from its first action on
+        self.assertEqual(launches_shown(d), 0)
+
+    def test_reload_keys_with_a_message_or_the_splash_shown_reload_and_launch_nothing(self):
+        d = self.driver
+        wait_ready(d)
+        d.execute_script("""
+            window.zorbalMarker = 1;
+            window.zorbalPrevented = [];
+            window.addEventListener('keydown', (e) => window.zorbalPrevented.push(e.key + ':' + e.defaultPrevented));""")
+
+        def press_reload_keys(expected):
+            ActionChains(d).send_keys(Keys.F5).perform()
+            ActionChains(d).key_down(Keys.CONTROL).send_keys("r").key_up(Keys.CONTROL).perform()
+            time.sleep(0.5)
+            self.assertEqual(d.execute_script("return window.zorbalMarker"), 1)
+            prevented = d.execute_script("return window.zorbalPrevented.splice(0)")
+            self.assertEqual([k for k in prevented if k.startswith(("F5", "r"))], ["F5:true", "r:true"])
+            self.assertEqual(launches_shown(d), expected)
+
+        press_reload_keys(0)  # the splash: no window, nothing launched
+        self.assertTrue(d.find_element(By.ID, "frmSplash").is_displayed())
+        open_main_window(d)
+        d.execute_script("window.zorbalPage.act('input', 'txtInput_0', '25');")
+        d.find_element(By.ID, "cmdLaunch").click()
+        message = messages_open(d)
+        self.assertIsNotNone(message)
+        press_reload_keys(0)
+        self.assertEqual(messages_open(d), message)
+        close_message(d)
+        self.assertIsNone(messages_open(d))
+        # With the window shown, F5 still presses "Launch!"; Ctrl+R does nothing at all.
+        d.find_element(By.ID, "txtInput_3").click()
+        ActionChains(d).send_keys(Keys.F5).perform()
+        self.assertEqual(launches_shown(d), 1)
+        ActionChains(d).key_down(Keys.CONTROL).send_keys("r").key_up(Keys.CONTROL).perform()
+        time.sleep(0.5)
+        self.assertEqual(d.execute_script("return window.zorbalMarker"), 1)
+        self.assertEqual(launches_shown(d), 1)
+
+    def test_storage_that_throws_is_said_once_and_the_page_works_without_keeping(self):
+        d = self.driver
+        for writes in (True, False):
+            added = d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                      {"source": STORAGE_THROWS % ("true" if writes else "false")})
+            try:
+                d.get(self.url)
+                wait_ready(d)
+                shown = drain_messages(d)  # a storage refused altogether is found at once
+                open_main_window(d)
+                shown += drain_messages(d)  # one that refuses writing, at the first thing kept
+                for inputs in ("45", "30", "60"):
+                    type_into(d, "txtInput_1", inputs, "cmdLaunch")
+                    d.find_element(By.ID, "SSTab1_1").click()
+                    shown += drain_messages(d)
+                self.assertEqual(len(shown), 1, (writes, shown))
+                self.assertIn("does not let Zorbal keep the lesson", shown[0])
+                self.assertEqual(launches_shown(d), 3)
+                self.assertNotEqual(lesson_state(d)["boxes"]["txtOutput_9"][0], "")
+            finally:
+                d.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added["identifier"]})
+            d.get(self.url)
+            wait_ready(d)  # nothing was kept
+            self.assertIsNone(messages_open(d))
+            self.assertIsNone(kept_journal(d))
+
+    def test_a_kept_lesson_this_page_cannot_restore_starts_a_fresh_one_said_once(self):
+        d = self.driver
+        open_main_window(d)
+        d.find_element(By.ID, "cmdLaunch").click()
+        journal = kept_journal(d)
+        newer = dict(journal, format=2)
+        garbled = dict(journal, actions=journal["actions"][:-1])  # the launch lost: not the same lesson
+        for kept, said in ((json.dumps(newer), "another version"), (json.dumps(journal)[:-9], "damaged"),
+                           (json.dumps(garbled), "does not come out the same"), ("\\ud800{", "damaged")):
+            d.execute_script("localStorage.setItem('zorbal.lesson', arguments[0]);", kept)
+            d.refresh()
+            wait_ready(d)
+            self.assertEqual(len(shown := drain_messages(d)), 1)
+            self.assertIn(said, shown[0])
+            self.assertIn("starts a fresh lesson", shown[0])
+            self.assertEqual(d.switch_to.active_element.get_attribute("id"), "cmdOK")
+            self.assertIsNone(kept_journal(d))
+            d.refresh()
+            wait_ready(d)
+            self.assertIsNone(messages_open(d))
+            open_main_window(d)
+            self.assertEqual(launches_shown(d), 0)
+
+    def test_the_pages_bar_never_overlaps_the_window(self):
+        d = self.driver
+        open_main_window(d)
+        try:
+            for width, height in ((320, 480), (800, 600), (1031, 700), (1280, 720), (2560, 1440)):
+                d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                  {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+                for _ in range(2):  # with the help panel shown, then hidden
+                    d.find_element(By.ID, "cmdShowHelp_0").click()
+                    time.sleep(0.5)
+                    bar, button, window = d.execute_script("""
+                        return ['pageBar', 'cmdStartAgain', 'frmZorbal'].map((id) => {
+                          const r = document.getElementById(id).getBoundingClientRect();
+                          return [r.left + scrollX, r.top + scrollY, r.right + scrollX, r.bottom + scrollY];
+                        });""")
+                    context = (width, height, bar, button, window)
+                    self.assertLessEqual(bar[3], window[1], context)
+                    self.assertLessEqual(button[3], window[1], context)
+                    self.assertGreaterEqual(button[0], 0, context)
+                    self.assertGreater(button[2] - button[0], 40, context)
+        finally:
+            d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 class Offline(unittest.TestCase):

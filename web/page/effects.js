@@ -103,6 +103,7 @@
     }
     const text = value === undefined ? '' : String(value);
     const cancel = Z.session.act(event, id, text);
+    Z.keepLesson();
     if (show !== false || Z.session.effectCount() > 0) Z.refresh();
     if (Z.session.effectCount() > 0) schedule(takeEffects(), [event, id, text]);
     return cancel;
@@ -151,6 +152,8 @@
     });
   });
 
+  /** Shows a message of the page itself in the program's message box, after those queued. */
+  Z.tell = (text) => deliver([{ kind: 0, text }]);
   Z.afterMessages = afterMessages;
   Z.isMessageOpen = () => messageOpen;
   Z.closeMessage = closeMessage;

@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The window's keys: F5 presses "Launch!", Ctrl+PgDown and Ctrl+PgUp step through the tab pages.
+// The window's keys: F5 presses "Launch!", Ctrl+PgDown and Ctrl+PgUp step through the tab pages;
+// F5 and Ctrl+R never reload the page.
 'use strict';
 
 (function (Z) {
   const { tabViews } = Z;
 
+  /** F5 and Ctrl+R (Cmd+R): the browser's reload keys. */
+  const isReloadKey = (event) =>
+    event.key === 'F5' || ((event.ctrlKey || event.metaKey) && (event.key === 'r' || event.key === 'R'));
+
   function keyboard(event) {
-    if (document.getElementById('frmZorbal').hidden || Z.isMessageOpen()) return;
+    // A reload pressed by habit, or F5 meant for "Launch!" while a message box or the splash is
+    // shown, reloads nothing.
+    if (isReloadKey(event)) event.preventDefault();
+    if (document.getElementById('frmZorbal').hidden || Z.isMessageOpen() || document.querySelector('dialog[open]')) return;
     if (event.key === 'F5') {
-      event.preventDefault();
       const launch = document.getElementById('cmdLaunch');
       if (!launch.disabled) launch.click();
     } else if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {

@@ -1,13 +1,37 @@
 // SPDX-License-Identifier: MIT
-// Starts the page once the module has loaded: makes the session, builds the window from its form,
-// shows the splash window and registers the service worker that keeps a visited page offline.
+// Starts the page once the module has loaded: makes the session (with the kept lesson replayed),
+// builds the window from its form, shows the splash window (or the lesson's main window as it was
+// left) and registers the service worker that keeps a visited page offline.
 'use strict';
 
 (function (Z) {
   const { px, views, graphs, CLIENT_HEIGHT, WIDTH_WITH_HELP } = Z;
 
+  /** The splash window, as a fresh program opens. */
+  function showSplash() {
+    document.getElementById('frmSplash').hidden = false;
+    // After the page's own message, if it has one (a kept lesson it could not bring back).
+    Z.afterMessages(() => document.getElementById('cmdOK').focus());
+    // Shown once its picture is on the screen.
+    const picture = document.getElementById('Image1');
+    const shown = () => requestAnimationFrame(() => {
+      document.documentElement.dataset.splashShownAt = String(performance.now());
+      document.documentElement.dataset.ready = 'splash';
+    });
+    (picture.decode ? picture.decode() : Promise.resolve()).then(shown, shown);
+  }
+
+  /** The main window of a lesson brought back, as it was left. */
+  function showRestored() {
+    const tabs = Z.tabViews[0];
+    const selected = tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
+    if (selected) Z.afterMessages(() => selected.focus());
+    requestAnimationFrame(() => { document.documentElement.dataset.ready = 'window'; });
+  }
+
   function start(module) {
-    const session = new module.Session();
+    // The kept lesson, if any, is replayed before anything is shown.
+    const session = Z.startSession(module);
     Z.module = module;
     Z.session = session;
     const root = document.getElementById('frmZorbal');
@@ -19,17 +43,10 @@
     document.getElementById('msgBox').addEventListener('cancel', (event) => { event.preventDefault(); Z.closeMessage(); });
     document.addEventListener('keydown', Z.keyboard);
     window.addEventListener('resize', () => { for (const view of graphs) Z.paintGraph(view); });
-    Z.refresh();
     Z.showWidth(WIDTH_WITH_HELP);
-    document.getElementById('frmSplash').hidden = false;
-    document.getElementById('cmdOK').focus();
-    // Shown once its picture is on the screen.
-    const picture = document.getElementById('Image1');
-    const shown = () => requestAnimationFrame(() => {
-      document.documentElement.dataset.splashShownAt = String(performance.now());
-      document.documentElement.dataset.ready = 'splash';
-    });
-    (picture.decode ? picture.decode() : Promise.resolve()).then(shown, shown);
+    Z.refresh(); // a lesson brought back shows its main window, at its width
+    if (document.getElementById('frmZorbal').hidden) showSplash();
+    else showRestored();
     // idle(): a promise kept once no launch is waiting to run.
     const idle = () => new Promise((resolve) => Z.whenIdle(resolve));
     window.zorbalPage = { session, module, act: Z.act, refresh: Z.refresh, views, idle };

@@ -20,6 +20,8 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import By, WebDriverWait, chromium, close_message, messages_open, open_main_window, serve, wait_ready  # noqa: E402
+import fit_test  # noqa: E402
+from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
 
 SITE = None
 CLI = None
@@ -467,4 +469,5 @@ class FileUrl(unittest.TestCase):
 
 if __name__ == "__main__":
     SITE, CLI = sys.argv[1], sys.argv[2]
+    fit_test.SITE = SITE
     unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)

@@ -13,7 +13,7 @@
 
   function paintGraph(view) {
     const canvas = view.el;
-    const ratio = window.devicePixelRatio || 1;
+    const ratio = Z.pixelRatio(); // the device's pixels for the window's scale
     const widthPx = Math.round((view.width / TWIPS_PER_PX - 2) * ratio);
     const heightPx = Math.round((view.height / TWIPS_PER_PX - 2) * ratio);
     if (view.revision === view.paintedRevision && canvas.width === widthPx && canvas.height === heightPx) return;

@@ -37,6 +37,7 @@ PLACES = """
       if (r.left < -0.5 || r.top < -0.5 || r.right > vw + 0.5 || r.bottom > vh + 0.5)
         outside.push([el.id, r.left, r.top, r.right, r.bottom]);
       if (!el.matches('button, input, textarea, canvas, img') || el.hidden || el.closest('[hidden]')) continue;
+      if (r.right - r.left < 4 || r.bottom - r.top < 4) continue; // a sliver at the window's edge
       const hit = document.elementFromPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
       const target = el.closest('label') || el;
       if (!hit || !(target === hit || target.contains(hit))) missed.push([el.id, hit ? hit.id || hit.tagName : null]);

@@ -5,7 +5,9 @@ the note asking for a turn appears only where turning helps, and in the high-con
 text stands out from its back. page_test.py runs these with the rest; SITE is set by it."""
 import unittest
 
+from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 
 from browser import By, WebDriverWait, chromium, close_message, messages_open, serve, wait_ready
 
@@ -95,13 +97,13 @@ def viewport(driver, size):
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": mobile})
 
 
-def tap(driver, element_id):
+def tap(driver, element_id, finger=False):
     """A press at the middle of the element as it is shown (chromedriver's own clicks aim by the
-    element's unzoomed size)."""
+    element's unzoomed size), with the mouse or a finger."""
     x, y = driver.execute_script("""
         const r = document.getElementById(arguments[0]).getBoundingClientRect();
         return [Math.round((r.left + r.right) / 2), Math.round((r.top + r.bottom) / 2)];""", element_id)
-    actions = ActionBuilder(driver)
+    actions = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, "finger") if finger else None)
     actions.pointer_action.move_to_location(x, y).click()
     actions.perform()
 
@@ -165,6 +167,9 @@ class Fit(unittest.TestCase):
         return d.execute_script("return parseFloat(document.getElementById('frmZorbal').style.zoom)")
 
     def test_the_windows_fit_phones_tablets_desktops_and_zoomed_browsers(self):
+        self.open_at(PHONE)
+        viewport_meta = self.driver.execute_script("return document.querySelector('meta[name=viewport]').content")
+        self.assertNotRegex(viewport_meta, "user-scalable|maximum-scale")  # pinch-zoom stays
         self.assertAlmostEqual(self.check_fits(PHONE, True), 388 / 1029, delta=0.002)  # fitted to the width
         self.assertAlmostEqual(self.check_fits(SMALLEST_PHONE, True), 318 / 1029, delta=0.002)
         self.assertLess(self.check_fits(PHONE_SIDEWAYS, False), 0.6)  # sideways: nothing more to ask for
@@ -178,7 +183,7 @@ class Fit(unittest.TestCase):
         d = self.driver
         self.open_at(PHONE)
         open_window(d)
-        tap(d, "cmdShowHelp_0")
+        tap(d, "cmdShowHelp_0", finger=True)
         WebDriverWait(d, 5).until(lambda dr: dr.find_element(By.ID, "cmdShowHelp_0").text == "Show Help")
         WebDriverWait(d, 5).until(lambda dr: abs(dr.execute_script(
             "return document.getElementById('frmZorbal').getBoundingClientRect().width") - 390) < 1.5)
@@ -213,7 +218,7 @@ class Fit(unittest.TestCase):
         open_window(d)
         zoom = lambda: d.execute_script("return document.getElementById('frmZorbal').style.zoom")
         before = zoom()
-        tap(d, "txtInput_0")
+        tap(d, "txtInput_0", finger=True)
         self.assertEqual(d.switch_to.active_element.get_attribute("id"), "txtInput_0")
         viewport(d, (844, 200, 3, True))  # the keyboard takes the lower half
         settle(d)

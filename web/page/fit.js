@@ -22,7 +22,10 @@
   /** The scale at which a window of `width` x `height` CSS px with its border fits the room.
    *  A zoomed border stays at least one CSS pixel wide, so the room is shared out without it
    *  below the designed size; the scale is cut to four decimals, which is what the zoom keeps. */
-  function fitScale(width, height, roomWidth, roomHeight) {
+  function fitScale(width, height, fullWidth, fullHeight) {
+    // Half a pixel short of the room: the zoomed layout rounds to fractions of a pixel, and a
+    // window a fraction too large would bring scroll bars that make the room smaller again.
+    const roomWidth = fullWidth - 0.5, roomHeight = fullHeight - 0.5;
     const fit = Math.min((roomWidth - BORDER_PX) / (width - BORDER_PX), (roomHeight - BORDER_PX) / (height - BORDER_PX),
       roomWidth / width, roomHeight / height);
     if (fit < 1) return Math.max(0.05, Math.floor(fit * 1e4) / 1e4);
@@ -58,9 +61,7 @@
     const bar = document.getElementById('pageBar');
     const noteEl = document.getElementById('fitNote');
     const root = document.documentElement;
-    // Half a pixel short of the viewport: the zoomed layout rounds to fractions of a pixel, and
-    // a window a fraction too large would bring scroll bars that make the room smaller again.
-    let r = { width: root.clientWidth - 0.5, height: root.clientHeight - 0.5 };
+    let r = { width: root.clientWidth, height: root.clientHeight };
     // An on-screen keyboard that takes part of the height while a box is edited leaves the
     // window as it was: shrinking it would move the box away from under the finger.
     if (lastRoom && typing() && r.width === lastRoom.width && r.height < lastRoom.height) r = lastRoom;

@@ -321,25 +321,3 @@ class Look(unittest.TestCase):
             self.assertEqual(d.find_element(By.ID, "txtOutput_4").get_attribute("value"), "4.30")
             self.assertTrue(d.find_element(By.ID, "pctXYGraph").is_displayed())
 
-
-def designed_contrasts(url):
-    """The text colour pairs below their threshold in the designed look, for the record."""
-    with chromium() as d:
-        d.get(url)
-        wait_ready(d)
-        found = [c for c in d.execute_script(CONTRASTS) if c[2] < c[3]]
-        open_window(d)
-        d.find_element(By.ID, "cmdLaunch").click()
-        d.execute_script("window.zorbalPage.act('input', 'txtInput_10', '3')")
-        d.find_element(By.ID, "cmdLaunch2").click()
-        for tab in range(7):
-            d.find_element(By.ID, "SSTab1_%d" % tab).click()
-            found += [c for c in d.execute_script(CONTRASTS) if c[2] < c[3]]
-        return found
-
-
-if __name__ == "__main__":
-    import sys
-    with serve(sys.argv[1]) as url:
-        for pair in sorted({(c[4], c[5], c[2], c[3]) for c in designed_contrasts(url)}):
-            print(*pair)

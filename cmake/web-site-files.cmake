@@ -5,7 +5,10 @@
 set(zorbal_site_files
     index.html
     zorbal.css
+    look.css
     page/shared.js
+    page/look.js
+    page/fit.js
     page/form.js
     page/mirror.js
     page/paint.js

@@ -66,6 +66,29 @@ class Digest {
 
 } // namespace
 
+void packDisplayList(const platform::DrawingSurface& surface, std::vector<std::uint32_t>& out) {
+    const auto& list = surface.primitives();
+    out.assign(list.size() * kDisplayListWords, 0);
+    std::uint32_t* word = out.data();
+    for (const platform::Primitive& e : list) {
+        word[0] = static_cast<std::uint32_t>(e.kind);
+        word[1] = e.period;
+        word[2] = e.color;
+        word[3] = e.fill;
+        word[4] = static_cast<std::uint32_t>(e.width);
+        const float floats[] = {e.x1, e.y1, e.x2, e.y2, e.radius, e.aspect, e.start, e.end};
+        for (std::size_t k = 0; k < std::size(floats); ++k)
+            std::memcpy(&word[5 + k], &floats[k], sizeof(float)); // libc++ 13 has no bit_cast
+        word[13] = e.first;
+        word[14] = e.count;
+        for (std::size_t s = 0; s < platform::kMaxRunPeriod; ++s) {
+            word[15 + 2 * s] = e.styles[s].color;
+            word[16 + 2 * s] = static_cast<std::uint32_t>(e.styles[s].width);
+        }
+        word += kDisplayListWords;
+    }
+}
+
 std::uint64_t surfaceDigest(const platform::DrawingSurface& surface) {
     Digest digest;
     std::vector<std::uint32_t> packed;

@@ -14,6 +14,7 @@
 #include "ui/zorbal.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -95,6 +96,13 @@ struct JournalContent {
 /// Reads a journal text; anything but a whole journal of kJournalFormat is refused as OtherFormat
 /// (a well-formed journal of another format) or Damaged.
 JournalContent readJournal(std::string_view text);
+
+/// The display list of `surface` as 32-bit words, kDisplayListWords per entry: kind, period,
+/// colour, fill, width, x1, y1, x2, y2, radius, aspect, start, end (floats as their bits), first,
+/// count, then the colour and width of each of the four run styles. Two lists are the same
+/// drawing when their words are.
+inline constexpr std::size_t kDisplayListWords = 24;
+void packDisplayList(const platform::DrawingSurface& surface, std::vector<std::uint32_t>& out);
 
 /// A digest of what the lesson shows: the design boxes, the graph limits, the options, the
 /// results, the commentary and the other texts but the advice, the selected tab, the window's

@@ -57,6 +57,10 @@ def chromium(downloads=None, scale=1):
     driver.set_page_load_timeout(60)
     driver.set_script_timeout(120)
     try:
+        # The viewport the window is shown in at its designed size (--window-size leaves less
+        # for the page than it says).
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": 1280, "height": 720, "deviceScaleFactor": scale, "mobile": False})
         if downloads:
             driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
         yield driver

@@ -3,7 +3,7 @@
 'use strict';
 
 (function (Z) {
-  const { TWIPS_PER_PX, css, views } = Z;
+  const { TWIPS_PER_PX, views } = Z;
 
   const ALIGN = ['left', 'left', 'center', 'right'];
 
@@ -44,8 +44,8 @@
         const span = spans.get(r + ':' + c);
         if (span) { td.colSpan = span; td.style.textAlign = 'center'; }
         else td.style.textAlign = ALIGN[align] || 'left';
-        td.style.background = css(back);
-        td.style.color = css(fore);
+        Z.tint(td, 'back', back);
+        Z.tint(td, 'fore', fore);
         if (bold) td.style.fontWeight = 'bold';
         if (r < grid.fixedRows) td.style.top = r * rowHeight + 'px';
         if (c < grid.fixedCols) { td.classList.add('fixed'); td.style.left = lefts[c] + 'px'; }

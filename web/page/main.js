@@ -39,6 +39,7 @@
     views.set('frmZorbal', { kind: 'window', el: root });
     Z.buildWindow(root, JSON.parse(session.form()));
     Z.buildSplash(JSON.parse(session.splashForm()));
+    Z.startFitting();
     document.getElementById('msgBoxOK').addEventListener('click', Z.closeMessage);
     document.getElementById('msgBox').addEventListener('cancel', (event) => { event.preventDefault(); Z.closeMessage(); });
     document.addEventListener('keydown', Z.keyboard);

@@ -26,8 +26,8 @@
         if (el.value !== text) el.value = text;
         el.disabled = !state.enabled;
         el.readOnly = state.locked;
-        el.style.backgroundColor = css(state.back);
-        el.style.color = state.enabled ? css(state.fore) : '';
+        Z.tint(el, 'back', state.back);
+        Z.tint(el, 'fore', state.enabled ? state.fore : null);
         setTip(el, state.tip);
         break;
       }
@@ -35,23 +35,22 @@
         setText(el, state.caption);
         el.disabled = !state.enabled;
         el.hidden = !state.visible;
-        el.style.backgroundColor = css(state.back);
+        Z.tint(el, 'back', state.back);
         setTip(el, state.tip);
         break;
       case 'label':
       case 'splashlabel':
         setText(el, state.caption);
         el.classList.toggle('disabled', !state.enabled);
-        if (view.kind === 'splashlabel' || state.enabled) el.style.color = css(state.fore);
-        else el.style.color = '';
-        el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
+        Z.tint(el, 'fore', view.kind === 'splashlabel' || state.enabled ? state.fore : null);
+        Z.tint(el, 'back', state.back === 0xf0f0f0 ? null : state.back);
         setTip(el, state.tip);
         break;
       case 'frame':
         setText(view.legend, state.caption);
         view.legend.hidden = state.caption === '';
         el.classList.toggle('disabled', !state.enabled);
-        el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
+        Z.tint(el, 'back', state.back === 0xf0f0f0 ? null : state.back);
         setTip(el, state.tip);
         break;
       case 'check':
@@ -69,7 +68,7 @@
         break;
       case 'keyline': {
         const line = el.firstChild;
-        const ratio = window.devicePixelRatio || 1;
+        const ratio = Z.pixelRatio();
         const width = Math.max(1, Math.round(state.width * ratio)) / ratio;
         line.style.borderTop = width + 'px solid ' + css(state.color);
         line.style.marginTop = -width / 2 + 'px';
@@ -114,6 +113,7 @@
   function showWidth(twips) {
     shownWidth = twips;
     document.getElementById('frmZorbal').style.width = px(twips - FRAME_TWIPS);
+    Z.fit();
   }
 
   function targetWidth(twips) {

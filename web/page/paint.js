@@ -13,9 +13,13 @@
 
   function paintGraph(view) {
     const canvas = view.el;
-    const ratio = window.devicePixelRatio || 1;
-    const widthPx = Math.round((view.width / TWIPS_PER_PX - 2) * ratio);
-    const heightPx = Math.round((view.height / TWIPS_PER_PX - 2) * ratio);
+    const ratio = Z.pixelRatio(); // the device's pixels for the window's scale
+    // The canvas's pixels are the device's where it is shown: a zoomed graph's border stays a
+    // whole CSS pixel, so the inside is not quite the designed size times the scale.
+    const shown = canvas.getBoundingClientRect();
+    const device = window.devicePixelRatio || 1;
+    const widthPx = shown.width > 0 ? Math.round(shown.width * device) : Math.round((view.width / TWIPS_PER_PX - 2) * ratio);
+    const heightPx = shown.height > 0 ? Math.round(shown.height * device) : Math.round((view.height / TWIPS_PER_PX - 2) * ratio);
     if (view.revision === view.paintedRevision && canvas.width === widthPx && canvas.height === heightPx) return;
     view.paintedRevision = view.revision;
     if (canvas.width !== widthPx) canvas.width = widthPx;

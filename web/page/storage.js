@@ -112,14 +112,18 @@
 
   // ---- "Start again" ---------------------------------------------------------------------------
 
-  const bar = document.getElementById('pageBar');
+  const startButton = document.getElementById('cmdStartAgain');
   const ask = document.getElementById('askBox');
   const mainWindow = document.getElementById('frmZorbal');
 
-  /** The page's bar is shown with the main window: on the splash there is no lesson yet. */
-  const showBar = () => { bar.hidden = mainWindow.hidden; };
-  new MutationObserver(showBar).observe(mainWindow, { attributes: true, attributeFilter: ['hidden'] });
-  showBar();
+  /** "Start again" is shown with the main window: on the splash there is no lesson yet. The
+   *  page's bar it stands in then takes other room, so the windows are fitted again. */
+  const showStartAgain = () => {
+    startButton.hidden = mainWindow.hidden;
+    if (Z.fit && Z.session) Z.fit();
+  };
+  new MutationObserver(showStartAgain).observe(mainWindow, { attributes: true, attributeFilter: ['hidden'] });
+  showStartAgain();
 
   function askStartAgain() {
     if (ask.open || Z.isMessageOpen()) return;

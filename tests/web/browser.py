@@ -39,9 +39,24 @@ def serve(folder):
         server.server_close()
 
 
+def designed_viewport(driver, scale=1):
+    """Gives the driver's current tab the viewport the window is shown in at its designed size
+    (--window-size leaves less for the page than it says; a new tab needs it again)."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 1280, "height": 720, "deviceScaleFactor": scale, "mobile": False})
+
+
+def fresh_visits(driver):
+    """Every page the driver opens from now on starts as a freshly started program: the lesson
+    the page keeps in the browser's storage is removed before the page's scripts run."""
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+        "source": "try { localStorage.removeItem('zorbal.lesson'); } catch (error) {}"})
+
+
 @contextlib.contextmanager
-def chromium(downloads=None, scale=1):
-    """A headless Chromium with a fresh profile; files it downloads land in `downloads`."""
+def chromium(downloads=None, scale=1, fresh=False):
+    """A headless Chromium with a fresh profile; files it downloads land in `downloads`. With
+    `fresh`, every visit starts a fresh program (see fresh_visits)."""
     profile = tempfile.mkdtemp(prefix="zorbal-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = os.environ.get("ZORBAL_CHROMIUM", "/usr/bin/chromium")
@@ -57,10 +72,9 @@ def chromium(downloads=None, scale=1):
     driver.set_page_load_timeout(60)
     driver.set_script_timeout(120)
     try:
-        # The viewport the window is shown in at its designed size (--window-size leaves less
-        # for the page than it says).
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": 1280, "height": 720, "deviceScaleFactor": scale, "mobile": False})
+        designed_viewport(driver, scale)
+        if fresh:
+            fresh_visits(driver)
         if downloads:
             driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
         yield driver

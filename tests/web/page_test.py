@@ -20,7 +20,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import By, WebDriverWait, chromium, close_message, messages_open, open_main_window, serve, wait_ready  # noqa: E402
+from browser import (By, WebDriverWait, chromium, close_message, designed_viewport, fresh_visits,  # noqa: E402
+                     messages_open, open_main_window, serve, wait_ready)
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
 
@@ -156,8 +157,7 @@ class Page(unittest.TestCase):
             "behavior": "allow", "downloadPath": cls.downloads})
         # These tests open the page as a freshly started program on every visit; the lesson the
         # page keeps in the browser's storage is tested by KeptLesson.
-        cls.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
-            "source": "try { localStorage.removeItem('zorbal.lesson'); } catch (error) {}"})
+        fresh_visits(cls.driver)
         cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
             "origin": cls.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
@@ -555,6 +555,7 @@ class KeptLesson(unittest.TestCase):
         # A closed tab loses nothing either; the lesson goes on from where it was.
         first = d.current_window_handle
         d.switch_to.new_window("tab")
+        designed_viewport(d)
         second = d.current_window_handle
         d.switch_to.window(first)
         d.close()
@@ -710,7 +711,7 @@ class KeptLesson(unittest.TestCase):
                     self.assertGreaterEqual(button[0], 0, context)
                     self.assertGreater(button[2] - button[0], 40, context)
         finally:
-            d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+            designed_viewport(d)
 
 
 class Offline(unittest.TestCase):

@@ -23,7 +23,7 @@ def main():
     site, out = sys.argv[1], sys.argv[2]
     scale = float(sys.argv[3]) if len(sys.argv) > 3 else 1
     os.makedirs(out, exist_ok=True)
-    with serve(site) as url, chromium() as d:
+    with serve(site) as url, chromium(fresh=True) as d:
         d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                           {"width": 1280, "height": 720, "deviceScaleFactor": scale, "mobile": False})
         d.get(url)

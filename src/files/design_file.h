@@ -23,9 +23,9 @@ struct DesignTexts {
 };
 
 /// The file's content: 16 lines of key, TAB and value, each ended by CR LF (the last one too).
-/// Box texts are written character for character, except that a decimal comma is written as "."
-/// (platform::decimalPointText), since the loader ends a field at a comma; the parachute line holds the
-/// diameter only when the parachute is ticked, else "0".
+/// Box texts are written character for character, except that a decimal comma is written as
+/// "." (platform::decimalPointText), since the loader ends a field at a comma; the parachute line
+/// holds the diameter only when the parachute is ticked, else "0".
 std::string designFileText(const DesignTexts& design);
 
 /// The largest design file the loader reads; a larger one, or one holding a NUL character, is

@@ -34,7 +34,7 @@ struct TypedNumber {
     CommaUse comma = CommaUse::None; ///< how the comma was taken
 };
 
-/// The reading of a typed number by someone used to decimal commas as much as to decimal points.
+/// Reads a number typed into a design box by a user of decimal commas or of decimal points.
 /// Without a comma inside the number it is readLenient. A comma that directly follows the
 /// leading digits (with no "." before it) and is followed by digits is the decimal point, unless
 /// the text could be a number with its thousands grouped: one to three digits not starting with

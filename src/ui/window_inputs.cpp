@@ -17,8 +17,8 @@ using platform::readTypedNumber;
 
 namespace {
 
-// Refuses a box whose comma could stand for the decimal point as well as between thousands:
-// the program cannot know which number the user meant.
+// The refusal of a box whose comma could stand for the decimal point as well as between
+// thousands: the program cannot know which number the user meant.
 std::string unclearCommaMessage(int index, const std::string& text) {
     std::string caption;
     for (const char c : sim::inputCaptions()[static_cast<std::size_t>(index)]) {

@@ -2,7 +2,8 @@
 // Fuzz target: the lenient and strict readings of a text, and the writing of numbers.
 //
 // Properties: neither reading crashes or gives NaN; a text the strict reading accepts reads
-// exactly as the lenient reading reads it; every number the program writes (general text,
+// exactly as the lenient reading reads it; the typed reading is the lenient one except for a
+// decimal comma, and its strict reading agrees with it; every number the program writes (general text,
 // sign-position text, fixed-decimal text with and without grouping) is well formed, is accepted
 // by the strict reading once its group separators are removed, and reads back as the number
 // within the digits written (except general text of the largest doubles, whose 15 digits round
@@ -113,6 +114,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto strict = readStrict(text)) {
         FUZZ_CHECK(std::memcmp(&*strict, &lenient, sizeof lenient) == 0,
                    "the strict reading gives %.17g where the lenient one gives %.17g", *strict, lenient);
+    }
+    // The typed reading is the lenient one unless it found a decimal comma; its strict reading
+    // agrees with it.
+    const TypedNumber typed = readTypedNumber(text);
+    FUZZ_CHECK(!std::isnan(typed.value), "the typed reading gives NaN");
+    if (typed.comma != CommaUse::Decimal) {
+        FUZZ_CHECK(std::memcmp(&typed.value, &lenient, sizeof lenient) == 0,
+                   "the typed reading gives %.17g where the lenient one gives %.17g", typed.value, lenient);
+    }
+    if (const auto strict = readTypedNumberStrict(text)) {
+        FUZZ_CHECK(std::memcmp(&*strict, &typed.value, sizeof *strict) == 0,
+                   "the typed strict reading gives %.17g where the typed one gives %.17g", *strict,
+                   typed.value);
     }
     checkWriting(lenient);
     // The first eight bytes as a double: every bit pattern, NaN, infinities and subnormals too.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace zorbal::files {
 
@@ -81,7 +82,8 @@ std::string designFileText(const DesignTexts& d) {
     for (const auto& [key, value] : lines) {
         text += key;
         text += '\t';
-        text += value;
+        // The loader ends a field at a comma: "1,5" would come back as 1.
+        text += platform::decimalPointText(value);
         text += "\r\n";
     }
     return text;
@@ -94,6 +96,7 @@ DesignFieldReader::DesignFieldReader(std::string_view content) : m_content(conte
 }
 
 bool DesignFieldReader::read(std::string& field) {
+    m_hasEndedAtComma = false;
     if (atEnd())
         return false;
     while (m_position < m_content.size() && m_content[m_position] == ' ')
@@ -106,10 +109,28 @@ bool DesignFieldReader::read(std::string& field) {
     m_position = stop;
     if (m_position < m_content.size()) {
         const char delimiter = m_content[m_position++];
+        m_hasEndedAtComma = delimiter == ',';
         if (delimiter == '\r' && m_position < m_content.size() && m_content[m_position] == '\n')
             ++m_position;
     }
     return true;
+}
+
+std::optional<std::string_view> DesignFieldReader::commaTail() const {
+    if (!m_hasEndedAtComma)
+        return std::nullopt;
+    const std::string_view rest = m_content.substr(m_position);
+    const std::string_view tail = rest.substr(0, rest.find_first_of(",\r\n"));
+    if (tail.size() < rest.size() && rest[tail.size()] == ',')
+        return std::nullopt;
+    return tail;
+}
+
+void DesignFieldReader::skipCommaTail() {
+    if (commaTail()) {
+        std::string ignored;
+        read(ignored);
+    }
 }
 
 DesignLine parseDesignLine(std::string_view field) {
@@ -143,6 +164,22 @@ DesignLine parseDesignLine(std::string_view field) {
         }
     }
     return line;
+}
+
+std::optional<DesignLine> joinCommaValue(const DesignLine& line, std::string_view tail) {
+    if (line.target != DesignTarget::InputBox && line.target != DesignTarget::Parachute)
+        return std::nullopt;
+    std::string joined = line.rawValue + ',' + std::string(tail);
+    const platform::TypedNumber typed = platform::readTypedNumber(joined);
+    if (typed.comma == platform::CommaUse::None)
+        return std::nullopt;
+    DesignLine whole = line;
+    whole.value = typed.value;
+    // A comma that may group thousands is kept as written, for the launch check to ask about.
+    whole.valueText =
+        typed.comma == platform::CommaUse::Decimal ? platform::generalText(typed.value) : joined;
+    whole.rawValue = std::move(joined);
+    return whole;
 }
 
 bool isAngleTrigger(std::string_view rawValue) {

@@ -23,8 +23,9 @@ struct DesignTexts {
 };
 
 /// The file's content: 16 lines of key, TAB and value, each ended by CR LF (the last one too).
-/// Box texts are written character for character; the parachute line holds the diameter only
-/// when the parachute is ticked, else "0".
+/// Box texts are written character for character, except that a decimal comma is written as
+/// "." (platform::decimalPointText), since the loader ends a field at a comma; the parachute line
+/// holds the diameter only when the parachute is ticked, else "0".
 std::string designFileText(const DesignTexts& design);
 
 /// The largest design file the loader reads; a larger one, or one holding a NUL character, is
@@ -45,10 +46,16 @@ class DesignFieldReader {
     bool read(std::string& field);
     /// True once every character has been consumed.
     bool atEnd() const { return m_position >= m_content.size(); }
+    /// When the last field read ended at a comma and the rest of its line holds no other comma:
+    /// that rest, up to the line end (not yet read). std::nullopt otherwise.
+    std::optional<std::string_view> commaTail() const;
+    /// Reads past the commaTail() and its line end, if there is one.
+    void skipCommaTail();
 
   private:
     std::string_view m_content;
     std::size_t m_position = 0;
+    bool m_hasEndedAtComma = false;
 };
 
 /// What a field of a design file sets.
@@ -73,6 +80,13 @@ struct DesignLine {
 /// value is everything after the first TAB that follows the first character (the whole field
 /// when there is none).
 DesignLine parseDesignLine(std::string_view field);
+
+/// A box's value that the field reading cut at a comma inside its number ("Volume\t1,5" is read
+/// as "Volume\t1" and "5"), joined with the rest of its line `tail`: a decimal comma gives the
+/// number it means ("1,5" arrives as "1.5"), a comma that may group thousands ("1,250") arrives
+/// as written, so that the launch check asks which number is meant. std::nullopt when `line`
+/// sets no box or its comma is no part of a number (the tail is then a field of its own).
+std::optional<DesignLine> joinCommaValue(const DesignLine& line, std::string_view tail);
 
 /// True when a trigger value selects the angle trigger ("Angle" in any case).
 bool isAngleTrigger(std::string_view rawValue);

@@ -63,6 +63,59 @@ void appendIntegerDigits(std::string& text, std::string_view digits, bool groupi
     }
 }
 
+// Where the comma of a typed number stands and what it stands for; scanned as readLenient
+// scans, skipping blanks anywhere.
+struct CommaScan {
+    CommaUse use = CommaUse::None;
+    std::size_t position = 0;
+};
+
+CommaScan scanComma(std::string_view text) {
+    std::size_t i = 0;
+    const auto at = [&](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
+    const auto skip = [&] {
+        while (i < text.size() && isSkipped(text[i]))
+            ++i;
+    };
+    skip();
+    if (at(i) == '+' || at(i) == '-') {
+        ++i;
+        skip();
+    }
+    std::size_t integerDigits = 0;
+    bool startsWithZero = false;
+    for (; isDigit(at(i)); ++i, skip()) {
+        if (integerDigits++ == 0)
+            startsWithZero = text[i] == '0';
+    }
+    bool hasPoint = false;
+    if (at(i) == '.') {
+        hasPoint = true;
+        for (++i, skip(); isDigit(at(i)); ++i, skip()) {
+        }
+    }
+    if (at(i) != ',')
+        return {};
+    const std::size_t comma = i;
+    ++i;
+    skip();
+    std::size_t decimals = 0;
+    for (; isDigit(at(i)); ++i, skip())
+        ++decimals;
+    if (decimals == 0) // "12," or "12, about": the comma is no part of the number
+        return {};
+    if (hasPoint || at(i) == ',' || at(i) == '.')
+        return {CommaUse::Unclear, comma};
+    const bool mayBeGrouped = integerDigits >= 1 && integerDigits <= 3 && !startsWithZero && decimals == 3;
+    return {mayBeGrouped ? CommaUse::Unclear : CommaUse::Decimal, comma};
+}
+
+std::string withPointAt(std::string_view text, std::size_t position) {
+    std::string pointed(text);
+    pointed[position] = '.';
+    return pointed;
+}
+
 } // namespace
 
 double readLenient(std::string_view text) {
@@ -165,6 +218,27 @@ std::optional<double> readStrict(std::string_view text) {
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+TypedNumber readTypedNumber(std::string_view text) {
+    const CommaScan scan = scanComma(text);
+    if (scan.use == CommaUse::Decimal)
+        return {readLenient(withPointAt(text, scan.position)), CommaUse::Decimal};
+    return {readLenient(text), scan.use};
+}
+
+std::optional<double> readTypedNumberStrict(std::string_view text) {
+    const CommaScan scan = scanComma(text);
+    if (scan.use == CommaUse::Unclear)
+        return std::nullopt;
+    if (scan.use == CommaUse::Decimal)
+        return readStrict(withPointAt(text, scan.position));
+    return readStrict(text);
+}
+
+std::string decimalPointText(std::string_view text) {
+    const CommaScan scan = scanComma(text);
+    return scan.use == CommaUse::Decimal ? withPointAt(text, scan.position) : std::string(text);
 }
 
 std::string fixedText(double value, int digits, FixedOptions options) {

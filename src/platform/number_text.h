@@ -20,6 +20,38 @@ double readLenient(std::string_view text);
 /// refused, so a number accepted here is read exactly as readLenient reads it.
 std::optional<double> readStrict(std::string_view text);
 
+/// What a comma inside a typed number stands for.
+enum class CommaUse {
+    None,    ///< the number runs into no comma: it reads exactly as readLenient reads it
+    Decimal, ///< one comma as the decimal point: "1,5", "-0,75", ",5", "0,750", "1,2500", "1,5 l"
+    Unclear, ///< a comma that may as well group thousands ("1,250", "-12,500") or stands among
+             ///< more commas or beside a "." ("1,250,000", "1.250,5", "1,250.5", "1,5,2")
+};
+
+/// A number typed into a design box, with what its comma stood for.
+struct TypedNumber {
+    double value = 0;                ///< an unclear comma ends the number, as readLenient ends it
+    CommaUse comma = CommaUse::None; ///< how the comma was taken
+};
+
+/// Reads a number typed into a design box by a user of decimal commas or of decimal points.
+/// Without a comma inside the number it is readLenient. A comma that directly follows the
+/// leading digits (with no "." before it) and is followed by digits is the decimal point, unless
+/// the text could be a number with its thousands grouped: one to three digits not starting with
+/// 0, the comma and exactly three digits ("1,250": 1.25 or 1250?), or more commas or a "." after
+/// the decimals. Such a text is Unclear and keeps the reading up to the comma; the caller refuses
+/// it where a value matters. Blanks are skipped anywhere, as readLenient skips them.
+TypedNumber readTypedNumber(std::string_view text);
+
+/// The strict reading with the same decimal comma: the whole text, surrounding blanks allowed,
+/// must be one plain number with "." or a Decimal comma before its decimals ("70,5"). An Unclear
+/// comma fails. A number accepted here is read exactly as readTypedNumber reads it.
+std::optional<double> readTypedNumberStrict(std::string_view text);
+
+/// The text with a Decimal comma written as "." ("1,5" gives "1.5", " 0,75 l" gives " 0.75 l"),
+/// for a reader that knows only the point; any other text unchanged.
+std::string decimalPointText(std::string_view text);
+
 /// A yes/no/regional choice of the fixed-decimal formatting.
 enum class Choice { No, Yes, Regional };
 

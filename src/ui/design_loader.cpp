@@ -4,6 +4,8 @@
 
 #include "ui/zorbal.h"
 
+#include <utility>
+
 namespace zorbal::ui {
 
 files::DesignTexts designTexts(const Zorbal& window) {
@@ -76,7 +78,14 @@ bool applyDesignFile(Zorbal& window, std::string_view content) {
             disableTriggerInputsWithoutParachute(window);
             return false;
         }
-        applyDesignLine(window, files::parseDesignLine(field));
+        files::DesignLine line = files::parseDesignLine(field);
+        if (const auto tail = reader.commaTail()) {
+            if (auto whole = files::joinCommaValue(line, *tail)) {
+                line = std::move(*whole);
+                reader.skipCommaTail();
+            }
+        }
+        applyDesignLine(window, line);
     } while (!reader.atEnd());
     disableTriggerInputsWithoutParachute(window);
     window.AssignParameters();

@@ -7,11 +7,32 @@
 #include "ui/zorbal.h"
 
 #include <cmath>
+#include <string>
 
 namespace zorbal::ui {
 
+using platform::CommaUse;
 using platform::fixedTextNoGrouping;
-using platform::readLenient;
+using platform::readTypedNumber;
+
+namespace {
+
+// The refusal of a box whose comma could stand for the decimal point as well as between
+// thousands: the program cannot know which number the user meant.
+std::string unclearCommaMessage(int index, const std::string& text) {
+    std::string caption;
+    for (const char c : sim::inputCaptions()[static_cast<std::size_t>(index)]) {
+        if (c != ' ' || (!caption.empty() && caption.back() != ' '))
+            caption += c;
+    }
+    while (!caption.empty() && caption.back() == ' ')
+        caption.pop_back();
+    return "The " + caption + " box holds \"" + text +
+           "\", which could mean more than one number. Please write it with a decimal point and no "
+           "commas, such as 1.5 or 1500.";
+}
+
+} // namespace
 
 void Zorbal::MinMaxAssignment() {
     Limits = sim::limitsTable();
@@ -20,10 +41,10 @@ void Zorbal::MinMaxAssignment() {
 void Zorbal::AssignParameters() {
     sim::DesignInputs inputs;
     for (int i = 0; i < sim::kInputCount; ++i)
-        inputs.values[static_cast<std::size_t>(i)] = readLenient(txtInput[i].Text);
+        inputs.values[static_cast<std::size_t>(i)] = readTypedNumber(txtInput[i].Text).value;
     // CheckParameters refuses a malformed efficiency before any launch; a loaded design that is
     // not a plain number is computed with the leading number it starts with.
-    if (const auto efficiency = platform::readStrict(txtInput[sim::Efficiency].Text))
+    if (const auto efficiency = platform::readTypedNumberStrict(txtInput[sim::Efficiency].Text))
         inputs.values[sim::Efficiency] = *efficiency;
     inputs.parachuteOn = chkOptions[OptionParachute].Value() != 0;
     Rocket.setDesign(sim::designFromInputs(inputs));
@@ -49,7 +70,12 @@ bool Zorbal::CheckParameters() {
             continue;
         if (i >= sim::TriggerAngle && chkOptions[OptionParachute].Value() != 1)
             continue;
-        const double v = readLenient(txtInput[i].Text);
+        const auto typed = readTypedNumber(txtInput[i].Text);
+        if (typed.comma == CommaUse::Unclear) {
+            MsgBox(unclearCommaMessage(i, txtInput[i].Text));
+            return true;
+        }
+        const double v = typed.value;
         if (v < Limits.MinimumValue[i]) {
             MsgBox(Limits.TooLowMessage[i]);
             txtInput[i].Text = fixedTextNoGrouping(Limits.MinimumValue[i], Limits.DecimalPlaces[i]);
@@ -60,7 +86,7 @@ bool Zorbal::CheckParameters() {
             txtInput[i].Text = fixedTextNoGrouping(Limits.MaximumValue[i], Limits.DecimalPlaces[i]);
             return true;
         }
-        if (i == sim::Efficiency && !platform::readStrict(txtInput[i].Text)) {
+        if (i == sim::Efficiency && !platform::readTypedNumberStrict(txtInput[i].Text)) {
             // The efficiency must be a plain number: "70%" passes the range check above but is
             // not a number the program can be sure the user meant.
             MsgBox("The Nozzle Efficiency box must hold a plain number, such as 70, with no per cent sign "
@@ -75,7 +101,10 @@ void Zorbal::txtInput_Validate(int Index, bool& Cancel) {
     (void)Cancel;
     if (Index != sim::Pressure)
         return;
-    const double fraction = readLenient(txtInput[3].Text) / Limits.MaximumValue[3];
+    const auto typed = readTypedNumber(txtInput[3].Text);
+    if (typed.comma == CommaUse::Unclear)
+        return; // no number to judge, as for one beyond the limits
+    const double fraction = typed.value / Limits.MaximumValue[3];
     if (fraction >= 0 && fraction < 0.5) {
         txtInput[3].BackColor = platform::kWhite;
     } else if (fraction >= 0.5 && fraction <= 1) {

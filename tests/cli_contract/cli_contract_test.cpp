@@ -38,6 +38,28 @@ TEST(CommandLine, DesignOptionsTypeIntoTheBoxesAndTickTheOptions) {
     EXPECT_EQ(json["outputs"][4], "4.49");
 }
 
+TEST(CommandLine, InputsTypedWithADecimalCommaFlyTheNumberMeant) {
+    const auto withCommas = run("fly --json --input 0=1,5 --input 3=3,5 --rail --input 8=0,75");
+    const auto withPoints = run("fly --json --input 0=1.5 --input 3=3.5 --rail --input 8=0.75");
+    ASSERT_EQ(withCommas.status, 0);
+    const auto commas = nlohmann::json::parse(withCommas.out);
+    const auto points = nlohmann::json::parse(withPoints.out);
+    EXPECT_EQ(commas["outputs"], points["outputs"]);
+    EXPECT_EQ(commas["commentary"], points["commentary"]);
+    EXPECT_EQ(commas["inputs"][0], "1,5"); // the box shows it as typed
+    const auto cutAtTheComma = run("fly --json --input 0=1 --input 3=3.5 --rail --input 8=0.75");
+    EXPECT_NE(commas["outputs"][9], nlohmann::json::parse(cutAtTheComma.out)["outputs"][9]);
+    // A sweep around the design, and its saved design file, read it too.
+    EXPECT_EQ(run("sweep --vary 1=20:40:20 --input 0=1,5").out,
+              run("sweep --vary 1=20:40:20 --input 0=1.5").out);
+    EXPECT_NE(run("save-design - --input 0=1,5").out.find("Volume\t1.5\r\n"), std::string::npos);
+    // A comma that may group thousands is refused with the program's question.
+    const auto unclear = run("check --json --input 5=1,250");
+    EXPECT_EQ(unclear.status, 1);
+    const std::string message = nlohmann::json::parse(unclear.out)["messages"][0];
+    EXPECT_NE(message.find("\"1,250\", which could mean more than one number"), std::string::npos);
+}
+
 TEST(CommandLine, RefusalsExitWithOneAndUsageErrorsWithTwo) {
     const auto refused = run("fly --json --input 1=99 --input 3=0.1");
     EXPECT_EQ(refused.status, 1);

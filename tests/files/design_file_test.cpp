@@ -30,12 +30,13 @@ TEST(DesignFileText, WritesSixteenKeyedLinesInTheirOrderWithBoxTextsAsTyped) {
     DesignTexts d;
     for (int i = 0; i < sim::kInputCount; ++i)
         d.inputs[static_cast<std::size_t>(i)] = "v" + std::to_string(i);
-    d.inputs[0] = " 1,5 litres"; // written as typed, no check
+    d.inputs[0] = " 1,5 litres"; // as typed but for the decimal comma, no check
+    d.inputs[1] = "1,250";       // a comma that may group thousands stays
     d.railTicked = true;
     d.parachuteTicked = true;
     d.triggerByAngle = false;
     EXPECT_EQ(designFileText(d),
-              "Volume\t 1,5 litres\r\nFilling Factor\tv1\r\nDensity\tv2\r\nPressure\tv3\r\n"
+              "Volume\t 1.5 litres\r\nFilling Factor\t1,250\r\nDensity\tv2\r\nPressure\tv3\r\n"
               "Nozzle\tv4\r\nMass\tv5\r\nDrag\tv6\r\nEfficiency\tv9\r\nAngle\tv7\r\n"
               "LaunchTube\t1\r\nLTLength\tv8\r\nParachute\tv13\r\nTriggerMechanism\tTime\r\n"
               "TrAngle\tv11\r\nTrTime\tv12\r\nWind\tv10\r\n");
@@ -53,6 +54,25 @@ TEST(DesignFieldReader, EndsFieldsAtCommasAndAnyLineEndAndSkipsLeadingBlanks) {
     EXPECT_EQ(fieldsOf("A\t1\rB\t2"), (std::vector<std::string>{"A\t1", "B\t2"}));
     EXPECT_EQ(fieldsOf("Volume\t1,5\r\n  Mass\t3 \r\n\r\n"),
               (std::vector<std::string>{"Volume\t1", "5", "Mass\t3 ", ""}));
+}
+
+TEST(DesignFieldReader, OffersTheRestOfALineCutAtItsOnlyComma) {
+    DesignFieldReader reader("Volume\t1,5 l\r\nDrag\t1,5,6\r\nMass\t3\r\n");
+    std::string field;
+    ASSERT_TRUE(reader.read(field));
+    EXPECT_EQ(reader.commaTail(), "5 l");
+    reader.skipCommaTail();
+    ASSERT_TRUE(reader.read(field));
+    EXPECT_EQ(field, "Drag\t1");
+    EXPECT_EQ(reader.commaTail(), std::nullopt); // another comma follows
+    ASSERT_TRUE(reader.read(field));
+    EXPECT_EQ(reader.commaTail(), "6"); // the last comma of the line
+    ASSERT_TRUE(reader.read(field));
+    EXPECT_EQ(field, "6");
+    EXPECT_EQ(reader.commaTail(), std::nullopt); // ended at the line end
+    reader.skipCommaTail();
+    ASSERT_TRUE(reader.read(field));
+    EXPECT_EQ(field, "Mass\t3");
 }
 
 TEST(DesignFieldReader, FailsOnAnEmptyTextAndOnAnOverlongField) {

@@ -202,17 +202,65 @@ TEST_F(FilesWindow, TriggerNarrowsTheInputsOnlyWhenTheParachuteIsOn) {
     EXPECT_FALSE(window.lblInput[32].Enabled);
 }
 
-TEST_F(FilesWindow, LoadsOnlyWhatTheFieldsNameAndCutsValuesAtCommas) {
+TEST_F(FilesWindow, LoadsOnlyWhatTheFieldsNameAndSplitsFieldsAtCommas) {
     const DesignState before = stateOf(window);
-    load("Volume\t1,5\nTrTime\t3Wind\t7\nColour\tred\nMass\t10\nMass\t12\n");
+    load("Volume\t1,Pressure\t4\nTrTime\t3Wind\t7\nColour\tred\nMass\t10\nMass\t12\n");
     DesignState expected = before;
     expected.inputs[0] = "1";
+    expected.inputs[3] = "4";
     expected.inputs[12] = "3";
     expected.inputs[5] = "12";
     EXPECT_EQ(stateOf(window), expected);
     EXPECT_DOUBLE_EQ(window.Rocket.BottleVolume, 0.001);
     load("Wind 4\r\n"); // no TAB: the whole line reads as no number
     EXPECT_EQ(window.txtInput[10].Text, "0");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(FilesWindow, ADecimalCommaIsSavedAsThePointAndComesBackAsTheNumberMeant) {
+    const std::string ordinary = saveDesign();
+    type(0, "1,5");
+    window.chkOptions[3].setValue(1);
+    type(13, " 0,75");
+    type(5, "1,250"); // unclear: written as typed
+    const std::string file = saveDesign();
+    // Only the lines of those boxes differ from the design saved before.
+    std::vector<std::string> lines = linesOf(ordinary);
+    lines[0] = "Volume\t1.5";
+    lines[5] = "Mass\t1,250";
+    lines[11] = "Parachute\t 0.75";
+    EXPECT_EQ(linesOf(file), lines);
+
+    StartedWindow fresh;
+    fresh.platform.fileDialog.answers.emplace_back(folder.file("saved.txt"));
+    fresh.window.cmdLoad_Click();
+    auto& w = fresh.window;
+    EXPECT_EQ(w.txtInput[0].Text, "1.5");
+    EXPECT_DOUBLE_EQ(w.Rocket.BottleVolume, 0.0015);
+    EXPECT_EQ(w.chkOptions[3].Value(), 1);
+    EXPECT_EQ(w.txtInput[13].Text, "0.75");
+    EXPECT_EQ(w.txtInput[5].Text, "1,250");
+    EXPECT_TRUE(fresh.messages().empty());
+    EXPECT_FALSE(fresh.launch()); // asked which mass is meant
+    EXPECT_NE(fresh.messages().back().find("\"1,250\""), std::string::npos);
+}
+
+TEST_F(FilesWindow, AFileWithADecimalCommaFromAnEarlierVersionLoadsTheNumberMeant) {
+    // Earlier versions wrote the box's text as typed, and the field reading cut it at the comma.
+    load("Volume\t1,5\r\nParachute\t0,5\r\nWind\t-2,5 m/s\r\nDrag\t1,5,Angle\t45\r\n"
+         "LaunchTube\t0,6\r\nMass\t1,250\r\nTrTime\t2,");
+    EXPECT_EQ(window.txtInput[0].Text, "1.5");
+    EXPECT_DOUBLE_EQ(window.Rocket.BottleVolume, 0.0015);
+    EXPECT_EQ(window.chkOptions[3].Value(), 1);
+    EXPECT_EQ(window.txtInput[13].Text, "0.5");
+    EXPECT_EQ(window.txtInput[10].Text, "-2.5");
+    // More than one comma on a line, or a comma that is no decimal comma: fields as always.
+    EXPECT_EQ(window.txtInput[6].Text, "1");
+    EXPECT_EQ(window.txtInput[7].Text, "45");
+    EXPECT_EQ(window.chkOptions[2].Value(), 0); // an option, not a box: 0,6 is 0
+    EXPECT_EQ(window.txtInput[12].Text, "2");
+    // A comma that may group thousands stays as written, for the launch check to ask about.
+    EXPECT_EQ(window.txtInput[5].Text, "1,250");
     EXPECT_TRUE(messages().empty());
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -45,6 +46,72 @@ TEST(StrictReading, AcceptsOnlyAPlainNumberReadAsTheLenientReadingReadsIt) {
     EXPECT_FALSE(readStrict("abc"));
     EXPECT_FALSE(readStrict("1e"));
     EXPECT_FALSE(readStrict("1e999"));
+}
+
+struct TypedCase {
+    const char* text;
+    double value;
+    CommaUse comma;
+    std::optional<double> strict; ///< the strict reading; nullopt: refused
+};
+
+TEST(TypedReading, TakesACommaAsTheDecimalPointOnlyWhereItCannotGroupThousands) {
+    const auto Decimal = CommaUse::Decimal;
+    const auto Unclear = CommaUse::Unclear;
+    const auto None = CommaUse::None;
+    const TypedCase cases[] = {
+        // a decimal comma, with blanks anywhere as the lenient reading skips them
+        {"1,5", 1.5, Decimal, 1.5},
+        {"0,75", 0.75, Decimal, 0.75},
+        {"-2,5", -2.5, Decimal, -2.5},
+        {" 1,5 ", 1.5, Decimal, 1.5},
+        {"1 ,5", 1.5, Decimal, std::nullopt}, // strictly, no blank inside a number
+        {",5", 0.5, Decimal, 0.5},
+        {"-,5", -0.5, Decimal, -0.5},
+        {"0,750", 0.75, Decimal, 0.75},  // a leading 0 groups no thousands
+        {"1,2500", 1.25, Decimal, 1.25}, // nor four digits after the comma
+        {"1234,567", 1234.567, Decimal, 1234.567},
+        {"12,50", 12.5, Decimal, 12.5},
+        {"1,5e2", 150, Decimal, 150},
+        {"70,5%", 70.5, Decimal, std::nullopt}, // leading number, as "70%" reads 70
+        {"1,5 litres", 1.5, Decimal, std::nullopt},
+        // a comma that could as well group thousands, or stand among more commas or a point: the
+        // reading stops at the comma, as it always did, and the strict reading refuses it
+        {"1,250", 1, Unclear, std::nullopt},
+        {"-12,500", -12, Unclear, std::nullopt},
+        {"100,000", 100, Unclear, std::nullopt},
+        {"1,250,000", 1, Unclear, std::nullopt},
+        {"1,5,2", 1, Unclear, std::nullopt},
+        {"1.250,5", 1.25, Unclear, std::nullopt},
+        {"1,250.5", 1, Unclear, std::nullopt},
+        {"1,5.2", 1, Unclear, std::nullopt},
+        // no comma inside the number: the lenient and strict readings as they are
+        {"1.5", 1.5, None, 1.5},
+        {" 70 ", 70, None, 70},
+        {"12,", 12, None, std::nullopt},
+        {"12, about", 12, None, std::nullopt},
+        {"abc,5", 0, None, std::nullopt},
+        {"&H1F,5", 31, None, std::nullopt},
+        {"1e3,5", 1000, None, std::nullopt},
+        {"", 0, None, std::nullopt},
+    };
+    for (const TypedCase& c : cases) {
+        const TypedNumber typed = readTypedNumber(c.text);
+        EXPECT_DOUBLE_EQ(typed.value, c.value) << c.text;
+        EXPECT_EQ(typed.comma, c.comma) << c.text;
+        EXPECT_EQ(readTypedNumberStrict(c.text), c.strict) << c.text;
+        if (c.comma != CommaUse::Decimal) { // otherwise the readings of the program stay
+            EXPECT_EQ(typed.value, readLenient(c.text)) << c.text;
+        }
+    }
+}
+
+TEST(TypedReading, WritesOnlyADecimalCommaAsThePoint) {
+    EXPECT_EQ(decimalPointText("1,5"), "1.5");
+    EXPECT_EQ(decimalPointText(" 0,75 l"), " 0.75 l");
+    EXPECT_EQ(decimalPointText("-,5"), "-.5");
+    for (const char* unchanged : {"1,250", "1,5,2", "12,", "2.00", "abc,5", ""})
+        EXPECT_EQ(decimalPointText(unchanged), unchanged);
 }
 
 TEST(FixedText, RoundsTheExactBinaryValueWithTiesAwayFromZero) {

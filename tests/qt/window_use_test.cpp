@@ -2,6 +2,7 @@
 // The main window where a user would trip: the focus after an action, the buttons' colours, the
 // window's width and buttons, the keyboard in the commentary and the limit boxes, the alignment of
 // captions on their boxes, and the file dialogs' folder and size.
+#include "platform/qt/history_table.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/twips.h"
 #include "started_window.h"
@@ -150,6 +151,22 @@ class WindowUseTest : public QObject {
         QCOMPARE(started.tab(), 0);
         QVERIFY(QApplication::focusWidget() != duration);
         QVERIFY(started.find<QWidget>("SSTab1")->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void aVolumeTypedWithADecimalCommaFliesAsTypedInTheHistory() {
+        Started started;
+        auto* volume = started.find<QLineEdit>("txtInput_0");
+        volume->setFocus();
+        volume->selectAll();
+        QTest::keyClicks(volume, "1,5");
+        QTest::keyClick(volume, Qt::Key_F5);
+        const auto& model = started.window.model();
+        QVERIFY(started.messages.messages.empty());
+        QCOMPARE(model.LaunchCount, 1);
+        QCOMPARE(model.Rocket.BottleVolume, 0.0015);
+        QCOMPARE(volume->text(), QStringLiteral("1,5"));
+        auto* table = started.find<zorbal::platform::qt::HistoryTableView>("MSFlexGrid1");
+        QCOMPARE(table->model()->index(2, 1).data().toString(), QStringLiteral("1,5"));
     }
 
     void theFocusComesBackAfterARealMessageBox() {

@@ -44,7 +44,7 @@ class Launcher {
                 platform::fixedTextNoGrouping(limits.DefaultValue[k], limits.DecimalPlaces[k]));
         }
         for (const auto& [index, text] : typed)
-            inputs.values[static_cast<std::size_t>(index)] = platform::readLenient(text);
+            inputs.values[static_cast<std::size_t>(index)] = platform::readTypedNumber(text).value;
         inputs.parachuteOn = parachuteOn;
         return inputs;
     }

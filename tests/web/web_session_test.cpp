@@ -88,6 +88,19 @@ TEST_F(WebSession, ARefusedLaunchQueuesItsMessageAndCorrectsTheBox) {
     EXPECT_EQ(session.window().LaunchCount, 0);
 }
 
+TEST_F(WebSession, AVolumeTypedWithADecimalCommaFliesAndIsSavedAsTheNumberMeant) {
+    session.act("input", "txtInput_0", "1,5");
+    session.act("click", "cmdLaunch");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_DOUBLE_EQ(session.window().Rocket.BottleVolume, 0.0015);
+    EXPECT_EQ(session.window().txtInput[0].Text, "1,5");
+    EXPECT_EQ(session.window().MSFlexGrid1.TextMatrix(2, 1), "1,5");
+    session.clearEffects();
+    session.act("click", "cmdSave");
+    ASSERT_EQ(session.effects().size(), 1u);
+    EXPECT_EQ(session.effects()[0].text.rfind("Volume\t1.5\r\n", 0), 0u);
+}
+
 TEST_F(WebSession, AGraphLimitLeftReplotsWithoutCountingALaunch) {
     session.act("click", "cmdLaunch");
     const auto revision = session.window().pctXYGraph.revision();

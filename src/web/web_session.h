@@ -144,11 +144,17 @@ class Session {
     std::string changedControls();
     /// The whole grid as JSON when it changed since the last call, else an empty string.
     std::string changedGrid();
+    /// What the page says to a screen reader, as JSON: the latest announcement of a launch (its
+    /// results, or the messages that refused it) with the count of announcements made, each
+    /// graph's description, and the headings and rows of the latest flight's events. Sent by
+    /// changedControls as the entry "accessible".
+    std::string accessibleJson() const;
 
   private:
     using Action = std::function<bool(std::string_view value)>;
     void bindActions();
     bool run(const Action& action, std::string_view value);
+    bool dispatch(std::string_view event, std::string_view id, std::string_view value);
 
     std::vector<Effect> m_effects;
     WebPlatform m_platform;
@@ -158,7 +164,9 @@ class Session {
     std::map<std::string, Action, std::less<>> m_actions;
     std::map<std::string, std::string, std::less<>> m_shownControls;
     std::uint64_t m_shownGridRevision = ~std::uint64_t{0};
-    std::string m_pressed; ///< the launch button pressed, whose click comes next
+    std::string m_pressed;      ///< the launch button pressed, whose click comes next
+    std::string m_announcement; ///< what the latest launch said: its results or its refusal
+    long long m_announcements = 0;
 };
 
 /// `text` as a JSON string literal (UTF-8 kept, control characters escaped).

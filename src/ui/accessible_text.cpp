@@ -84,6 +84,11 @@ std::vector<FlightEventRow> flightEventRows(const Zorbal& window) {
     return rows;
 }
 
+std::string flightEventsCaption(const Zorbal& window) {
+    return window.LaunchCount == 0 ? "Events: nothing launched yet"
+                                   : "Events of launch " + std::to_string(window.LaunchCount);
+}
+
 std::vector<std::string> flightEventHeadings() {
     return {"Event", "Time (seconds)", "Height (metres)", "Range (metres)", "Speed (m/s)"};
 }

@@ -28,6 +28,9 @@ struct FlightEventRow {
 /// The events of the latest flight in the order they happened; none before the first launch.
 std::vector<FlightEventRow> flightEventRows(const Zorbal& window);
 
+/// The title of the table of flightEventRows: "Events of launch 1".
+std::string flightEventsCaption(const Zorbal& window);
+
 /// The headings of the columns of flightEventRows, in the order of its fields.
 std::vector<std::string> flightEventHeadings();
 

@@ -436,6 +436,7 @@ std::string Session::accessibleJson() const {
                           .add("announced", m_announcements)
                           .add("graph0", ui::graphDescription(w, 0))
                           .add("graph1", ui::graphDescription(w, 1))
+                          .add("eventsCaption", ui::flightEventsCaption(w))
                           .done();
     out.pop_back();
     return out + ",\"headings\":" + list(ui::flightEventHeadings()) + ",\"events\":" + rows + "}";

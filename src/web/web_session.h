@@ -146,7 +146,7 @@ class Session {
     std::string changedGrid();
     /// What the page says to a screen reader, as JSON: the latest announcement of a launch (its
     /// results, or the messages that refused it) with the count of announcements made, each
-    /// graph's description, and the headings and rows of the latest flight's events. Sent by
+    /// graph's description, and the title, headings and rows of the latest flight's events. Sent by
     /// changedControls as the entry "accessible".
     std::string accessibleJson() const;
 

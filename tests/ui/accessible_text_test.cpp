@@ -35,6 +35,7 @@ TEST_F(AccessibleText, TheGraphsTellTheirLaunchPhasesAndEarlierLaunches) {
     for (std::size_t i = 1; i < rows.size(); ++i)
         EXPECT_LE(std::stod(rows[i - 1].time), std::stod(rows[i].time)) << rows[i].event;
     EXPECT_EQ(ui::flightEventHeadings().size(), 5U);
+    EXPECT_EQ(ui::flightEventsCaption(window), "Events of launch 1");
 
     const std::string trajectory = ui::graphDescription(window, 0);
     EXPECT_EQ(

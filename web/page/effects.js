@@ -16,16 +16,25 @@
     else afterQueue.push(action);
   }
 
+  /** What had the focus when the message box opened; it has it again once the box is closed. */
+  let focusBefore = null;
+
   function showNextMessage() {
     const dialog = document.getElementById('msgBox');
     if (messageQueue.length === 0) {
       messageOpen = false;
+      if (focusBefore && focusBefore.isConnected && focusBefore !== document.body) focusBefore.focus();
+      focusBefore = null;
+      Z.keepFocus();
       while (afterQueue.length && !messageOpen) afterQueue.shift()();
       return;
     }
     messageOpen = true;
     document.getElementById('msgBoxText').textContent = shownText(messageQueue.shift());
-    if (!dialog.open) dialog.showModal();
+    if (!dialog.open) {
+      focusBefore = document.activeElement;
+      dialog.showModal();
+    }
     document.getElementById('msgBoxOK').focus();
   }
 

@@ -39,7 +39,10 @@
       if (r < grid.fixedRows) tr.className = 'fixed';
       cells.forEach(([text, back, fore, bold, align], c) => {
         if (covered.has(r + ':' + c)) return;
-        const td = document.createElement('td');
+        // The fixed rows head the columns, the fixed columns the rows.
+        const heads = r < grid.fixedRows || c < grid.fixedCols;
+        const td = document.createElement(heads ? 'th' : 'td');
+        if (heads) td.scope = r < grid.fixedRows ? (spans.has(r + ':' + c) ? 'colgroup' : 'col') : 'row';
         td.textContent = text;
         const span = spans.get(r + ':' + c);
         if (span) { td.colSpan = span; td.style.textAlign = 'center'; }

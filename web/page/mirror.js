@@ -89,7 +89,11 @@
         break;
       case 'window':
         document.title = state.caption;
+        setText(document.getElementById('windowTitle'), state.caption);
         targetWidth(state.width);
+        break;
+      case 'accessible':
+        speak(view, state);
         break;
       case 'splash':
         el.hidden = !state.visible;
@@ -98,12 +102,65 @@
     }
   }
 
+  /** The module's words for screen readers: a new announcement into the live region, each graph's
+   *  description onto its canvas and the latest flight's events into its table of numbers. */
+  function speak(view, state) {
+    if (state.announced !== view.announced) {
+      view.announced = state.announced;
+      // Emptied first, so that the same words said again are announced again.
+      const region = view.el;
+      region.textContent = '';
+      requestAnimationFrame(() => { region.textContent = state.announcement; });
+    }
+    graphs.forEach((graph, i) => {
+      graph.el.setAttribute('aria-label', state['graph' + i]);
+      const table = graph.numbers;
+      const key = JSON.stringify([state.eventsCaption, state.events]);
+      if (table.dataset.shown === key) return;
+      table.dataset.shown = key;
+      const caption = document.createElement('caption');
+      caption.textContent = state.eventsCaption;
+      const head = document.createElement('tr');
+      for (const text of state.headings) {
+        const th = document.createElement('th');
+        th.scope = 'col';
+        th.textContent = text;
+        head.appendChild(th);
+      }
+      const rows = state.events.map((cells) => {
+        const tr = document.createElement('tr');
+        cells.forEach((text, c) => {
+          const cell = document.createElement(c === 0 ? 'th' : 'td');
+          if (c === 0) cell.scope = 'row';
+          cell.textContent = text;
+          tr.appendChild(cell);
+        });
+        return tr;
+      });
+      table.replaceChildren(caption, head, ...rows);
+    });
+  }
+
+  /** The focus stays in the window: when what held it was hidden or disabled by the action, it
+   *  goes to the selected tab. */
+  function keepFocus() {
+    const main = document.getElementById('frmZorbal');
+    if (main.hidden || Z.isMessageOpen()) return;
+    const now = document.activeElement;
+    if (now && now !== document.body && main.contains(now) && now.getClientRects().length > 0 && !now.disabled) return;
+    if (now && now !== document.body && !main.contains(now)) return;
+    const tabs = Z.tabViews[0];
+    const selected = tabs && tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
+    if (selected) selected.focus();
+  }
+
   function refresh() {
     const changed = JSON.parse(Z.session.changedControls());
     for (const id in changed) mirror(id, changed[id]);
     const grid = Z.session.changedGrid();
     if (grid) Z.paintGrid(JSON.parse(grid));
     for (const view of graphs) Z.paintGraph(view);
+    keepFocus();
   }
 
   // ---- the help panel: the window's width animated by the page ------------------------------
@@ -139,5 +196,6 @@
   }
 
   Z.refresh = refresh;
+  Z.keepFocus = keepFocus;
   Z.showWidth = showWidth;
 })(Zorbal);

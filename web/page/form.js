@@ -328,7 +328,10 @@
   function name(c, containers) {
     if (!c.caption && !c.unit) return;
     const el = c.kind === 'grid' ? containers.get(c.id) : views.get(c.id).el;
-    if (c.caption) el.setAttribute('aria-labelledby', c.caption);
+    // An option button names the box under it by its caption.
+    const caption = c.caption && views.get(c.caption).caption;
+    if (caption) caption.id = c.caption + '_caption';
+    if (c.caption) el.setAttribute('aria-labelledby', caption ? caption.id : c.caption);
     if (c.unit) el.setAttribute('aria-describedby', c.unit);
   }
 

@@ -40,7 +40,7 @@
       cells.forEach(([text, back, fore, bold, align], c) => {
         if (covered.has(r + ':' + c)) return;
         // The fixed rows head the columns, the fixed columns the rows.
-        const heads = r < grid.fixedRows || c < grid.fixedCols;
+        const heads = (r < grid.fixedRows || c < grid.fixedCols) && text !== '';
         const td = document.createElement(heads ? 'th' : 'td');
         if (heads) td.scope = r < grid.fixedRows ? (spans.has(r + ':' + c) ? 'colgroup' : 'col') : 'row';
         td.textContent = text;
@@ -48,7 +48,7 @@
         if (span) { td.colSpan = span; td.style.textAlign = 'center'; }
         else td.style.textAlign = ALIGN[align] || 'left';
         td.style.background = css(back);
-        td.style.color = css(fore);
+        td.style.color = css(Z.readable(fore, back));
         if (bold) td.style.fontWeight = 'bold';
         if (r < grid.fixedRows) td.style.top = r * rowHeight + 'px';
         if (c < grid.fixedCols) { td.classList.add('fixed'); td.style.left = lefts[c] + 'px'; }

@@ -42,7 +42,8 @@
       case 'splashlabel':
         setText(el, state.caption);
         el.classList.toggle('disabled', !state.enabled);
-        if (view.kind === 'splashlabel' || state.enabled) el.style.color = css(state.fore);
+        if (view.kind === 'splashlabel') el.style.color = css(state.fore);
+        else if (state.enabled) el.style.color = css(Z.readable(state.fore, state.back));
         else el.style.color = '';
         el.style.backgroundColor = state.back === 0xf0f0f0 ? '' : css(state.back);
         setTip(el, state.tip);

@@ -38,6 +38,13 @@
     document.getElementById('msgBoxOK').focus();
   }
 
+  // The focus stays in the message box until it is answered: its one button keeps it.
+  document.getElementById('msgBox').addEventListener('keydown', (event) => {
+    if (event.key !== 'Tab') return;
+    event.preventDefault();
+    document.getElementById('msgBoxOK').focus();
+  });
+
   function closeMessage() {
     const dialog = document.getElementById('msgBox');
     if (messageQueue.length === 0 && dialog.open) dialog.close();

@@ -148,8 +148,7 @@
     const main = document.getElementById('frmZorbal');
     if (main.hidden || Z.isMessageOpen()) return;
     const now = document.activeElement;
-    if (now && now !== document.body && main.contains(now) && now.getClientRects().length > 0 && !now.disabled) return;
-    if (now && now !== document.body && !main.contains(now)) return;
+    if (now && now !== document.body && now.getClientRects().length > 0 && !now.disabled) return;
     const tabs = Z.tabViews[0];
     const selected = tabs && tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
     if (selected) selected.focus();
@@ -161,8 +160,10 @@
     const grid = Z.session.changedGrid();
     if (grid) Z.paintGrid(JSON.parse(grid));
     for (const view of graphs) Z.paintGraph(view);
-    keepFocus();
+    // Looked at once the focus has finished moving (an action can run inside a blur).
+    if (!focusCheck) focusCheck = setTimeout(() => { focusCheck = 0; keepFocus(); }, 0);
   }
+  let focusCheck = 0;
 
   // ---- the help panel: the window's width animated by the page ------------------------------
 

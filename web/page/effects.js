@@ -24,8 +24,8 @@
     if (messageQueue.length === 0) {
       messageOpen = false;
       if (focusBefore && focusBefore.isConnected && focusBefore !== document.body) focusBefore.focus();
+      Z.keepFocus(focusBefore);
       focusBefore = null;
-      Z.keepFocus();
       while (afterQueue.length && !messageOpen) afterQueue.shift()();
       return;
     }
@@ -118,8 +118,10 @@
       return false;
     }
     const text = value === undefined ? '' : String(value);
+    const focused = document.activeElement;
     const cancel = Z.session.act(event, id, text);
     if (show !== false || Z.session.effectCount() > 0) Z.refresh();
+    Z.keepFocus(focused);
     if (Z.session.effectCount() > 0) schedule(takeEffects(), [event, id, text]);
     return cancel;
   }
@@ -146,12 +148,14 @@
         Z.session.graphPoints() >= LONG_LAUNCH_POINTS && Z.session.act('press', id, '')) {
       // A browser shows nothing a handler does until it returns: the launch's first state is put
       // on the screen, and the launch runs once the page has been painted with it.
+      const focused = document.activeElement;
       Z.refresh();
       waiting = [];
       requestAnimationFrame(() => setTimeout(() => {
         const after = waiting;
         waiting = null;
         act('click', id);
+        Z.keepFocus(focused);
         for (const action of after) action();
       }, 0));
       return;

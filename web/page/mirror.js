@@ -142,16 +142,20 @@
     });
   }
 
-  /** The focus stays in the window: when what held it was hidden or disabled by the action, it
-   *  goes to the selected tab. */
-  function keepFocus() {
-    const main = document.getElementById('frmZorbal');
-    if (main.hidden || Z.isMessageOpen()) return;
-    const now = document.activeElement;
-    if (now && now !== document.body && now.getClientRects().length > 0 && !now.disabled) return;
-    const tabs = Z.tabViews[0];
-    const selected = tabs && tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
-    if (selected) selected.focus();
+  /** The focus stays in the window: when the action hid or disabled `had`, the element that held
+   *  the focus, the selected tab takes it. Looked at once the focus has finished moving (an
+   *  action can run inside a blur). */
+  function keepFocus(had) {
+    if (!had || had === document.body) return;
+    setTimeout(() => {
+      const main = document.getElementById('frmZorbal');
+      if (main.hidden || Z.isMessageOpen()) return;
+      const now = document.activeElement;
+      if (now && now !== document.body && now.getClientRects().length > 0 && !now.disabled) return;
+      const tabs = Z.tabViews[0];
+      const selected = tabs && tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
+      if (selected) selected.focus();
+    }, 0);
   }
 
   function refresh() {
@@ -160,10 +164,7 @@
     const grid = Z.session.changedGrid();
     if (grid) Z.paintGrid(JSON.parse(grid));
     for (const view of graphs) Z.paintGraph(view);
-    // Looked at once the focus has finished moving (an action can run inside a blur).
-    if (!focusCheck) focusCheck = setTimeout(() => { focusCheck = 0; keepFocus(); }, 0);
   }
-  let focusCheck = 0;
 
   // ---- the help panel: the window's width animated by the page ------------------------------
 

@@ -73,10 +73,11 @@ struct FormControl {
     ControlKind kind;        ///< what it is
     std::string_view parent; ///< the frame, graph or tab page ("SSTab1_page_1") holding it; "": the window
     TwipsRect rect;          ///< where it stands in its container
-    std::string_view caption = {}; ///< the control that names a box: its label or option button
-    std::string_view unit = {};    ///< the label of a box's unit
-    std::string_view group = {};   ///< option buttons of one group share it
-    double points = 0;             ///< its font size; 0: the window's
+    std::string_view caption =
+        {}; ///< the control that names a box, text area or grid: its label or option button
+    std::string_view unit = {};  ///< the label of a box's unit
+    std::string_view group = {}; ///< option buttons of one group share it
+    double points = 0;           ///< its font size; 0: the window's
     bool bold = false;
     TextAlign align = TextAlign::TopLeft;
     std::uint8_t flags = FlagNone;

@@ -2,6 +2,7 @@
 #include "web/web_session.h"
 
 #include "platform/pixel_geometry.h"
+#include "ui/accessible_text.h"
 
 #include <charconv>
 #include <exception>
@@ -218,9 +219,27 @@ bool Session::act(std::string_view event, std::string_view id, std::string_view 
     // after the reload. Running it again after the browser refused the clipboard changes nothing
     // but the messages: it is kept once.
     const bool isRepeat = m_platform.clipboard.refusing;
+    const bool isLaunch = event == "click" && (id == "cmdLaunch" || id == "cmdLaunch2");
+    const int launches = m_window->LaunchCount;
+    const std::size_t effectsBefore = m_effects.size();
     const bool cancel = dispatch(event, id, value);
     if (!isRepeat)
         m_journal.record(event, id, value);
+    if (!isLaunch)
+        return cancel;
+    // A launch is announced: its results once it has flown, or the message that refused it.
+    std::string said;
+    if (m_window->LaunchCount != launches) {
+        said = ui::launchAnnouncement(*m_window);
+    } else {
+        for (std::size_t i = effectsBefore; i < m_effects.size(); ++i)
+            if (m_effects[i].kind == Effect::Kind::Message)
+                said += (said.empty() ? "" : " ") + m_effects[i].text;
+    }
+    if (!said.empty()) {
+        m_announcement = said;
+        ++m_announcements;
+    }
     return cancel;
 }
 
@@ -421,9 +440,33 @@ std::string Session::changedControls() {
         captions += (captions.size() > 1 ? "," : "") + jsonString(caption);
     captions += "]";
     put("SSTab1", Fields().add("tab", w.SSTab1.Tab()).done().insert(1, "\"captions\":" + captions + ","));
+    put("accessible", accessibleJson());
     put("frmSplash", Fields().add("visible", s.Visible).add("mainWindowShown", s.MainWindowShown).done());
     out += "}";
     return out;
+}
+
+std::string Session::accessibleJson() const {
+    const ui::Zorbal& w = *m_window;
+    auto list = [](const std::vector<std::string>& texts) {
+        std::string out = "[";
+        for (const std::string& text : texts)
+            out += (out.size() > 1 ? "," : "") + jsonString(text);
+        return out + "]";
+    };
+    std::string rows = "[";
+    for (const ui::FlightEventRow& row : ui::flightEventRows(w))
+        rows += (rows.size() > 1 ? "," : "") + list({row.event, row.time, row.height, row.range, row.speed});
+    rows += "]";
+    std::string out = Fields()
+                          .add("announcement", m_announcement)
+                          .add("announced", m_announcements)
+                          .add("graph0", ui::graphDescription(w, 0))
+                          .add("graph1", ui::graphDescription(w, 1))
+                          .add("eventsCaption", ui::flightEventsCaption(w))
+                          .done();
+    out.pop_back();
+    return out + ",\"headings\":" + list(ui::flightEventHeadings()) + ",\"events\":" + rows + "}";
 }
 
 std::string Session::changedGrid() {

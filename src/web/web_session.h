@@ -145,6 +145,11 @@ class Session {
     std::string changedControls();
     /// The whole grid as JSON when it changed since the last call, else an empty string.
     std::string changedGrid();
+    /// What the page says to a screen reader, as JSON: the latest announcement of a launch (its
+    /// results, or the messages that refused it) with the count of announcements made, each
+    /// graph's description, and the title, headings and rows of the latest flight's events. Sent by
+    /// changedControls as the entry "accessible".
+    std::string accessibleJson() const;
 
     /// The lesson so far as a journal text (web/journal.h), which the page keeps.
     std::string journal() const { return m_journal.text(*m_window, m_platform.frame.width); }
@@ -171,8 +176,10 @@ class Session {
     std::map<std::string, Action, std::less<>> m_actions;
     std::map<std::string, std::string, std::less<>> m_shownControls;
     std::uint64_t m_shownGridRevision = ~std::uint64_t{0};
-    std::string m_pressed; ///< the launch button pressed, whose click comes next
-    Journal m_journal;     ///< the user's actions so far
+    std::string m_pressed;      ///< the launch button pressed, whose click comes next
+    Journal m_journal;          ///< the user's actions so far
+    std::string m_announcement; ///< what the latest launch said: its results or its refusal
+    long long m_announcements = 0;
 };
 
 /// `text` as a JSON string literal (UTF-8 kept, control characters escaped).

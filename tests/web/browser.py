@@ -102,3 +102,21 @@ def messages_open(driver):
 
 def close_message(driver):
     driver.find_element(By.ID, "msgBoxOK").click()
+
+
+AXE_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web", "node_modules",
+                          "axe-core", "axe.min.js")
+
+
+def axe_violations(driver):
+    """axe-core's violations on the page as it is now: {rule: [elements]}, with every rule axe runs."""
+    if not driver.execute_script("return !!window.axe"):
+        with open(AXE_SCRIPT, encoding="utf-8") as script:
+            driver.execute_script(script.read())
+    return driver.execute_async_script("""
+        const done = arguments[0];
+        axe.run(document, {resultTypes: ['violations']}).then((r) => {
+          const found = {};
+          for (const v of r.violations) found[v.id] = v.nodes.map((n) => n.target.join(' '));
+          done(found);
+        }, (error) => done({'axe failed': [String(error)]}));""")

@@ -17,11 +17,14 @@ import time
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import (By, WebDriverWait, chromium, close_message, designed_viewport, fresh_visits,  # noqa: E402
-                     messages_open, open_main_window, serve, wait_ready)
+from browser import (By, WebDriverWait, axe_violations, chromium, close_message, designed_viewport,  # noqa: E402
+                     fresh_visits, messages_open, open_main_window, serve, wait_ready)
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
 
@@ -712,6 +715,184 @@ class KeptLesson(unittest.TestCase):
                     self.assertGreater(button[2] - button[0], 40, context)
         finally:
             designed_viewport(d)
+
+
+class Accessible(unittest.TestCase):
+    """What a screen reader and a keyboard meet: names, the announcements, axe-core's checks, the
+    keys, and the long press on a touch screen."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls._server = serve(SITE)
+        cls.url = cls._server.__enter__()
+        cls._chromium = chromium(fresh=True)
+        cls.driver = cls._chromium.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._chromium.__exit__(None, None, None)
+        cls._server.__exit__(None, None, None)
+
+    def setUp(self):
+        self.driver.get(self.url)
+
+    def focused(self):
+        # After the page's own look at the focus, which waits for the focus to finish moving.
+        return self.driver.execute_async_script(
+            "const done = arguments[0]; setTimeout(() => done(document.activeElement.id || document.activeElement.tagName), 0);")
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def chord(self, modifier, key):
+        ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
+
+    def tab_to(self, element_id, limit=80):
+        for _ in range(limit):
+            if self.focused() == element_id:
+                return
+            self.keys(Keys.TAB)
+        self.fail("Tab never reached " + element_id)
+
+    def test_axe_finds_nothing_on_the_splash_on_every_tab_and_in_a_message_box(self):
+        d = self.driver
+        wait_ready(d)
+        found = {"splash": axe_violations(d)}
+        open_main_window(d)
+        tabs = d.find_elements(By.CSS_SELECTOR, "[role=tab]")
+        for when in ("before", "after"):
+            if when == "after":
+                d.find_element(By.ID, "SSTab1_1").click()
+                d.find_element(By.ID, "cmdLaunch").click()
+            for tab in tabs:
+                tab.click()
+                found["%s %s launch" % (tab.text, when)] = axe_violations(d)
+        d.find_element(By.ID, "SSTab1_1").click()
+        type_into(d, "txtInput_0", "25", "cmdLaunch")
+        self.assertIsNotNone(messages_open(d))
+        found["message box"] = axe_violations(d)
+        self.assertEqual({state: rules for state, rules in found.items() if rules}, {})
+
+    def test_controls_are_named_by_the_forms_labels_and_launches_are_announced(self):
+        d = self.driver
+        open_main_window(d)
+        name = lambda element_id: d.find_element(By.ID, element_id).accessible_name
+        text = lambda element_id: d.find_element(By.ID, element_id).text
+        self.assertEqual(name("txtInput_0"), text("lblInput_0"))
+        self.assertEqual(d.find_element(By.ID, "txtInput_0").get_attribute("aria-describedby"), "lblInput_15")
+        self.assertEqual(name("txtInput_11"), " ".join(d.execute_script(
+            "return document.getElementById('optParachute_0').parentElement.textContent").split()))
+        self.assertEqual(name("cmdLaunch"), "Launch!")
+        self.assertEqual(name("txtOutput_4"), "Flight Duration")
+        tab = d.find_element(By.ID, "SSTab1_2")
+        self.assertEqual(tab.aria_role, "tab")
+        page = d.find_element(By.ID, tab.get_attribute("aria-controls"))
+        self.assertEqual(page.get_attribute("aria-labelledby"), "SSTab1_2")
+        d.find_element(By.ID, "SSTab1_6").click()
+        self.assertEqual(d.find_element(By.ID, "MSFlexGrid1_view").accessible_name, "Launch History Table")
+        d.find_element(By.ID, "SSTab1_1").click()
+        self.assertEqual(d.execute_script("return document.querySelector('aside').textContent.length > 0"), True)
+
+        d.find_element(By.ID, "cmdLaunch").click()
+        said = "Launch 1: Flight Duration 4.30 seconds, Maximum Height 22.60 metres, Range 51.61 metres."
+        WebDriverWait(d, 5).until(lambda dr: dr.find_element(By.ID, "announcer").get_attribute("textContent") == said)
+        graph = d.find_element(By.ID, "pctXYGraph")
+        self.assertEqual(graph.aria_role, "image")
+        self.assertTrue(graph.get_attribute("aria-label").startswith("Trajectory graph, height against range of launch 1"))
+        events = d.execute_script("""
+            return [...document.querySelectorAll('#pctXYGraph_frame table tr')].map(
+              (tr) => [...tr.children].map((cell) => cell.textContent));""")
+        self.assertEqual(events[0][0], "Event")
+        self.assertEqual(events[-1][:2], ["Landing", "4.30"])
+        self.assertEqual(d.execute_script("return document.querySelectorAll('#MSFlexGrid1 th[scope=col]').length > 5"), True)
+
+        # A refused launch is announced by its message, and the focus comes back where it was.
+        d.find_element(By.ID, "SSTab1_1").click()
+        type_into(d, "txtInput_0", "25", "cmdLaunch")
+        message = messages_open(d)
+        self.assertEqual(self.focused(), "msgBoxOK")
+        self.assertEqual(d.find_element(By.ID, "msgBox").accessible_name, "Zorbal")
+        WebDriverWait(d, 5).until(lambda dr: dr.find_element(By.ID, "announcer").get_attribute("textContent") == message)
+        close_message(d)
+        self.assertEqual(self.focused(), "cmdLaunch")
+
+    def test_the_default_lesson_with_the_keyboard_alone(self):
+        d = self.driver
+        wait_ready(d)
+        self.assertEqual(self.focused(), "cmdOK")
+        self.keys(Keys.ENTER)
+        WebDriverWait(d, 10).until(lambda dr: dr.find_element(By.ID, "frmZorbal").is_displayed())
+        self.assertEqual(self.focused(), "SSTab1_1")  # never the page's body
+        # Only the selected tab is in the Tab order.
+        self.assertEqual([t.get_attribute("tabindex") for t in d.find_elements(By.CSS_SELECTOR, "[role=tab]")],
+                         ["-1", "0", "-1", "-1", "-1", "-1", "-1"])
+        self.tab_to("txtInput_0")
+        self.chord(Keys.CONTROL, "a")
+        self.keys("1.5")
+        self.tab_to("cmdLaunch")
+        self.assertEqual(d.find_element(By.ID, "txtInput_0").get_attribute("value"), "1.5")
+        self.keys(Keys.ENTER)
+        self.assertIsNone(messages_open(d))
+        self.assertEqual(d.find_element(By.ID, "SSTab1_2").get_attribute("aria-selected"), "true")
+        self.assertEqual(self.focused(), "SSTab1_2")  # the launch button's page was hidden
+        self.assertNotEqual(d.find_element(By.ID, "txtOutput_4").get_attribute("value"), "")
+        # Every tab, with the arrows and Enter; Home and End; Ctrl+PgUp.
+        for step in range(7):
+            self.keys(Keys.ARROW_RIGHT)
+            expected = "SSTab1_%d" % ((3 + step) % 7)
+            self.assertEqual(self.focused(), expected)
+            self.keys(Keys.ENTER)
+            self.assertEqual(d.find_element(By.ID, expected).get_attribute("aria-selected"), "true")
+        self.keys(Keys.END)
+        self.assertEqual(self.focused(), "SSTab1_6")
+        self.keys(Keys.SPACE)
+        self.assertTrue(d.find_element(By.ID, "MSFlexGrid1_view").is_displayed())
+        self.tab_to("MSFlexGrid1_view", 10)
+        self.keys(Keys.ARROW_RIGHT, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
+        WebDriverWait(d, 5).until(  # the browser scrolls smoothly
+            lambda dr: dr.execute_script("return document.getElementById('MSFlexGrid1_view').scrollLeft") > 0)
+        self.chord(Keys.SHIFT, Keys.TAB)
+        self.keys(Keys.HOME)
+        self.assertEqual(self.focused(), "SSTab1_0")
+        self.keys(Keys.ENTER)
+        self.chord(Keys.CONTROL, Keys.PAGE_UP)
+        self.assertEqual(d.find_element(By.ID, "SSTab1_6").get_attribute("aria-selected"), "true")
+        self.chord(Keys.CONTROL, Keys.PAGE_DOWN)
+        self.chord(Keys.CONTROL, Keys.PAGE_DOWN)
+        self.assertEqual(self.focused(), "SSTab1_1")
+        # A message box keeps the focus until it is answered, then gives it back.
+        self.tab_to("txtInput_0")
+        self.chord(Keys.CONTROL, "a")
+        self.keys("25")
+        self.tab_to("cmdLaunch")
+        self.keys(Keys.ENTER)
+        self.assertIsNotNone(messages_open(d))
+        for _ in range(3):
+            self.keys(Keys.TAB)
+            self.assertEqual(self.focused(), "msgBoxOK")
+        self.keys(Keys.ENTER)
+        self.assertIsNone(messages_open(d))
+        self.assertEqual(self.focused(), "cmdLaunch")
+
+    def test_f1_and_a_long_press_show_a_controls_advice(self):
+        d = self.driver
+        open_main_window(d)
+        help_text = lambda: d.find_element(By.ID, "txtHelp").get_attribute("value")
+        d.execute_script("zorbalPage.act('move', 'txtInput_3')")
+        pressure_advice = help_text()
+        d.execute_script("zorbalPage.act('move', 'cmdDefault')")
+        default_advice = help_text()
+        self.assertNotEqual(pressure_advice, default_advice)
+        d.find_element(By.ID, "txtInput_3").click()
+        self.keys(Keys.F1)
+        self.assertEqual(help_text(), pressure_advice)
+        # A long press on "Default" explains it and does not put the default design back.
+        type_into(d, "txtInput_0", "1.5", "txtInput_3")
+        touch = ActionBuilder(d, mouse=PointerInput(interaction.POINTER_TOUCH, "finger"))
+        touch.pointer_action.move_to(d.find_element(By.ID, "cmdDefault")).pointer_down().pause(0.8).pointer_up()
+        touch.perform()
+        self.assertEqual(help_text(), default_advice)
+        self.assertEqual(d.find_element(By.ID, "txtInput_0").get_attribute("value"), "1.5")
 
 
 class Offline(unittest.TestCase):

@@ -211,6 +211,37 @@ TEST_F(WebSession, OnlyChangedControlsAreSentAgain) {
     EXPECT_TRUE(session.changedGrid().empty());
 }
 
+TEST_F(WebSession, EachLaunchIsAnnouncedByItsResultsOrTheMessageThatRefusedIt) {
+    EXPECT_NE(session.changedControls().find("\"accessible\":" + session.accessibleJson()),
+              std::string::npos);
+    const auto accessible = [this] { return session.accessibleJson(); };
+    EXPECT_NE(accessible().find("\"announcement\":\"\",\"announced\":0,"), std::string::npos);
+    // A long launch is pressed first and clicked after: it is announced once it has flown.
+    ASSERT_TRUE(session.act("press", "cmdLaunch"));
+    EXPECT_NE(accessible().find("\"announced\":0,"), std::string::npos);
+    session.act("click", "cmdLaunch");
+    const std::string launched = accessible();
+    EXPECT_NE(launched.find("\"announcement\":\"Launch 1: Flight Duration 4.30 seconds, Maximum Height 22.60 "
+                            "metres, Range 51.61 metres.\",\"announced\":1,"),
+              std::string::npos)
+        << launched;
+    EXPECT_NE(launched.find("[\"Landing\",\"4.30\","), std::string::npos) << launched;
+    // Refused twice with the same words: each refusal is a new announcement.
+    session.act("input", "txtInput_0", "25");
+    for (int refusal = 2; refusal <= 3; ++refusal) {
+        session.act("click", "cmdLaunch2");
+        ASSERT_EQ(messages().size(), 1U);
+        EXPECT_NE(accessible().find("\"announcement\":" + jsonString(messages()[0]) +
+                                    ",\"announced\":" + std::to_string(refusal) + ","),
+                  std::string::npos);
+        session.clearEffects();
+        session.act("input", "txtInput_0", "25");
+    }
+    // Other actions say nothing new.
+    session.act("move", "cmdLaunch");
+    EXPECT_NE(accessible().find("\"announced\":3,"), std::string::npos);
+}
+
 TEST(WebJson, EscapesWhatJsonCannotHoldAndKeepsUtf8) {
     EXPECT_EQ(jsonString("a\"b\\c\r\n\t\x01 \xc2\xb0"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001 \xc2\xb0\"");
 }

@@ -16,18 +16,34 @@
     else afterQueue.push(action);
   }
 
+  /** What had the focus when the message box opened; it has it again once the box is closed. */
+  let focusBefore = null;
+
   function showNextMessage() {
     const dialog = document.getElementById('msgBox');
     if (messageQueue.length === 0) {
       messageOpen = false;
+      if (focusBefore && focusBefore.isConnected && focusBefore !== document.body) focusBefore.focus();
+      Z.keepFocus(focusBefore);
+      focusBefore = null;
       while (afterQueue.length && !messageOpen) afterQueue.shift()();
       return;
     }
     messageOpen = true;
     document.getElementById('msgBoxText').textContent = shownText(messageQueue.shift());
-    if (!dialog.open) dialog.showModal();
+    if (!dialog.open) {
+      focusBefore = document.activeElement;
+      dialog.showModal();
+    }
     document.getElementById('msgBoxOK').focus();
   }
+
+  // The focus stays in the message box until it is answered: its one button keeps it.
+  document.getElementById('msgBox').addEventListener('keydown', (event) => {
+    if (event.key !== 'Tab') return;
+    event.preventDefault();
+    document.getElementById('msgBoxOK').focus();
+  });
 
   function closeMessage() {
     const dialog = document.getElementById('msgBox');
@@ -102,9 +118,11 @@
       return false;
     }
     const text = value === undefined ? '' : String(value);
+    const focused = document.activeElement;
     const cancel = Z.session.act(event, id, text);
     Z.keepLesson();
     if (show !== false || Z.session.effectCount() > 0) Z.refresh();
+    Z.keepFocus(focused);
     if (Z.session.effectCount() > 0) schedule(takeEffects(), [event, id, text]);
     return cancel;
   }
@@ -131,12 +149,14 @@
         Z.session.graphPoints() >= LONG_LAUNCH_POINTS && Z.session.act('press', id, '')) {
       // A browser shows nothing a handler does until it returns: the launch's first state is put
       // on the screen, and the launch runs once the page has been painted with it.
+      const focused = document.activeElement;
       Z.refresh();
       waiting = [];
       requestAnimationFrame(() => setTimeout(() => {
         const after = waiting;
         waiting = null;
         act('click', id);
+        Z.keepFocus(focused);
         for (const action of after) action();
       }, 0));
       return;

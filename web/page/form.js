@@ -22,7 +22,39 @@
       event.stopPropagation();
       if (moveIds.has(id)) Z.act('move', id);
     });
+    longPress(el, id);
   }
+
+  // A touch held this long shows the control's advice, as the mouse moving over it does, and
+  // the tap it ends with does not run the control.
+  const LONG_PRESS_MS = 500;
+  let pressedLong = null;
+
+  function longPress(el, id) {
+    let timer = null;
+    const cancel = () => { clearTimeout(timer); timer = null; };
+    el.addEventListener('pointerdown', (event) => {
+      if (event.pointerType !== 'touch') return;
+      event.stopPropagation();
+      cancel();
+      timer = setTimeout(() => {
+        timer = null;
+        if (!moveIds.has(id)) return;
+        pressedLong = el;
+        Z.act('move', id);
+      }, LONG_PRESS_MS);
+    });
+    for (const type of ['pointerup', 'pointercancel', 'pointerleave']) el.addEventListener(type, cancel);
+    el.addEventListener('contextmenu', (event) => { if (pressedLong === el) event.preventDefault(); });
+  }
+  // The click after a long press is swallowed before any control sees it.
+  document.addEventListener('click', (event) => {
+    if (pressedLong && pressedLong.contains(event.target)) {
+      event.preventDefault();
+      event.stopImmediatePropagation();
+    }
+    pressedLong = null;
+  }, true);
 
   function make(parent, tag, id, left, top, width, height, kind) {
     const el = document.createElement(tag);
@@ -48,7 +80,10 @@
     el.classList.add('frame');
     const legend = document.createElement('span');
     legend.className = 'legend';
+    legend.id = id + '_legend';
     el.appendChild(legend);
+    el.setAttribute('role', 'group');
+    el.setAttribute('aria-labelledby', legend.id);
     views.get(id).legend = legend;
     if (moves) moveIds.add(id);
     if (clicks) el.addEventListener('click', (event) => { if (event.target === el || event.target === legend) Z.act('click', id); });
@@ -114,8 +149,22 @@
     return box;
   }
 
+  /** The option buttons of one group stand in one radio group, named as their frame is. */
+  function radioGroup(parent, group) {
+    let holder = parent.querySelector(':scope > [role="radiogroup"][data-group="' + group + '"]');
+    if (!holder) {
+      holder = document.createElement('div');
+      holder.setAttribute('role', 'radiogroup');
+      holder.dataset.group = group;
+      const legend = parent.querySelector(':scope > .legend');
+      if (legend) holder.setAttribute('aria-labelledby', legend.id);
+      parent.appendChild(holder);
+    }
+    return holder;
+  }
+
   function optionButton(parent, id, group, left, top, width, height) {
-    const option = choice(parent, id, 'radio', 'option', 'option', left, top, width, height);
+    const option = choice(radioGroup(parent, group), id, 'radio', 'option', 'option', left, top, width, height);
     option.name = group;
     option.addEventListener('click', () => Z.act('click', id));
     return option;
@@ -126,8 +175,13 @@
     el.classList.add('graph');
     const canvas = document.createElement('canvas');
     canvas.id = id;
+    canvas.setAttribute('role', 'img');
     el.appendChild(canvas);
-    const view = { kind: 'graph', el: canvas, which: graphs.length, revision: 0, paintedRevision: -1, width, height };
+    // The numbers behind the graph, for screen readers: the latest flight's events.
+    const numbers = document.createElement('table');
+    numbers.className = 'visually-hidden';
+    el.appendChild(numbers);
+    const view = { kind: 'graph', el: canvas, numbers, which: graphs.length, revision: 0, paintedRevision: -1, width, height };
     views.set(id, view);
     graphs.push(view);
     moveIds.add(id);
@@ -138,12 +192,13 @@
   function tabControl(parent, id, left, top, width, height, count) {
     const tabs = make(parent, 'div', id, left, top, width, height, 'tabs');
     tabs.classList.add('tabcontrol');
-    tabs.setAttribute('role', 'tablist');
     const frameEl = document.createElement('div');
     frameEl.className = 'pageframe';
     tabs.appendChild(frameEl);
     const bar = document.createElement('div');
     bar.className = 'tabs';
+    bar.setAttribute('role', 'tablist');
+    bar.addEventListener('keydown', (event) => Z.tabStripKey(event, views.get(id)));
     tabs.appendChild(bar);
     const pages = [];
     for (let i = 0; i < count; ++i) {
@@ -151,6 +206,7 @@
       header.type = 'button';
       header.id = id + '_' + i;
       header.setAttribute('role', 'tab');
+      header.setAttribute('aria-controls', id + '_page_' + i);
       header.addEventListener('click', () => Z.act('click', header.id));
       bar.appendChild(header);
       views.set(header.id, { kind: 'tab', el: header });
@@ -158,6 +214,8 @@
       page.className = 'page';
       page.id = id + '_page_' + i;
       page.hidden = true;
+      page.setAttribute('role', 'tabpanel');
+      page.setAttribute('aria-labelledby', header.id);
       tabs.appendChild(page);
       pages.push(page);
     }
@@ -224,6 +282,9 @@
       case 'grid': {
         const holder = make(parent, 'div', c.id + '_view', ...r, 'historyview');
         holder.classList.add('history');
+        // The scroll region takes the focus, so the arrow keys scroll it.
+        holder.tabIndex = 0;
+        holder.setAttribute('role', 'region');
         const table = document.createElement('table');
         table.id = c.id;
         holder.appendChild(table);
@@ -251,6 +312,27 @@
       }
       containers.set(c.id, el);
     }
+    for (const c of form) name(c, containers);
+    // The help panel is the window's complementary region: its text and the label naming it.
+    const help = form.find((c) => c.id === 'txtHelp');
+    if (help && help.caption) {
+      const aside = document.createElement('aside');
+      aside.setAttribute('aria-labelledby', help.caption);
+      root.insertBefore(aside, document.getElementById(help.caption));
+      aside.append(document.getElementById(help.caption), document.getElementById(help.id));
+    }
+  }
+
+  /** A box, text area or grid is named by the label its row calls its caption and described by
+   *  its unit's label. */
+  function name(c, containers) {
+    if (!c.caption && !c.unit) return;
+    const el = c.kind === 'grid' ? containers.get(c.id) : views.get(c.id).el;
+    // An option button names the box under it by its caption.
+    const caption = c.caption && views.get(c.caption).caption;
+    if (caption) caption.id = c.caption + '_caption';
+    if (c.caption) el.setAttribute('aria-labelledby', caption ? caption.id : c.caption);
+    if (c.unit) el.setAttribute('aria-describedby', c.unit);
   }
 
   // The families the page stands in for the splash window's designed fonts; the others are the page's.

@@ -39,13 +39,16 @@
       if (r < grid.fixedRows) tr.className = 'fixed';
       cells.forEach(([text, back, fore, bold, align], c) => {
         if (covered.has(r + ':' + c)) return;
-        const td = document.createElement('td');
+        // The fixed rows head the columns, the fixed columns the rows.
+        const heads = (r < grid.fixedRows || c < grid.fixedCols) && text !== '';
+        const td = document.createElement(heads ? 'th' : 'td');
+        if (heads) td.scope = r < grid.fixedRows ? (spans.has(r + ':' + c) ? 'colgroup' : 'col') : 'row';
         td.textContent = text;
         const span = spans.get(r + ':' + c);
         if (span) { td.colSpan = span; td.style.textAlign = 'center'; }
         else td.style.textAlign = ALIGN[align] || 'left';
         Z.tint(td, 'back', back);
-        Z.tint(td, 'fore', fore);
+        Z.tint(td, 'fore', Z.readable(fore, back));
         if (bold) td.style.fontWeight = 'bold';
         if (r < grid.fixedRows) td.style.top = r * rowHeight + 'px';
         if (c < grid.fixedCols) { td.classList.add('fixed'); td.style.left = lefts[c] + 'px'; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The window's keys: F5 presses "Launch!", Ctrl+PgDown and Ctrl+PgUp step through the tab pages;
-// F5 and Ctrl+R never reload the page.
+// The window's keys: F5 presses "Launch!", Ctrl+PgDown and Ctrl+PgUp step through the tab pages,
+// F1 shows the focused control's advice; in the tab strip the arrows, Home and End move between
+// the tabs and Enter or Space selects one. F5 and Ctrl+R never reload the page.
 'use strict';
 
 (function (Z) {
@@ -18,6 +19,11 @@
     if (event.key === 'F5') {
       const launch = document.getElementById('cmdLaunch');
       if (!launch.disabled) launch.click();
+    } else if (event.key === 'F1') {
+      // The advice the mouse moving over the control shows.
+      event.preventDefault();
+      const focused = document.activeElement;
+      if (focused && focused.id && Z.moveIds.has(focused.id)) Z.act('move', focused.id);
     } else if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
       // Ctrl+Tab belongs to the browser; Ctrl+PgDown and Ctrl+PgUp step through the pages.
       event.preventDefault();
@@ -30,5 +36,20 @@
     }
   }
 
+  /** The arrows, Home and End move the focus along the tab strip; Enter and Space (the tab is a
+   *  button) select the focused tab. */
+  function tabStripKey(event, tabs) {
+    if (event.ctrlKey || event.altKey || event.metaKey) return;
+    const count = tabs.headers.length;
+    const current = tabs.headers.indexOf(document.activeElement);
+    if (current < 0) return;
+    const next = { ArrowRight: (current + 1) % count, ArrowLeft: (current + count - 1) % count,
+      Home: 0, End: count - 1 }[event.key];
+    if (next === undefined) return;
+    event.preventDefault();
+    tabs.headers[next].focus();
+  }
+
   Z.keyboard = keyboard;
+  Z.tabStripKey = tabStripKey;
 })(Zorbal);

@@ -37,6 +37,7 @@
     const root = document.getElementById('frmZorbal');
     root.style.height = px(CLIENT_HEIGHT);
     views.set('frmZorbal', { kind: 'window', el: root });
+    views.set('accessible', { kind: 'accessible', el: document.getElementById('announcer'), announced: 0 });
     Z.buildWindow(root, JSON.parse(session.form()));
     Z.buildSplash(JSON.parse(session.splashForm()));
     Z.startFitting();

@@ -42,7 +42,9 @@
       case 'splashlabel':
         setText(el, state.caption);
         el.classList.toggle('disabled', !state.enabled);
-        Z.tint(el, 'fore', view.kind === 'splashlabel' || state.enabled ? state.fore : null);
+        // Text meets 4.5:1 on its back in either look (the designed reds are deepened just enough);
+        // the splash's words stand on its picture as designed.
+        Z.tint(el, 'fore', view.kind === 'splashlabel' ? state.fore : state.enabled ? Z.readable(state.fore, state.back) : null);
         Z.tint(el, 'back', state.back === 0xf0f0f0 ? null : state.back);
         setTip(el, state.tip);
         break;
@@ -88,13 +90,72 @@
         break;
       case 'window':
         document.title = state.caption;
+        setText(document.getElementById('windowTitle'), state.caption);
         targetWidth(state.width);
+        break;
+      case 'accessible':
+        speak(view, state);
         break;
       case 'splash':
         el.hidden = !state.visible;
         if (state.mainWindowShown) document.getElementById('frmZorbal').hidden = false;
         break;
     }
+  }
+
+  /** The module's words for screen readers: a new announcement into the live region, each graph's
+   *  description onto its canvas and the latest flight's events into its table of numbers. */
+  function speak(view, state) {
+    if (state.announced !== view.announced) {
+      view.announced = state.announced;
+      // Emptied first, so that the same words said again are announced again.
+      const region = view.el;
+      region.textContent = '';
+      requestAnimationFrame(() => { region.textContent = state.announcement; });
+    }
+    graphs.forEach((graph, i) => {
+      graph.el.setAttribute('aria-label', state['graph' + i]);
+      const table = graph.numbers;
+      const key = JSON.stringify([state.eventsCaption, state.events]);
+      if (table.dataset.shown === key) return;
+      table.dataset.shown = key;
+      const caption = document.createElement('caption');
+      caption.textContent = state.eventsCaption;
+      const head = document.createElement('tr');
+      for (const text of state.headings) {
+        const th = document.createElement('th');
+        th.scope = 'col';
+        th.textContent = text;
+        head.appendChild(th);
+      }
+      const rows = state.events.map((cells) => {
+        const tr = document.createElement('tr');
+        cells.forEach((text, c) => {
+          const cell = document.createElement(c === 0 ? 'th' : 'td');
+          if (c === 0) cell.scope = 'row';
+          cell.textContent = text;
+          tr.appendChild(cell);
+        });
+        return tr;
+      });
+      table.replaceChildren(caption, head, ...rows);
+    });
+  }
+
+  /** The focus stays in the window: when the action hid or disabled `had`, the element that held
+   *  the focus, the selected tab takes it. Looked at once the focus has finished moving (an
+   *  action can run inside a blur). */
+  function keepFocus(had) {
+    if (!had || had === document.body) return;
+    setTimeout(() => {
+      const main = document.getElementById('frmZorbal');
+      if (main.hidden || Z.isMessageOpen()) return;
+      const now = document.activeElement;
+      if (now && now !== document.body && now.getClientRects().length > 0 && !now.disabled) return;
+      const tabs = Z.tabViews[0];
+      const selected = tabs && tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
+      if (selected) selected.focus();
+    }, 0);
   }
 
   function refresh() {
@@ -139,5 +200,6 @@
   }
 
   Z.refresh = refresh;
+  Z.keepFocus = keepFocus;
   Z.showWidth = showWidth;
 })(Zorbal);

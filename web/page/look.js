@@ -12,6 +12,7 @@
   const FACE = 0xf0f0f0; // the designed window grey
   const CONTRAST_FACE = 0xffffff;
   const TEXT_CONTRAST = 7;
+  const READABLE = 4.5;
   const STORAGE_KEY = 'zorbal.look';
   const SYSTEM_QUERY = '(prefers-contrast: more), (forced-colors: active)';
 
@@ -30,8 +31,9 @@
   }
 
   /** `fore` moved towards black (on a light back) or white (on a dark one) in steps until it
-   *  stands out from `back` by `ratio`; its hue stays. */
-  function readable(fore, back, ratio) {
+   *  stands out from `back` by `ratio` (by default the 4.5:1 small text needs in either look: the
+   *  window's pure red on its grey face becomes a deeper red); its hue stays. */
+  function readable(fore, back, ratio = READABLE) {
     const target = luminance(back) > 0.18 ? 0x000000 : 0xffffff;
     let shown = fore;
     for (let step = 1; step <= 32 && contrast(shown, back) < ratio; ++step) {

@@ -754,6 +754,38 @@ class Accessible(unittest.TestCase):
             self.keys(Keys.TAB)
         self.fail("Tab never reached " + element_id)
 
+    def test_axe_finds_nothing_in_the_high_contrast_look_and_on_small_and_zoomed_screens(self):
+        d = self.driver
+        found = {}
+        sizes = {"phone": (390, 844, 3, True), "tablet": (768, 1024, 2, True), "laptop": (1366, 640, 1, False),
+                 "200 % zoom": (683, 320, 2, False)}
+        try:
+            for name, size in sizes.items():
+                fit_test.viewport(d, size)
+                d.get(self.url)
+                wait_ready(d)
+                fit_test.settle(d)
+                found[name + " splash"] = axe_violations(d)
+                fit_test.open_window(d)
+                fit_test.tap(d, "SSTab1_1")
+                fit_test.tap(d, "cmdLaunch")
+                fit_test.settle(d)
+                found[name + " after a launch"] = axe_violations(d)
+        finally:
+            fit_test.viewport(d, (1280, 720, 1, False))
+        d.get(self.url)
+        wait_ready(d)
+        d.find_element(By.ID, "lookSwitch").click()
+        found["high contrast splash"] = axe_violations(d)
+        open_main_window(d)
+        d.find_element(By.ID, "SSTab1_1").click()
+        d.find_element(By.ID, "cmdLaunch").click()
+        for tab in d.find_elements(By.CSS_SELECTOR, "[role=tab]"):
+            tab.click()
+            found["high contrast " + tab.text] = axe_violations(d)
+        d.find_element(By.ID, "lookSwitch").click()  # the designed look for the tests after this one
+        self.assertEqual({state: rules for state, rules in found.items() if rules}, {})
+
     def test_axe_finds_nothing_on_the_splash_on_every_tab_and_in_a_message_box(self):
         d = self.driver
         wait_ready(d)

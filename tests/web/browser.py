@@ -7,6 +7,7 @@ import os
 import shutil
 import tempfile
 import threading
+import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -81,6 +82,25 @@ def chromium(downloads=None, scale=1, fresh=False):
     finally:
         driver.quit()
         shutil.rmtree(profile, ignore_errors=True)
+
+
+class BrowserTest(unittest.TestCase):
+    """Tests sharing one server of the site and one headless Chromium, which opens every page as
+    a freshly started program unless the class keeps lessons."""
+    site = None  # the site's folder, set by the test program before the tests run
+    keeps_lessons = False
+
+    @classmethod
+    def setUpClass(cls):
+        cls._server = serve(BrowserTest.site)
+        cls.url = cls._server.__enter__()
+        cls._chromium = chromium(fresh=not cls.keeps_lessons)
+        cls.driver = cls._chromium.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._chromium.__exit__(None, None, None)
+        cls._server.__exit__(None, None, None)
 
 
 def wait_ready(driver, timeout=30):

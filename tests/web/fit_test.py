@@ -9,7 +9,7 @@ from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
 
-from browser import By, WebDriverWait, chromium, close_message, messages_open, serve, wait_ready
+from browser import BrowserTest, By, WebDriverWait, chromium, close_message, messages_open, serve, wait_ready
 
 SITE = None
 
@@ -128,19 +128,7 @@ def settle(driver):
     driver.execute_async_script("const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(() => done()));")
 
 
-class Fit(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls._server = serve(SITE)
-        cls.url = cls._server.__enter__()
-        cls._chromium = chromium(fresh=True)
-        cls.driver = cls._chromium.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls._chromium.__exit__(None, None, None)
-        cls._server.__exit__(None, None, None)
-
+class Fit(BrowserTest):
     def places(self, selector):
         return self.driver.execute_script(PLACES, selector)
 

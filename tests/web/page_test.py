@@ -23,7 +23,7 @@ from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import (By, WebDriverWait, axe_violations, chromium, close_message, designed_viewport,  # noqa: E402
+from browser import (BrowserTest, By, WebDriverWait, axe_violations, chromium, close_message, designed_viewport,  # noqa: E402
                      fresh_visits, messages_open, open_main_window, serve, wait_ready)
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
@@ -492,21 +492,11 @@ def kept_journal(driver):
     return None if text is None else json.loads(text)
 
 
-class KeptLesson(unittest.TestCase):
+class KeptLesson(BrowserTest):
     """The lesson kept in the browser's storage: back after a reload or a closed tab, thrown away
     by "Start again", and the reload keys and storage failures that must not lose or break it."""
 
-    @classmethod
-    def setUpClass(cls):
-        cls._server = serve(SITE)
-        cls.url = cls._server.__enter__()
-        cls._chromium = chromium()
-        cls.driver = cls._chromium.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls._chromium.__exit__(None, None, None)
-        cls._server.__exit__(None, None, None)
+    keeps_lessons = True
 
     def setUp(self):
         self.driver.get("about:blank")
@@ -717,21 +707,9 @@ class KeptLesson(unittest.TestCase):
             designed_viewport(d)
 
 
-class Accessible(unittest.TestCase):
+class Accessible(BrowserTest):
     """What a screen reader and a keyboard meet: names, the announcements, axe-core's checks, the
     keys, and the long press on a touch screen."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls._server = serve(SITE)
-        cls.url = cls._server.__enter__()
-        cls._chromium = chromium(fresh=True)
-        cls.driver = cls._chromium.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls._chromium.__exit__(None, None, None)
-        cls._server.__exit__(None, None, None)
 
     def setUp(self):
         self.driver.get(self.url)
@@ -957,4 +935,5 @@ class FileUrl(unittest.TestCase):
 if __name__ == "__main__":
     SITE, CLI = sys.argv[1], sys.argv[2]
     fit_test.SITE = SITE
+    BrowserTest.site = SITE
     unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)

@@ -8,6 +8,7 @@
 #include "ui/qt/look.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -105,6 +106,27 @@ class WindowFormTest : public QObject {
         for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i)
             QCOMPARE(actual[i], expected[i]);
         QCOMPARE(actual.size(), expected.size());
+    }
+
+    // What a screen reader is told of a box: the caption beside it (a label, or the option
+    // button over a parachute box) as its name, and its unit as its description.
+    void assistiveTechnologyNamesEachBoxByItsCaptionAndUnit() {
+        Started started;
+        const struct {
+            const char* box;
+            const char* name;
+            const char* description;
+        } cases[] = {{"txtInput_0", "Volume of bottle", "litres"},
+                     {"txtInput_11", "Trigger by angle from  horizontal", "degrees"},
+                     {"txtOutput_4", "Flight Duration", "seconds"}};
+        for (const auto& c : cases) {
+            auto* box = started.find<QWidget>(c.box);
+            QVERIFY2(box, c.box);
+            QAccessibleInterface* told = QAccessible::queryAccessibleInterface(box);
+            QVERIFY2(told, c.box);
+            QCOMPARE(told->text(QAccessible::Name), QString::fromUtf8(c.name));
+            QCOMPARE(told->text(QAccessible::Description), QString::fromUtf8(c.description));
+        }
     }
 };
 

@@ -46,6 +46,16 @@ template <typename Control> Control& modelOf(Zorbal& model, std::string_view id)
     return *std::get<Control*>(controlOf(model, id));
 }
 
+/// The caption of the label or option button named `id`, as the window shows it; empty for none.
+QString captionOf(Zorbal& model, std::string_view id) {
+    const ControlRef control = controlOf(model, id);
+    if (const auto* label = std::get_if<Label*>(&control))
+        return QString::fromStdString((*label)->Caption);
+    if (const auto* option = std::get_if<platform::OptionButton*>(&control))
+        return QString::fromStdString((*option)->Caption);
+    return {};
+}
+
 } // namespace
 
 void MainWindow::build() {
@@ -56,6 +66,14 @@ void MainWindow::build() {
         if (control.kind == ControlKind::Tabs)
             for (int page = 0; page < m_tabs->count(); ++page)
                 containers[std::string(control.id) + "_page_" + std::to_string(page)] = m_tabs->page(page);
+    }
+    // Assistive technology names each box by the caption beside it and describes it by its unit.
+    for (const FormControl& control : mainForm()) {
+        QWidget* widget = containers.at(std::string(control.id));
+        if (!control.caption.empty())
+            widget->setAccessibleName(captionOf(*m_model, control.caption));
+        if (!control.unit.empty())
+            widget->setAccessibleDescription(captionOf(*m_model, control.unit));
     }
     // A launch from the design page shows the trajectory page: the "Launch!" there takes the focus.
     auto* launch = findChild<QPushButton*>(QStringLiteral("cmdLaunch"));

@@ -111,9 +111,15 @@ std::string graphDescription(const Zorbal& window, int which) {
     }
     if (which == 0) {
         const int earlier = earlierLaunchesShown(window);
-        out += earlier == 0   ? " No earlier launches shown."
-               : earlier == 1 ? " 1 earlier launch shown."
-                              : " " + std::to_string(earlier) + " earlier launches shown.";
+        if (earlier == 0) {
+            out += " No earlier launches shown.";
+        } else if (earlier == 1) {
+            out += " 1 earlier launch shown.";
+        } else {
+            out += ' ';
+            out += std::to_string(earlier);
+            out += " earlier launches shown.";
+        }
     }
     return out;
 }

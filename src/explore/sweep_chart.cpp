@@ -22,6 +22,9 @@ constexpr Color kRefusedGrey = rgb(205, 205, 205);
 constexpr Color kNotLandedGrey = rgb(96, 96, 96);
 constexpr Color kGridGrey = rgb(228, 228, 228);
 constexpr Color kWinnerColour = rgb(204, 0, 102);
+/// The hatch over refused cells, and the opacity of the white box behind a marker's label.
+constexpr Color kHatchGrey = rgb(128, 128, 128);
+constexpr std::uint8_t kLabelOpacity = 235;
 /// The curves' colours (blue, vermilion, bluish green), told apart with any colour vision.
 constexpr std::array<Color, 3> kCurveColours = {rgb(0, 114, 178), rgb(213, 94, 0), rgb(0, 140, 100)};
 constexpr std::array<Figure, 3> kFigures = {Figure::Range, Figure::Height, Figure::Duration};
@@ -889,6 +892,75 @@ SweepChart buildSweepChart(const SweepGrid& grid, const std::vector<SweepRow>& r
     Layout layout(request, width, height);
     return grid.axes().size() == 1 ? buildCurves(grid, rows, request, layout)
                                    : buildMaps(grid, rows, request, layout);
+}
+
+// ---- The chart as a display list ------------------------------------------------------------------
+
+namespace {
+
+/// The corners of `r` on whole pixels: its left and top edges, width and height each rounded half
+/// away from zero.
+struct PixelCorners {
+    double x1, y1, x2, y2;
+};
+PixelCorners pixelCorners(const ChartRect& r) {
+    const long left = std::lround(r.left), top = std::lround(r.top);
+    return {static_cast<double>(left), static_cast<double>(top), static_cast<double>(left + std::lround(r.width)),
+            static_cast<double>(top + std::lround(r.height))};
+}
+
+void drawText(platform::DrawingSurface& surface, const ChartText& text) {
+    surface.text(text.anchor.x, text.anchor.y, text.text,
+                 platform::TextStyle{text.fontPx, text.hAlign, text.vAlign, text.isBold, text.isVertical},
+                 text.colour);
+}
+
+} // namespace
+
+void drawSweepChart(const SweepChart& chart, platform::DrawingSurface& surface) {
+    surface.setBackColor(chart.background);
+    surface.scale(0, 0, chart.width, chart.height);
+    for (const auto& field : chart.fields) {
+        for (std::size_t row = 0; row < field.rows; ++row) {
+            for (std::size_t column = 0; column < field.columns; ++column) {
+                const CellState state = field.state(column, row);
+                if (state == CellState::Empty)
+                    continue;
+                const PixelCorners cell = pixelCorners(field.cell(column, row));
+                surface.rect(cell.x1, cell.y1, cell.x2, cell.y2, field.colour(column, row));
+                if (state == CellState::Refused)
+                    surface.hatch(cell.x1, cell.y1, cell.x2, cell.y2, kHatchGrey);
+            }
+        }
+    }
+    for (const auto& line : chart.lines)
+        surface.stroke(line.from.x, line.from.y, line.to.x, line.to.y, line.width, line.colour, line.isDashed);
+    std::vector<platform::PointD> points;
+    for (const auto& curve : chart.curves) {
+        if (curve.points.size() == 1) {
+            const double radius = curve.width * 1.5;
+            surface.filledEllipse(curve.points[0].x, curve.points[0].y, radius, radius, curve.colour);
+            continue;
+        }
+        points.clear();
+        for (const ChartPoint& p : curve.points)
+            points.push_back({p.x, p.y});
+        surface.polyline(points, curve.width, curve.colour);
+    }
+    for (const auto& text : chart.texts)
+        drawText(surface, text);
+    for (const auto& marker : chart.markers) {
+        const double x = marker.centre.x, y = marker.centre.y;
+        surface.filledEllipse(x, y, marker.radius, marker.radius, platform::kWhite, platform::kBlack, 2);
+        const double dot = std::max(1.0, marker.radius * 0.35);
+        surface.filledEllipse(x, y, dot, dot, platform::kBlack);
+        if (marker.label.empty())
+            continue;
+        const PixelCorners box = pixelCorners(marker.labelBox);
+        surface.rect(box.x1, box.y1, box.x2, box.y2, platform::kWhite, kLabelOpacity, platform::kBlack, 1);
+        for (const auto& text : marker.label)
+            drawText(surface, text);
+    }
 }
 
 } // namespace zorbal::explore

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The picture of a sweep as plain geometry: curves of the three results against one varied input,
-// or colour maps of one result over two inputs (one map per value of a third). A painter only
-// fills, strokes and writes what this holds; everything a user could find wrong is decided here.
+// or colour maps of one result over two inputs (one map per value of a third), and that geometry as
+// a display list. A painter only fills, strokes and writes what this holds; everything a user
+// could find wrong is decided here.
 #pragma once
 
 #include "explore/sweep.h"
 #include "files/design_file.h"
 #include "platform/color.h"
+#include "platform/drawing_surface.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -93,8 +95,8 @@ struct ChartPolyline {
     double width = 2;
 };
 
-enum class HAlign : std::uint8_t { Left, Centre, Right };
-enum class VAlign : std::uint8_t { Top, Middle, Bottom };
+using platform::HAlign;
+using platform::VAlign;
 
 /// A line of text placed by an anchor point and how the text sits on it.
 struct ChartText {
@@ -165,5 +167,12 @@ std::vector<std::string> fixedDesignTexts(const files::DesignTexts& design, cons
 /// `inputs` are not read: the grid gives them). Precondition: chartRefusal(grid) is empty.
 SweepChart buildSweepChart(const SweepGrid& grid, const std::vector<SweepRow>& rows,
                            const SweepChartRequest& request);
+
+/// Draws `chart` onto `surface`, erasing it first: its background, a scale of the chart's pixels,
+/// then in painting order the fields (each cell on whole pixels, its edges and size rounded half
+/// away from zero; refused cells hatched in grey over their colour), the lines, the curves (a
+/// curve of one point as a dot), the texts, and the markers (a black dot in a white ring, then
+/// the label: a see-through white box outlined in black, and its lines).
+void drawSweepChart(const SweepChart& chart, platform::DrawingSurface& surface);
 
 } // namespace zorbal::explore

@@ -27,6 +27,8 @@ void DrawingSurface::scale(double x1, double y1, double x2, double y2) {
 void DrawingSurface::erase() {
     m_list.clear();
     m_points.clear();
+    m_values.clear();
+    m_texts.clear();
     m_scalePending = true;
     ++m_revision;
 }
@@ -93,6 +95,61 @@ void DrawingSurface::arc(double x, double y, double radius, double start, double
     entry.radius = static_cast<float>(radius);
     entry.start = static_cast<float>(start);
     entry.end = static_cast<float>(end);
+}
+
+Primitive& DrawingSurface::addExact(PrimitiveKind kind, Color color, std::initializer_list<double> values) {
+    Primitive& entry = add(kind, color);
+    entry.width = 0;
+    entry.first = static_cast<std::uint32_t>(m_values.size());
+    entry.count = static_cast<std::uint32_t>(values.size());
+    m_values.insert(m_values.end(), values);
+    return entry;
+}
+
+void DrawingSurface::text(double x, double y, std::string_view content, const TextStyle& style, Color color) {
+    Primitive& entry = addExact(PrimitiveKind::Text, color, {x, y, style.fontPx});
+    entry.text = static_cast<std::uint32_t>(m_texts.size());
+    entry.hAlign = style.hAlign;
+    entry.vAlign = style.vAlign;
+    entry.isBold = style.isBold;
+    entry.isVertical = style.isVertical;
+    m_texts.emplace_back(content);
+}
+
+void DrawingSurface::stroke(double x1, double y1, double x2, double y2, double widthPx, Color color,
+                            bool isDashed) {
+    addExact(PrimitiveKind::Stroke, color, {x1, y1, x2, y2, widthPx}).isDashed = isDashed;
+}
+
+void DrawingSurface::polyline(std::span<const PointD> points, double widthPx, Color color) {
+    if (points.size() < 2)
+        return;
+    Primitive& entry = addExact(PrimitiveKind::Polyline, color, {widthPx});
+    for (const PointD& p : points) {
+        m_values.push_back(p.x);
+        m_values.push_back(p.y);
+    }
+    entry.count += static_cast<std::uint32_t>(2 * points.size());
+}
+
+void DrawingSurface::filledEllipse(double x, double y, double radiusX, double radiusY, Color fill, Color outline,
+                                   double outlineWidthPx) {
+    addExact(PrimitiveKind::FilledEllipse, outline, {x, y, radiusX, radiusY, outlineWidthPx}).fill = fill;
+}
+
+void DrawingSurface::rect(double x1, double y1, double x2, double y2, Color fill, std::uint8_t opacity,
+                          Color outline, int outlineWidthPx) {
+    Primitive& entry = add(PrimitiveKind::Rect, outline);
+    setCorners(entry, x1, y1, x2, y2);
+    entry.fill = fill;
+    entry.opacity = opacity;
+    entry.width = outlineWidthPx > 0 ? outlineWidthPx : 0;
+}
+
+void DrawingSurface::hatch(double x1, double y1, double x2, double y2, Color color) {
+    Primitive& entry = add(PrimitiveKind::Hatch, color);
+    setCorners(entry, x1, y1, x2, y2);
+    entry.width = 0;
 }
 
 } // namespace zorbal::platform

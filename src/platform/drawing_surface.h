@@ -8,7 +8,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorbal::platform {
@@ -34,6 +37,32 @@ enum class PrimitiveKind : std::uint8_t {
     FilledBox, ///< the rectangle with corners (x1, y1) and (x2, y2), filled in `fill`
     Circle,    ///< outline centred (x1, y1); `radius` along the horizontal axis; `aspect`
     Arc,       ///< part of a round circle centred (x1, y1), from `start` to `end`
+    // Drawn in pixels of the picture, as charts lay them out (see DrawingSurface::text and on):
+    Text,          ///< a line of text placed by an anchor
+    Stroke,        ///< a straight line of any pen width, square ends, solid or dashed
+    Polyline,      ///< joined points, smoothed, round joins and ends
+    FilledEllipse, ///< a smoothed ellipse filled, with or without an outline
+    Rect,          ///< a rectangle on whole pixels, filled (see-through allowed), with or without an outline
+    Hatch,         ///< diagonal hatching over a rectangle on whole pixels
+};
+
+/// How a text sits on its anchor: which of its edges (or its middle) the anchor is at.
+enum class HAlign : std::uint8_t { Left, Centre, Right };
+enum class VAlign : std::uint8_t { Top, Middle, Bottom };
+
+/// The font and placement of a text.
+struct TextStyle {
+    double fontPx = 12; ///< font size in pixels
+    HAlign hAlign = HAlign::Left;
+    VAlign vAlign = VAlign::Top;
+    bool isBold = false;
+    bool isVertical = false; ///< turned a quarter anticlockwise (reads upwards), aligned as if upright
+};
+
+/// A position kept in double precision, for the kinds drawn in pixels.
+struct PointD {
+    double x = 0, y = 0;
+    friend bool operator==(const PointD&, const PointD&) = default;
 };
 
 /// The most styles a point run cycles through (e.g. speed, horizontal and vertical velocity).
@@ -49,6 +78,20 @@ inline constexpr int kMaxRunPeriod = 4;
 ///   the vertical one (measured in horizontal units, so the shape is the same on any scale).
 /// - Arc: `color`, `width`, `radius` as for Circle (always round on the screen); `start` and `end`
 ///   in radians, counter-clockwise on the screen from the direction of increasing x.
+///
+/// The kinds drawn in pixels keep their numbers in double precision, values `first` to
+/// `first + count - 1` of values(); lengths (pen widths, radii, font sizes) are in pixels, which
+/// a scale of (0, 0) to the picture's size in pixels makes of positions too. `width` is not used.
+/// - Text: values x, y (the anchor), font size; `text` indexes texts(); `color`, `hAlign`,
+///   `vAlign`, `isBold`, `isVertical`.
+/// - Stroke: values x1, y1, x2, y2, pen width; `color`, `isDashed`.
+/// - Polyline: values pen width, then x and y of each point (at least two); `color`.
+/// - FilledEllipse: values centre x, y, radius x, y, outline width (0: none); `fill`, the
+///   outline's `color`.
+/// - Rect: corners (x1, y1) and (x2, y2), whole pixels once mapped (rounded half away from zero,
+///   not reordered); `fill` at `opacity` (255: opaque); an outline in `color` of `width` pixels
+///   when `width` > 0.
+/// - Hatch: corners as for Rect; hatching in `color`.
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Line;
     std::uint8_t period = 1;
@@ -59,6 +102,11 @@ struct Primitive {
     float radius = 0, aspect = 1, start = 0, end = 0;
     std::uint32_t first = 0, count = 0;
     std::array<PointStyle, kMaxRunPeriod> styles{};
+    std::uint32_t text = 0;
+    std::uint8_t opacity = 255;
+    HAlign hAlign = HAlign::Left;
+    VAlign vAlign = VAlign::Top;
+    bool isBold = false, isVertical = false, isDashed = false;
 };
 
 /// The user coordinate system: the user values at the picture's upper-left and lower-right corners.
@@ -177,6 +225,27 @@ class DrawingSurface {
     /// An arc of a round circle from `start` to `end` radians, in the drawing colour and width.
     void arc(double x, double y, double radius, double start, double end);
 
+    // Drawing in pixels, as a chart lays itself out: positions in user coordinates (a scale of
+    // the picture's size in pixels makes them pixels), lengths in pixels, nothing taken from the
+    // drawing colour or width. Numbers are kept in double precision, but for the rectangles'
+    // corners, which are whole pixels (exact in single precision).
+
+    /// A line of text anchored at (x, y).
+    void text(double x, double y, std::string_view content, const TextStyle& style, Color color);
+    /// A straight line with a pen `widthPx` wide and square ends, dashed or solid.
+    void stroke(double x1, double y1, double x2, double y2, double widthPx, Color color, bool isDashed);
+    /// Points joined by a smoothed line with round joins and ends; fewer than two draw nothing.
+    void polyline(std::span<const PointD> points, double widthPx, Color color);
+    /// A smoothed ellipse filled with `fill`, outlined in `outline` when `outlineWidthPx` > 0.
+    void filledEllipse(double x, double y, double radiusX, double radiusY, Color fill, Color outline = kBlack,
+                       double outlineWidthPx = 0);
+    /// The rectangle with corners (x1, y1) and (x2, y2) on whole pixels, filled with `fill` at
+    /// `opacity` (255 opaque), outlined in `outline` when `outlineWidthPx` > 0.
+    void rect(double x1, double y1, double x2, double y2, Color fill, std::uint8_t opacity = 255,
+              Color outline = kBlack, int outlineWidthPx = 0);
+    /// Diagonal hatching in `color` over the rectangle with corners (x1, y1) and (x2, y2).
+    void hatch(double x1, double y1, double x2, double y2, Color color);
+
     /// The user coordinate system in force now.
     const UserScale& userScale() const { return m_scale; }
     /// The display list in drawing order. When not empty it starts with a Scale entry.
@@ -189,6 +258,12 @@ class DrawingSurface {
     static const PointStyle& styleOf(const Primitive& run, std::size_t index) {
         return run.styles[index % run.period];
     }
+    /// The numbers of an entry drawn in pixels (see Primitive).
+    std::span<const double> values(const Primitive& entry) const {
+        return std::span<const double>(m_values).subspan(entry.first, entry.count);
+    }
+    /// The texts of Text entries, indexed by their `text`.
+    const std::vector<std::string>& texts() const { return m_texts; }
     /// Total number of recorded points.
     std::size_t pointCount() const { return m_points.size(); }
     /// Grows by one (at least) with every change of the picture, so a view knows when to repaint.
@@ -237,6 +312,8 @@ class DrawingSurface {
     }
     void startRun(const PointStyle& style);
     Primitive& add(PrimitiveKind kind, Color color);
+    /// An entry drawn in pixels, its numbers `values` appended to the value buffer.
+    Primitive& addExact(PrimitiveKind kind, Color color, std::initializer_list<double> values);
 
     UserScale m_scale;
     bool m_scalePending = true; ///< the next drawing must record m_scale first
@@ -246,6 +323,8 @@ class DrawingSurface {
     int m_drawWidth = 1;
     std::vector<Primitive> m_list;
     std::vector<PointF> m_points;
+    std::vector<double> m_values;
+    std::vector<std::string> m_texts;
     std::uint64_t m_revision = 0;
 };
 

@@ -569,6 +569,14 @@ void canvasCommands(const platform::DrawingSurface& surface, int widthPx, int he
                 command(CanvasCommand::Arc, e.color, penPx,
                         {arc->centreX, arc->centreY, arc->radius, -arc->start, -(arc->start + arc->span)});
             break;
+        case PrimitiveKind::Text:
+        case PrimitiveKind::Stroke:
+        case PrimitiveKind::Polyline:
+        case PrimitiveKind::FilledEllipse:
+        case PrimitiveKind::Rect:
+        case PrimitiveKind::Hatch:
+            // Drawn by charts the page does not show; the graphs use none of these.
+            break;
         }
     }
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Painting a sweep chart into an image with QPainter: fields, lines, curves, markers and texts as
-// the chart holds them, nothing decided here.
+// Painting a sweep chart into an image: the chart's display list (drawSweepChart) painted by the
+// display-list painter of platform/qt, nothing decided here.
 #pragma once
 
 #include "explore/sweep_chart.h"
@@ -9,7 +9,8 @@
 
 namespace zorbal::explore::qt {
 
-/// Measures texts in the font renderSweepChart writes them in. Needs a QGuiApplication.
+/// Measures texts in the font renderSweepChart writes them in (that of the display list's Text
+/// entries). Needs a QGuiApplication.
 TextWidth painterTextWidth();
 
 /// Paints `chart` into a new image of chart.width x chart.height pixels (Format_RGB32): the

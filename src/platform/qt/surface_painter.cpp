@@ -5,7 +5,10 @@
 #include "platform/pixel_geometry.h"
 #include "platform/qt/qt_color.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <array>
@@ -17,6 +20,18 @@
 namespace zorbal::platform::qt {
 
 namespace {
+
+QFont textFont(double px, bool isBold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(px))));
+    font.setBold(isBold);
+    return font;
+}
+
+bool allFinite(std::span<const double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
 
 /// The pixels of the image a painter paints on, when dots can be written into them directly: the
 /// painter only shifts by whole pixels and clips nothing. Coordinates are the target's.
@@ -157,6 +172,121 @@ struct Paint {
                         static_cast<int>(std::lround(arc->start * kSixteenthsPerRadian)),
                         static_cast<int>(std::lround(arc->span * kSixteenthsPerRadian)));
     }
+
+    // The kinds drawn in pixels. Entries with a number that is not finite are left out.
+
+    QPointF pixelPoint(double x, double y) const { return QPointF(mapping.toPixelX(x), mapping.toPixelY(y)); }
+
+    void text(const DrawingSurface& surface, const Primitive& e) {
+        const std::span<const double> v = surface.values(e);
+        if (!allFinite(v) || e.text >= surface.texts().size())
+            return;
+        const QFont font = textFont(v[2] * pixelRatio, e.isBold);
+        const QFontMetricsF metrics(font);
+        const QString content = QString::fromStdString(surface.texts()[e.text]);
+        const double width = metrics.horizontalAdvance(content);
+        const double height = metrics.ascent() + metrics.descent();
+        double x = 0, y = 0; // upper-left corner of the text, relative to the anchor
+        if (e.hAlign == HAlign::Centre)
+            x = -width / 2;
+        else if (e.hAlign == HAlign::Right)
+            x = -width;
+        if (e.vAlign == VAlign::Middle)
+            y = -height / 2;
+        else if (e.vAlign == VAlign::Bottom)
+            y = -height;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.save();
+        painter.translate(pixelPoint(v[0], v[1]));
+        if (e.isVertical)
+            painter.rotate(-90);
+        painter.setFont(font);
+        painter.setPen(toQColor(e.color));
+        painter.drawText(QPointF(x, y + metrics.ascent()), content);
+        painter.restore();
+    }
+
+    void stroke(const DrawingSurface& surface, const Primitive& e) {
+        const std::span<const double> v = surface.values(e);
+        if (!allFinite(v))
+            return;
+        QPen pen(toQColor(e.color), v[4] * pixelRatio);
+        if (e.isDashed)
+            pen.setStyle(Qt::DashLine);
+        painter.setPen(pen);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.drawLine(pixelPoint(v[0], v[1]), pixelPoint(v[2], v[3]));
+    }
+
+    void polyline(const DrawingSurface& surface, const Primitive& e) {
+        const std::span<const double> v = surface.values(e);
+        if (v.size() < 5 || !allFinite(v))
+            return;
+        QPainterPath path(pixelPoint(v[1], v[2]));
+        for (std::size_t i = 3; i + 1 < v.size(); i += 2)
+            path.lineTo(pixelPoint(v[i], v[i + 1]));
+        QPen pen(toQColor(e.color), v[0] * pixelRatio);
+        pen.setJoinStyle(Qt::RoundJoin);
+        pen.setCapStyle(Qt::RoundCap);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+    }
+
+    void filledEllipse(const DrawingSurface& surface, const Primitive& e) {
+        const std::span<const double> v = surface.values(e);
+        if (!allFinite(v))
+            return;
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        if (v[4] > 0)
+            painter.setPen(QPen(toQColor(e.color), v[4] * pixelRatio));
+        else
+            painter.setPen(Qt::NoPen);
+        painter.setBrush(toQColor(e.fill));
+        painter.drawEllipse(pixelPoint(v[0], v[1]), v[2] * pixelRatio, v[3] * pixelRatio);
+    }
+
+    /// The rectangle of a Rect or Hatch entry on whole pixels, its corners rounded half away from
+    /// zero and kept in the order given; nothing when a corner is not finite.
+    std::optional<QRect> wholePixels(const Primitive& e) const {
+        // Far enough out that no pen reaches into the picture, near enough for int arithmetic.
+        constexpr double kFar = 1 << 20;
+        const double corners[] = {mapping.toPixelX(e.x1), mapping.toPixelY(e.y1), mapping.toPixelX(e.x2),
+                                  mapping.toPixelY(e.y2)};
+        int at[4];
+        for (int k = 0; k < 4; ++k) {
+            if (!std::isfinite(corners[k]))
+                return std::nullopt;
+            const double limit = (k % 2 == 0 ? widthPx : heightPx) + kFar;
+            at[k] = static_cast<int>(std::lround(std::clamp(corners[k], -kFar, limit)));
+        }
+        return QRect(at[0], at[1], at[2] - at[0], at[3] - at[1]);
+    }
+
+    void rect(const Primitive& e) {
+        const std::optional<QRect> r = wholePixels(e);
+        if (!r)
+            return;
+        const QColor fill(redOf(e.fill), greenOf(e.fill), blueOf(e.fill), e.opacity);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        if (e.width <= 0) {
+            painter.fillRect(*r, fill);
+            return;
+        }
+        painter.setPen(QPen(toQColor(e.color), e.width * pixelRatio));
+        painter.setBrush(fill);
+        painter.drawRect(*r);
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    void hatch(const Primitive& e) {
+        const std::optional<QRect> r = wholePixels(e);
+        if (!r)
+            return;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.fillRect(*r, QBrush(toQColor(e.color), Qt::BDiagPattern));
+    }
 };
 
 /// Direct access to the pixels under `painter`, or nothing when dots must go through it.
@@ -219,6 +349,24 @@ void paintEntries(QPainter& painter, const std::optional<DirectPixels>& direct, 
         case PrimitiveKind::Arc:
             paint.arc(e);
             break;
+        case PrimitiveKind::Text:
+            paint.text(surface, e);
+            break;
+        case PrimitiveKind::Stroke:
+            paint.stroke(surface, e);
+            break;
+        case PrimitiveKind::Polyline:
+            paint.polyline(surface, e);
+            break;
+        case PrimitiveKind::FilledEllipse:
+            paint.filledEllipse(surface, e);
+            break;
+        case PrimitiveKind::Rect:
+            paint.rect(e);
+            break;
+        case PrimitiveKind::Hatch:
+            paint.hatch(e);
+            break;
         }
     }
 }
@@ -252,6 +400,11 @@ void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRati
     image.fill(toQRgb(surface.backColor()));
     QPainter painter(&image);
     paintEntries(painter, directPixels(painter, image.size()), surface, image.size(), pixelRatio);
+}
+
+double textWidthPx(std::string_view text, double fontPx, bool isBold) {
+    const QFontMetricsF metrics(textFont(fontPx, isBold));
+    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePixelRatio) {

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <string_view>
+
 class QPainter;
 
 namespace zorbal::platform::qt {
@@ -30,5 +32,9 @@ void paintSurface(QImage& image, const DrawingSurface& surface, double pixelRati
 /// Renders `surface` into a new image of `size` logical pixels at `devicePixelRatio`. An empty
 /// size gives a null image.
 QImage renderSurface(const DrawingSurface& surface, QSize size, double devicePixelRatio = 1.0);
+
+/// The width in pixels `text` takes as a Text entry of `fontPx` pixels (bold or not) writes it,
+/// for laying texts out. Needs a QGuiApplication (the offscreen platform will do).
+double textWidthPx(std::string_view text, double fontPx, bool isBold);
 
 } // namespace zorbal::platform::qt

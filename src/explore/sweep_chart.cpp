@@ -905,7 +905,8 @@ struct PixelCorners {
 };
 PixelCorners pixelCorners(const ChartRect& r) {
     const long left = std::lround(r.left), top = std::lround(r.top);
-    return {static_cast<double>(left), static_cast<double>(top), static_cast<double>(left + std::lround(r.width)),
+    return {static_cast<double>(left), static_cast<double>(top),
+            static_cast<double>(left + std::lround(r.width)),
             static_cast<double>(top + std::lround(r.height))};
 }
 
@@ -934,7 +935,8 @@ void drawSweepChart(const SweepChart& chart, platform::DrawingSurface& surface) 
         }
     }
     for (const auto& line : chart.lines)
-        surface.stroke(line.from.x, line.from.y, line.to.x, line.to.y, line.width, line.colour, line.isDashed);
+        surface.stroke(line.from.x, line.from.y, line.to.x, line.to.y, line.width, line.colour,
+                       line.isDashed);
     std::vector<platform::PointD> points;
     for (const auto& curve : chart.curves) {
         if (curve.points.size() == 1) {

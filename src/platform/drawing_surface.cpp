@@ -132,8 +132,8 @@ void DrawingSurface::polyline(std::span<const PointD> points, double widthPx, Co
     entry.count += static_cast<std::uint32_t>(2 * points.size());
 }
 
-void DrawingSurface::filledEllipse(double x, double y, double radiusX, double radiusY, Color fill, Color outline,
-                                   double outlineWidthPx) {
+void DrawingSurface::filledEllipse(double x, double y, double radiusX, double radiusY, Color fill,
+                                   Color outline, double outlineWidthPx) {
     addExact(PrimitiveKind::FilledEllipse, outline, {x, y, radiusX, radiusY, outlineWidthPx}).fill = fill;
 }
 

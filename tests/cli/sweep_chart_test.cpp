@@ -307,6 +307,171 @@ TEST(SweepChart, AGridWhereNothingLandsOrEverythingIsEqualStillDraws) {
         EXPECT_TRUE(std::isfinite(text.anchor.x) && std::isfinite(text.anchor.y));
 }
 
+// ---- The chart as a display list ------------------------------------------------------------------
+
+using platform::Primitive;
+using platform::PrimitiveKind;
+
+std::vector<const Primitive*> entriesOf(const platform::DrawingSurface& surface, PrimitiveKind kind) {
+    std::vector<const Primitive*> found;
+    for (const auto& e : surface.primitives())
+        if (e.kind == kind)
+            found.push_back(&e);
+    return found;
+}
+
+TEST(SweepChartDisplayList, AMapsCellsAreWholePixelRectsHatchedWhereRefusedThenLinesTextsAndTheMarker) {
+    SmallMap map;
+    SweepChartRequest request;
+    request.width = 641;
+    request.height = 479;
+    const SweepChart chart = explore::buildSweepChart(map.sweep, map.rows, request);
+    platform::DrawingSurface surface;
+    surface.setBackColor(platform::kRed);
+    surface.line(0, 0, 1, 1);
+    explore::drawSweepChart(chart, surface);
+
+    EXPECT_EQ(surface.backColor(), chart.background);
+    const auto& list = surface.primitives();
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list[0].kind, PrimitiveKind::Scale); // the picture's pixels; what was there is gone
+    EXPECT_EQ(surface.userScale(), (platform::UserScale{0, 0, 641, 479}));
+
+    // The map's six cells first, row by row from the bottom, each on whole pixels rounded half away
+    // from zero as the cell's edges and size are; the refused one hatched over its grey.
+    const ChartField& field = chart.fields[0];
+    std::size_t k = 1;
+    for (std::size_t r = 0; r < 2; ++r) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            const ChartRect cell = field.cell(c, r);
+            const Primitive& e = list[k++];
+            ASSERT_EQ(e.kind, PrimitiveKind::Rect) << c << "," << r;
+            EXPECT_EQ(e.fill, field.colour(c, r));
+            EXPECT_EQ(e.opacity, 255);
+            EXPECT_EQ(e.width, 0); // no outline
+            EXPECT_EQ(e.x1, std::lround(cell.left));
+            EXPECT_EQ(e.y1, std::lround(cell.top));
+            EXPECT_EQ(e.x2 - e.x1, std::lround(cell.width));
+            EXPECT_EQ(e.y2 - e.y1, std::lround(cell.height));
+            if (field.state(c, r) == CellState::Refused) {
+                const Primitive& h = list[k++];
+                ASSERT_EQ(h.kind, PrimitiveKind::Hatch);
+                EXPECT_EQ(h.color, platform::rgb(128, 128, 128));
+                EXPECT_EQ((std::array{h.x1, h.y1, h.x2, h.y2}), (std::array{e.x1, e.y1, e.x2, e.y2}));
+            }
+        }
+    }
+    // Then the other fields (the colour scale, the legend's swatches), the lines, the texts, and
+    // each marker: its ring, its dot, its label's box and lines.
+    std::size_t fieldEntries = 0;
+    for (const auto& f : chart.fields)
+        for (std::size_t i = 0; i < f.states.size(); ++i)
+            fieldEntries += f.states[i] == CellState::Empty ? 0 : f.states[i] == CellState::Refused ? 2 : 1;
+    std::vector<PrimitiveKind> expected(fieldEntries, PrimitiveKind::Rect);
+    expected.insert(expected.begin(), PrimitiveKind::Scale);
+    expected.insert(expected.end(), chart.lines.size(), PrimitiveKind::Stroke);
+    expected.insert(expected.end(), chart.texts.size(), PrimitiveKind::Text);
+    for (const auto& m : chart.markers) {
+        expected.insert(expected.end(), 2, PrimitiveKind::FilledEllipse);
+        expected.push_back(PrimitiveKind::Rect);
+        expected.insert(expected.end(), m.label.size(), PrimitiveKind::Text);
+    }
+    std::vector<PrimitiveKind> kinds;
+    for (const auto& e : list)
+        kinds.push_back(e.kind == PrimitiveKind::Hatch ? PrimitiveKind::Rect : e.kind);
+    EXPECT_EQ(kinds, expected);
+
+    // Texts keep their place, font and alignment exactly, the vertical caption included.
+    const auto texts = entriesOf(surface, PrimitiveKind::Text);
+    for (std::size_t i = 0; i < chart.texts.size(); ++i) {
+        const auto& t = chart.texts[i];
+        const Primitive& e = *texts[i];
+        EXPECT_EQ(surface.texts()[e.text], t.text);
+        const auto v = surface.values(e);
+        ASSERT_EQ(v.size(), 3u);
+        EXPECT_EQ(v[0], t.anchor.x);
+        EXPECT_EQ(v[1], t.anchor.y);
+        EXPECT_EQ(v[2], t.fontPx);
+        EXPECT_EQ(e.hAlign, t.hAlign);
+        EXPECT_EQ(e.vAlign, t.vAlign);
+        EXPECT_EQ(e.isBold, t.isBold);
+        EXPECT_EQ(e.isVertical, t.isVertical);
+        EXPECT_EQ(e.color, t.colour);
+    }
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const Primitive* e) { return e->isVertical; }));
+
+    // The marker: a white disc ringed in black two pixels wide, a black dot, and the label's box
+    // (white, slightly see-through, outlined one pixel black) on whole pixels, rounded half away
+    // from zero as the chart's rectangles are.
+    const auto& marker = chart.markers.at(0);
+    const auto ellipses = entriesOf(surface, PrimitiveKind::FilledEllipse);
+    ASSERT_EQ(ellipses.size(), 2u);
+    const auto ring = surface.values(*ellipses[0]);
+    EXPECT_EQ(std::vector<double>(ring.begin(), ring.end()),
+              (std::vector<double>{marker.centre.x, marker.centre.y, marker.radius, marker.radius, 2}));
+    EXPECT_EQ(ellipses[0]->fill, platform::kWhite);
+    EXPECT_EQ(ellipses[0]->color, platform::kBlack);
+    const auto dot = surface.values(*ellipses[1]);
+    EXPECT_EQ(dot[2], std::max(1.0, marker.radius * 0.35));
+    EXPECT_EQ(dot[4], 0); // no outline
+    EXPECT_EQ(ellipses[1]->fill, platform::kBlack);
+    const Primitive& box = *(ellipses[1] + 1);
+    ASSERT_EQ(box.kind, PrimitiveKind::Rect);
+    EXPECT_EQ(box.opacity, 235);
+    EXPECT_EQ(box.width, 1);
+    EXPECT_EQ(box.x1, std::lround(marker.labelBox.left));
+    EXPECT_EQ(box.x2 - box.x1, std::lround(marker.labelBox.width));
+}
+
+TEST(SweepChartDisplayList, CurvesArePolylinesInDoublePrecisionAndOnePointCurvesDots) {
+    const auto sweep = grid({"1=10:90:10"});
+    std::vector<SweepRow> rows;
+    for (std::size_t k = 0; k < 9; ++k) {
+        const double x = static_cast<double>(k);
+        rows.push_back(k == 3 ? refused(k) : flown(k, 30.1 + x * 1.37, 10 + x * 0.3, 2 + x * 0.11));
+    }
+    SweepChartRequest request;
+    request.winner = 5;
+    request.winnerGoal = "the longest range";
+    const SweepChart chart = explore::buildSweepChart(sweep, rows, request);
+    platform::DrawingSurface surface;
+    explore::drawSweepChart(chart, surface);
+
+    const auto polylines = entriesOf(surface, PrimitiveKind::Polyline);
+    std::size_t dots = 0, joined = 0;
+    for (const auto& curve : chart.curves)
+        (curve.points.size() == 1 ? dots : joined) += 1;
+    EXPECT_EQ(dots, 3u); // the winner on each figure's curve
+    ASSERT_EQ(polylines.size(), joined);
+    ASSERT_EQ(joined, 6u); // each figure's curve broken at the refused design
+    std::size_t p = 0;
+    for (const auto& curve : chart.curves) {
+        if (curve.points.size() == 1)
+            continue;
+        const Primitive& e = *polylines[p++];
+        const auto v = surface.values(e);
+        ASSERT_EQ(v.size(), 1 + 2 * curve.points.size());
+        EXPECT_EQ(v[0], curve.width);
+        EXPECT_EQ(e.color, curve.colour);
+        for (std::size_t i = 0; i < curve.points.size(); ++i) {
+            EXPECT_EQ(v[1 + 2 * i], curve.points[i].x); // not rounded to single precision
+            EXPECT_EQ(v[2 + 2 * i], curve.points[i].y);
+        }
+    }
+    // The winner's dots come after the curves and before the texts, filled in the curve's colour.
+    const auto ellipses = entriesOf(surface, PrimitiveKind::FilledEllipse);
+    ASSERT_EQ(ellipses.size(), dots + 2 * chart.markers.size());
+    const auto winnerDot = surface.values(*ellipses[0]);
+    EXPECT_EQ(winnerDot[2], chart.curves.back().width * 1.5);
+    EXPECT_EQ(winnerDot[4], 0);
+    EXPECT_LT(ellipses[0], entriesOf(surface, PrimitiveKind::Text).front());
+    EXPECT_GT(ellipses[0], polylines.back());
+    // best's choice is a dashed line; the grid lines are solid.
+    const auto strokes = entriesOf(surface, PrimitiveKind::Stroke);
+    EXPECT_EQ(std::count_if(strokes.begin(), strokes.end(), [](const Primitive* e) { return e->isDashed; }),
+              1);
+}
+
 TEST(Viridis, RunsFromDarkBlueToYellowGettingLighterAllTheWay) {
     // matplotlib's end colours #440154 and #FDE725, within a few steps of 8 bits.
     const auto near = [](platform::Color c, platform::Color reference) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstddef>
 #include <random>
 #include <vector>
@@ -155,6 +156,61 @@ TEST(DrawingSurface, DotsInBulkMakeTheSameDisplayListAsOneByOne) {
         ASSERT_NO_FATAL_FAILURE(expectSamePicture(bulk, single)) << "after action " << action;
     }
     EXPECT_GT(bulk.pointCount(), 5000u);
+}
+
+TEST(DrawingSurface, PixelKindsKeepDoublesTheirOwnStylesAndAreErasedWithTheRest) {
+    DrawingSurface s;
+    s.scale(0, 0, 300, 200);
+    s.setForeColor(kRed);
+    s.setDrawWidth(5);
+    const double third = 100.0 / 3;
+    s.text(third, 20.25, "Range (metres)", TextStyle{13, HAlign::Right, VAlign::Middle, true, true}, kBlue);
+    s.stroke(1, 2, third, 4, 1.5, kGreen, true);
+    const std::vector<PointD> one = {{1, 1}};
+    s.polyline(one, 2, kBlack); // one point joins nothing
+    const std::vector<PointD> two = {{third, 1}, {2, third}};
+    s.polyline(two, 2, kMagenta);
+    s.filledEllipse(10, 20, 3, 4, kWhite, kBlack, 2);
+    s.rect(-3, 4, 10, 12, kCyan, 235, kBlack, -1);
+    s.hatch(-3, 4, 10, 12, kBlack);
+
+    const auto& list = s.primitives();
+    ASSERT_EQ(list.size(), 7u);
+    const Primitive& text = list[1];
+    EXPECT_EQ(text.kind, PrimitiveKind::Text);
+    EXPECT_EQ(s.texts().at(text.text), "Range (metres)");
+    EXPECT_EQ(std::vector<double>(s.values(text).begin(), s.values(text).end()),
+              (std::vector<double>{third, 20.25, 13}));
+    EXPECT_TRUE(text.hAlign == HAlign::Right && text.vAlign == VAlign::Middle && text.isBold &&
+                text.isVertical);
+    EXPECT_EQ(text.color, kBlue);
+    const Primitive& stroke = list[2];
+    EXPECT_EQ(s.values(stroke)[2], third); // not rounded to single precision
+    EXPECT_EQ(s.values(stroke)[4], 1.5);
+    EXPECT_TRUE(stroke.isDashed);
+    const Primitive& line = list[3];
+    EXPECT_EQ(line.kind, PrimitiveKind::Polyline);
+    EXPECT_EQ(std::vector<double>(s.values(line).begin(), s.values(line).end()),
+              (std::vector<double>{2, third, 1, 2, third}));
+    EXPECT_EQ(line.color, kMagenta);
+    EXPECT_EQ(list[4].fill, kWhite);
+    EXPECT_EQ(list[4].color, kBlack);
+    const Primitive& rect = list[5];
+    EXPECT_EQ(rect.kind, PrimitiveKind::Rect);
+    EXPECT_EQ((std::array{rect.x1, rect.y1, rect.x2, rect.y2}), (std::array{-3.0f, 4.0f, 10.0f, 12.0f}));
+    EXPECT_EQ(rect.opacity, 235);
+    EXPECT_EQ(rect.width, 0); // no outline, whatever the drawing width
+    EXPECT_EQ(list[6].kind, PrimitiveKind::Hatch);
+    EXPECT_EQ(s.foreColor(), kRed); // the drawing state is not touched
+    EXPECT_EQ(s.drawWidth(), 5);
+
+    // Erasing forgets the numbers and texts too: what is drawn next starts afresh.
+    s.erase();
+    s.text(1, 2, "again", TextStyle{}, kBlack);
+    ASSERT_EQ(s.primitives().size(), 2u);
+    EXPECT_EQ(s.primitives()[1].first, 0u);
+    EXPECT_EQ(s.primitives()[1].text, 0u);
+    EXPECT_EQ(s.texts().size(), 1u);
 }
 
 TEST(PixelMapping, MapsTheUserRectangleOntoThePictureBothWays) {

@@ -126,6 +126,15 @@ void GraphsCanvasTest::leavesOutWhatCannotBePainted() {
     surface.filledBox(nan, 0, 1, 1);
     surface.circle(0.5, 0.5, huge);
     surface.arc(0.5, 0.5, 0.25, 0, nan);
+    // Likewise what is drawn in pixels; a rectangle far out has its outline off the picture.
+    surface.text(nan, 0.5, "text", zorbal::platform::TextStyle{}, zorbal::platform::kBlack);
+    surface.stroke(0, 0.2, 1, 0.2, nan, zorbal::platform::kBlack, false);
+    const std::vector<zorbal::platform::PointD> points = {{0, 0.2}, {1, nan}};
+    surface.polyline(points, 2, zorbal::platform::kBlack);
+    surface.filledEllipse(0.5, 0.5, huge, nan, zorbal::platform::kBlack);
+    surface.rect(nan, 0, 1, 1, zorbal::platform::kBlack);
+    surface.rect(-huge, huge, huge, -huge, zorbal::platform::kBlack, 0, zorbal::platform::kBlack, 1);
+    surface.hatch(0, 0, 1, -nan, zorbal::platform::kBlack);
     const QImage image = renderSurface(surface, QSize(64, 64));
     // Only the clipped horizontal line is left: one black pixel per column across the middle.
     for (int x : {0, 32, 63}) {

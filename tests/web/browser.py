@@ -89,18 +89,27 @@ class BrowserTest(unittest.TestCase):
     a freshly started program unless the class keeps lessons."""
     site = None  # the site's folder, set by the test program before the tests run
     keeps_lessons = False
+    saves_files = False  # downloads land in cls.downloads, and the clipboard may be read and written
 
     @classmethod
     def setUpClass(cls):
         cls._server = serve(BrowserTest.site)
         cls.url = cls._server.__enter__()
-        cls._chromium = chromium(fresh=not cls.keeps_lessons)
+        cls.downloads = tempfile.mkdtemp(prefix="zorbal-downloads-") if cls.saves_files else None
+        cls._chromium = chromium(downloads=cls.downloads, fresh=not cls.keeps_lessons)
         cls.driver = cls._chromium.__enter__()
+        if cls.saves_files:
+            cls.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {
+                "behavior": "allow", "downloadPath": cls.downloads})
+            cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
+                "origin": cls.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     @classmethod
     def tearDownClass(cls):
         cls._chromium.__exit__(None, None, None)
         cls._server.__exit__(None, None, None)
+        if cls.downloads:
+            shutil.rmtree(cls.downloads, ignore_errors=True)
 
 
 def wait_ready(driver, timeout=30):

@@ -710,8 +710,11 @@ class KeptLesson(BrowserTest):
 class Accessible(BrowserTest):
     """What a screen reader and a keyboard meet: names, the announcements, axe-core's checks, the
     keys, and the long press on a touch screen."""
+    saves_files = True
 
     def setUp(self):
+        for f in pathlib.Path(self.downloads).iterdir():
+            f.unlink()
         self.driver.get(self.url)
 
     def focused(self):
@@ -883,6 +886,47 @@ class Accessible(BrowserTest):
         self.keys(Keys.ENTER)
         self.assertIsNone(messages_open(d))
         self.assertEqual(self.focused(), "cmdLaunch")
+
+    def test_saving_loading_copying_and_the_history_with_the_keyboard_alone(self):
+        d = self.driver
+        wait_ready(d)
+        self.keys(Keys.ENTER)
+        WebDriverWait(d, 10).until(lambda dr: dr.find_element(By.ID, "frmZorbal").is_displayed())
+        self.tab_to("txtInput_1")
+        self.chord(Keys.CONTROL, "a")
+        self.keys("45")
+        self.tab_to("cmdSave")
+        self.keys(Keys.ENTER)
+        expected, _, _ = cli("save-design", "-", "--input", "1=45")
+        design = pathlib.Path(self.downloads) / "Water Rocket 1.txt"
+        self.assertEqual(wait_for_file(design), expected)
+        self.assertEqual(self.focused(), "cmdSave")
+        # Enter on "Load" opens the file dialog; the file chosen there is loaded.
+        self.tab_to("txtInput_1")
+        self.chord(Keys.CONTROL, "a")
+        self.keys("30")
+        self.tab_to("cmdLoad", 120)
+        self.keys(Keys.ENTER)
+        d.find_element(By.ID, "filePicker").send_keys(str(design))
+        WebDriverWait(d, 10).until(lambda dr: dr.find_element(By.ID, "txtInput_1").get_attribute("value") == "45")
+        self.assertIsNone(messages_open(d))
+        self.assertNotEqual(self.focused(), "BODY")
+        self.tab_to("cmdLaunch", 120)
+        self.keys(Keys.ENTER)
+        self.assertIsNone(messages_open(d))
+        self.tab_to("cmdCopy", 120)
+        self.keys(Keys.ENTER)
+        self.assertIsNone(messages_open(d))
+        copied = d.execute_async_script("navigator.clipboard.readText().then(arguments[0], () => arguments[0](null));")
+        self.assertTrue(copied and "\t" in copied, copied)
+        self.tab_to("SSTab1_2")  # the selected tab, the trajectory's
+        self.keys(Keys.END, Keys.ENTER)  # the last tab, the history
+        self.tab_to("cmdSaveHistory")
+        self.keys(Keys.ENTER)
+        saved = wait_for_file(pathlib.Path(self.downloads) / "Launch Data 1.txt")
+        expected, _, _ = cli("fly", "--input", "1=45", "--history", "-")
+        self.assertEqual(saved, expected)
+        drain_messages(d)
 
     def test_f1_and_a_long_press_show_a_controls_advice(self):
         d = self.driver

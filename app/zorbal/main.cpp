@@ -24,6 +24,9 @@ namespace {
 
 using zorbal::ui::qt::MainWindow;
 
+/// The look chosen on the command line: --high-contrast.
+bool highContrast = false;
+
 /// True when the command line asks only for output that needs no display: a screenshot, or the
 /// help or version text (which a terminal without a display, or help2man, asks for).
 bool needsNoDisplay(int argc, char** argv) {
@@ -57,6 +60,7 @@ int screenshot(const QCommandLineParser& options, const QCommandLineOption& file
     // Messages go to standard error: there is nobody to press "OK".
     zorbal::platform::RecordingMessageBox messages(true);
     MainWindow window(platform, &messages);
+    window.setHighContrast(highContrast);
     if (options.isSet(splashOption)) {
         zorbal::ui::Splash model(window.model());
         zorbal::ui::qt::SplashWindow splash(model);
@@ -126,14 +130,20 @@ int main(int argc, char** argv) {
                                             QStringLiteral("With --screenshot: hide the help panel first."));
     const QCommandLineOption splashOption(
         QStringLiteral("splash"), QStringLiteral("With --screenshot: render the splash window instead."));
-    options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption});
+    const QCommandLineOption contrastOption(
+        QStringLiteral("high-contrast"),
+        QStringLiteral(
+            "Show the high-contrast look, in which every text stands out (Ctrl+Shift+H switches)."));
+    options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption, contrastOption});
     options.process(application);
+    highContrast = options.isSet(contrastOption);
 
     if (options.isSet(fileOption))
         return screenshot(options, fileOption, tabOption, launchOption, hideHelpOption, splashOption);
 
     zorbal::platform::qt::QtPlatform platform;
     MainWindow window(platform);
+    window.setHighContrast(highContrast);
     zorbal::ui::Splash splashModel(window.model());
     // "OK" loads the main window in the model; here it appears.
     splashModel.onShowMainWindow = [&window] {

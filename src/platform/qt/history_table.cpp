@@ -2,11 +2,13 @@
 // The grid control on screen.
 #include "platform/qt/history_table.h"
 
+#include "platform/contrast.h"
 #include "platform/qt/qt_color.h"
 #include "platform/qt/twips.h"
 
 #include <QColor>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -93,9 +95,9 @@ QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return QString::fromStdString(cell.text);
     case Qt::BackgroundRole:
-        return toQColor(cell.backColor);
+        return toQColor(m_highContrast ? highContrastBack(cell.backColor) : cell.backColor);
     case Qt::ForegroundRole:
-        return toQColor(cell.foreColor);
+        return toQColor(m_highContrast ? highContrastFore(cell.foreColor, cell.backColor) : cell.foreColor);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(toQtAlignment(cell.alignment));
     case Qt::FontRole:
@@ -103,6 +105,30 @@ QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+QVariant HistoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_cols)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    QString heading;
+    QString above;
+    for (int r = 0; r < m_grid.FixedRows() && r < m_rows && r < m_grid.Rows(); ++r) {
+        const QString text = QString::fromStdString(m_grid.TextMatrix(r, section)).trimmed();
+        if (text.isEmpty() || text == above)
+            continue;
+        heading += (heading.isEmpty() ? QString() : QStringLiteral(" ")) + text;
+        above = text;
+    }
+    return heading;
+}
+
+void HistoryTableModel::setHighContrast(bool on) {
+    if (on == m_highContrast)
+        return;
+    m_highContrast = on;
+    if (m_rows > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1),
+                         {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 void HistoryTableModel::refresh() {
@@ -133,6 +159,9 @@ void HistoryTableModel::refresh() {
 HistoryTableView::HistoryTableView(const Grid& grid, QWidget* parent)
     : QTableView(parent), m_model(new HistoryTableModel(grid, this)) {
     setUpTable(*this);
+    // Tab leaves the table rather than moving between its cells.
+    setFocusPolicy(Qt::StrongFocus);
+    setTabKeyNavigation(false);
     m_model->setBoldFont(font());
 
     // The fixed rows and columns are drawn a second time by views laid over the viewport: the
@@ -210,6 +239,40 @@ void HistoryTableView::applyLayout() {
                 for (QTableView* view : {static_cast<QTableView*>(this), m_headings, m_fixedColumn, m_corner})
                     view->setSpan(r, first, 1, count);
     placeHeadings();
+}
+
+void HistoryTableView::keyPressEvent(QKeyEvent* event) {
+    // The table has no current cell to move: the keys scroll it.
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    const auto scroll = [event](QScrollBar* bar, QAbstractSlider::SliderAction action) {
+        bar->triggerAction(action);
+        event->accept();
+    };
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return scroll(across, QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Right:
+        return scroll(across, QAbstractSlider::SliderSingleStepAdd);
+    case Qt::Key_Up:
+        return scroll(down, QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Down:
+        return scroll(down, QAbstractSlider::SliderSingleStepAdd);
+    case Qt::Key_PageUp:
+        return scroll(down, QAbstractSlider::SliderPageStepSub);
+    case Qt::Key_PageDown:
+        return scroll(down, QAbstractSlider::SliderPageStepAdd);
+    case Qt::Key_Home:
+        return scroll(down, QAbstractSlider::SliderToMinimum);
+    case Qt::Key_End:
+        return scroll(down, QAbstractSlider::SliderToMaximum);
+    default:
+        event->ignore(); // Tab, Ctrl+PgDown and the window's keys go on
+    }
 }
 
 void HistoryTableView::updateGeometries() {

@@ -28,6 +28,9 @@ class HistoryTableModel final : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    /// A column's heading for assistive technology: the texts of the grid's heading rows above
+    /// it ("Bottle Volume litres"). The view shows no header; the heading rows stand in its place.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     /// Brings the model up to the grid: inserts the rows added since the last refresh and
@@ -38,6 +41,8 @@ class HistoryTableModel final : public QAbstractTableModel {
     const Grid& grid() const { return m_grid; }
     /// The font of bold cells: `font` made bold (the view passes its own font).
     void setBoldFont(const QFont& font);
+    /// Shows the cells' colours in the high-contrast look (platform/contrast.h), or as designed.
+    void setHighContrast(bool on);
 
   signals:
     void gridLayoutChanged();
@@ -48,6 +53,7 @@ class HistoryTableModel final : public QAbstractTableModel {
     int m_cols = 0;
     std::uint64_t m_shownRevision = 0;
     QFont m_boldFont;
+    bool m_highContrast = false;
 };
 
 /// The table view of a grid: no Qt headers (the grid's own heading rows stand in their place and,
@@ -57,7 +63,8 @@ class HistoryTableModel final : public QAbstractTableModel {
 /// inside it,
 /// column widths from the grid's twips at the screen's resolution, row-0 group headings spanning
 /// their equal neighbours, rows of the grid control's height (240 twips, or the font's), no
-/// editing. Call refresh() after every change to the grid.
+/// editing. Call refresh() after every change to the grid. The table takes the focus (a click or
+/// Tab) and then scrolls with the arrow keys, Page Up and Page Down, Home and End.
 class HistoryTableView final : public QTableView {
     Q_OBJECT
 
@@ -69,6 +76,7 @@ class HistoryTableView final : public QTableView {
     void refresh() { m_model->refresh(); }
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -134,6 +134,8 @@ void QtMessageBox::show(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zorbal"), toQtText(std::string(text)),
                     QMessageBox::Ok, parent.data());
     box.setTextFormat(Qt::PlainText);
+    // A screen reader reads the message as the box's description, not only its title.
+    box.setAccessibleDescription(box.text());
     box.exec();
 }
 

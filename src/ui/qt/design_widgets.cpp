@@ -2,8 +2,11 @@
 // The designed-coordinates tab control, the wrapping check box and the legend widgets.
 #include "ui/qt/design_widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -11,7 +14,49 @@
 
 namespace zorbal::ui::qt {
 
-DesignTabControl::DesignTabControl(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
+namespace {
+
+/// The tab row: the window system's keys (Left and Right select the tab beside, without
+/// wrapping) and the tab pattern's Home, End, Enter and Space.
+class DesignTabBar final : public QTabBar {
+  public:
+    using QTabBar::QTabBar;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+            QTabBar::keyPressEvent(event);
+            return;
+        }
+        switch (event->key()) {
+        case Qt::Key_Home:
+            setCurrentIndex(0);
+            break;
+        case Qt::Key_End:
+            setCurrentIndex(count() - 1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            break; // the focused tab is the selected one already
+        default:
+            QTabBar::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+    }
+};
+
+/// The accessible side of an AnnouncementWidget: a notification named by its text.
+QAccessibleInterface* announcementInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("zorbal::ui::qt::AnnouncementWidget") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+
+} // namespace
+
+DesignTabControl::DesignTabControl(QWidget* parent) : QWidget(parent), m_bar(new DesignTabBar(this)) {
     m_bar->setExpanding(true);
     m_bar->setDrawBase(false);
     m_bar->setUsesScrollButtons(false);
@@ -125,6 +170,27 @@ void KeyLineWidget::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(m_color, m_width, Qt::SolidLine, Qt::FlatCap));
     const int y = height() / 2;
     painter.drawLine(0, y, width(), y);
+}
+
+AnnouncementWidget::AnnouncementWidget(QWidget* parent) : QWidget(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(announcementInterface);
+        return true;
+    }();
+    (void)installed;
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+}
+
+void AnnouncementWidget::announce(const QString& text) {
+    if (text.isEmpty())
+        return;
+    // Hidden and shown again, so that the same words said twice are read twice.
+    hide();
+    setAccessibleName(text);
+    ++m_count;
+    show();
 }
 
 ShapeBox::ShapeBox(const QColor& fill, QWidget* parent) : QWidget(parent), m_fill(fill) {}

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Widgets that give Qt the look and coordinates of the window as designed: a tab control whose
-// pages use the control's own coordinates, a check box whose caption wraps, a legend line and a
-// filled legend rectangle.
+// pages use the control's own coordinates, a check box whose caption wraps, a legend line, a
+// filled legend rectangle, and the unseen widget through which the window speaks to screen readers.
 #pragma once
 
 #include <QCheckBox>
@@ -16,7 +16,9 @@ namespace zorbal::ui::qt {
 
 /// A tab control with a row of equally wide tabs. Each page covers the whole control, so the
 /// controls on a page are placed in the control's coordinates, tab row included, as designed;
-/// the tab row lies on top of the pages.
+/// the tab row lies on top of the pages. In the tab row Left and Right select the tab beside the
+/// selected one, Home and End the first and the last; Enter and Space select the focused tab,
+/// which is the selected one, and go no further.
 class DesignTabControl final : public QWidget {
     Q_OBJECT
   public:
@@ -77,6 +79,23 @@ class KeyLineWidget final : public QWidget {
   private:
     QColor m_color = Qt::black;
     int m_width = 1;
+};
+
+/// An unseen widget that says a text to assistive technology: each announce() shows it again
+/// with the text as its accessible name, as a notification, which screen readers read out when
+/// it appears (Qt here has no announcement event of its own). It paints nothing and takes no
+/// input.
+class AnnouncementWidget final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit AnnouncementWidget(QWidget* parent = nullptr);
+    /// Says `text`, the same text again too; an empty text says nothing.
+    void announce(const QString& text);
+    /// How many texts were said.
+    int count() const { return m_count; }
+
+  private:
+    int m_count = 0;
 };
 
 /// A filled rectangle with a thin black border (the history legend's colour samples).

@@ -2,6 +2,9 @@
 // The program's style, palette and font.
 #include "ui/qt/look.h"
 
+#include "platform/contrast.h"
+#include "platform/qt/qt_color.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontMetricsF>
@@ -78,23 +81,7 @@ void applyDesignLook(QApplication& application) {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(new DesignStyle(fusion));
 
-    // Backgrounds are the same in every state; texts keep the style's grey when disabled.
-    QPalette palette = QApplication::style()->standardPalette();
-    const QColor face(240, 240, 240);
-    palette.setColor(QPalette::Window, face);
-    palette.setColor(QPalette::Button, face);
-    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
-    palette.setColor(QPalette::ToolTipText, Qt::black);
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::WindowText, Qt::black);
-        palette.setColor(group, QPalette::ButtonText, Qt::black);
-        palette.setColor(group, QPalette::Base, Qt::white);
-        palette.setColor(group, QPalette::Text, Qt::black);
-    }
-    palette.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
-    // Dark enough to read on a coloured button, such as the green "Busy..." of a launch.
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(110, 110, 110));
-    QApplication::setPalette(palette);
+    applyLookPalette(false);
 
     // Metric-compatible with the design's fonts first, then what every Linux desktop has.
     QFont font;
@@ -112,6 +99,36 @@ void applyDesignLook(QApplication& application) {
     if (width > designWidth)
         font.setPointSizeF(std::max(kSmallestPoints, kDesignPoints * designWidth / width));
     application.setFont(font);
+}
+
+void applyLookPalette(bool highContrast) {
+    // Backgrounds are the same in every state; texts keep the style's grey when disabled.
+    QPalette palette = QApplication::style()->standardPalette();
+    const QColor face = highContrast ? QColor(Qt::white) : QColor(240, 240, 240);
+    palette.setColor(QPalette::Window, face);
+    palette.setColor(QPalette::Button, face);
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, Qt::black);
+        palette.setColor(group, QPalette::ButtonText, Qt::black);
+        palette.setColor(group, QPalette::Base, Qt::white);
+        palette.setColor(group, QPalette::Text, Qt::black);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
+    if (highContrast) {
+        const QColor disabled = platform::qt::toQColor(platform::kHighContrastDisabled);
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            palette.setColor(QPalette::Disabled, role, disabled);
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, QPalette::Highlight, QColor(0, 0, 128));
+            palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        }
+    } else {
+        // Dark enough to read on a coloured button, such as the green "Busy..." of a launch.
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(110, 110, 110));
+    }
+    QApplication::setPalette(palette);
 }
 
 void showFixedSizeButtons(QWidget& window) {

@@ -13,6 +13,11 @@ namespace zorbal::ui::qt {
 /// rectangles.
 void applyDesignLook(QApplication& application);
 
+/// Gives the application the palette of the look the window was designed with, or (true) of the
+/// high-contrast look: white for the grey faces, black texts, disabled texts in a grey of 7:1 on
+/// white, a dark selection under white text. The style and font stay.
+void applyLookPalette(bool highContrast);
+
 /// Gives a window of fixed size the buttons it can honour: minimise and close, no maximise.
 void showFixedSizeButtons(QWidget& window);
 

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <utility>
+
 namespace zorbal::ui::qt {
 
 namespace {
@@ -25,7 +27,8 @@ double screenDotsPerInch() {
 
 MainWindow::MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox* messageBoxOverride,
                        QWidget* parent)
-    : QWidget(parent), m_model(std::make_unique<Zorbal>(platform.services(messageBoxOverride))),
+    : QWidget(parent), m_messages(messageBoxOverride ? *messageBoxOverride : platform.messageBox),
+      m_model(std::make_unique<Zorbal>(platform.services(&m_messages))),
       m_actions(std::make_unique<FormActions>(*m_model)), m_platform(platform),
       m_dotsPerInch(screenDotsPerInch()) {
     setObjectName(QStringLiteral("frmZorbal"));
@@ -45,8 +48,11 @@ MainWindow::MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox*
         setFixedSize(client.size());
     build();
     buildKeyboard();
-    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
-                                [this](QWidget* old, QWidget* now) { focusMoved(old, now); });
+    buildAccessibility();
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        showFocusFrame(now);
+        focusMoved(old, now);
+    });
     refresh();
 }
 
@@ -60,6 +66,16 @@ MainWindow::~MainWindow() {
     m_platform.eventPump.beforeEvents = nullptr;
     m_platform.messageBox.beforeShow = nullptr;
     m_platform.windowFrame.window = nullptr;
+}
+
+void MainWindow::HeardMessageBox::show(std::string_view text) {
+    m_heard += m_heard.empty() ? "" : " ";
+    m_heard += text;
+    m_shown.show(text);
+}
+
+std::string MainWindow::HeardMessageBox::takeHeard() {
+    return std::exchange(m_heard, std::string());
 }
 
 QRect MainWindow::designRect(int left, int top, int width, int height) const {

@@ -6,6 +6,7 @@
 #include "ui/form.h"
 #include "ui/zorbal.h"
 
+#include <QPalette>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 class QCheckBox;
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +32,7 @@ class HistoryTableView;
 
 namespace zorbal::ui::qt {
 
+class AnnouncementWidget;
 class DesignTabControl;
 class KeyLineWidget;
 
@@ -57,12 +60,31 @@ class MainWindow final : public QWidget {
     void refresh();
     /// Screen resolution used to convert the design's twips, dots per inch.
     double dotsPerInch() const { return m_dotsPerInch; }
+    /// Shows the window in the high-contrast look, in which every text stands out from what is
+    /// behind it by 7:1 or more, or (false) in the look it was designed with. Ctrl+Shift+H
+    /// switches between them.
+    void setHighContrast(bool on);
+    bool highContrast() const { return m_highContrast; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    /// The window's message box, passing each message on to the box that shows it and, while a
+    /// launch runs, keeping it to be announced.
+    class HeardMessageBox final : public platform::MessageBox {
+      public:
+        explicit HeardMessageBox(platform::MessageBox& shown) : m_shown(shown) {}
+        void show(std::string_view text) override;
+        /// The messages shown since the last call, joined by spaces.
+        std::string takeHeard();
+
+      private:
+        platform::MessageBox& m_shown;
+        std::string m_heard;
+    };
+
     struct LineBinding {
         platform::TextBox* model;
         QLineEdit* widget;
@@ -86,6 +108,7 @@ class MainWindow final : public QWidget {
         QWidget* widget; ///< a QLabel or a QGroupBox
         platform::Color shownBack = platform::kButtonFace;
         platform::Color shownFore = platform::kBlack;
+        platform::Color shownBehind = platform::kButtonFace; ///< what the text stands on
     };
     struct CheckBinding {
         CheckBox* model;
@@ -103,6 +126,28 @@ class MainWindow final : public QWidget {
     /// handlers.
     QWidget* makeControl(QWidget* parent, const FormControl& control);
     void buildKeyboard();
+    /// Makes the unseen widgets that serve assistive technology and the keyboard: the launch
+    /// announcer and the focus frame of the owner-drawn controls.
+    void buildAccessibility();
+
+    /// Presses launch button `id`, then announces the launch's results, or the messages that
+    /// refused it.
+    void launch(const std::string& id);
+    /// F1: the advice the help panel shows when the mouse moves over the focused control.
+    void showFocusedAdvice();
+    /// Gives the graphs their descriptions and their numbers for assistive technology.
+    void refreshGraphTexts();
+    /// Draws the focus frame around `focused` when it paints itself (a graph, the history
+    /// table), whose own painting shows no focus; hides it otherwise.
+    void showFocusFrame(QWidget* focused);
+    /// The colour a back designed as `back` is shown in, in the present look.
+    platform::Color lookBack(platform::Color back) const;
+    /// The colour a text designed as `fore` on a back designed as `back` is shown in.
+    platform::Color lookFore(platform::Color fore, platform::Color back) const;
+    /// Gives `widget` its text colour `fore` on `back` in the present look; in the high-contrast
+    /// look its disabled text too.
+    void paintText(QWidget* widget, QPalette::ColorRole role, platform::Color fore,
+                   platform::Color back) const;
 
     QRect designRect(int left, int top, int width, int height) const;
 
@@ -125,7 +170,10 @@ class MainWindow final : public QWidget {
     QWidget* firstControlOf(int pageIndex) const;
 
     void refreshLabel(LabelBinding& binding);
+    /// Mirrors what a one-line and a multi-line text box share: Enabled, Locked and the colours.
+    template <typename Binding> void mirrorBoxState(Binding& binding);
 
+    HeardMessageBox m_messages;
     std::unique_ptr<Zorbal> m_model;
     /// The handlers of the form's events, on m_model.
     std::unique_ptr<FormActions> m_actions;
@@ -142,6 +190,10 @@ class MainWindow final : public QWidget {
     std::vector<KeyBinding> m_keys;
     std::vector<platform::qt::CanvasWidget*> m_graphs;
     platform::qt::HistoryTableView* m_history = nullptr;
+    AnnouncementWidget* m_announcer = nullptr;
+    /// Shows where the focus is on a control that paints itself: a graph, the history table.
+    QPointer<QFocusFrame> m_focusFrame;
+    bool m_highContrast = false;
     std::unordered_map<QObject*, std::function<void()>> m_moveHandlers;
     std::unordered_map<QObject*, std::function<void()>> m_clickHandlers;
     /// Boxes whose validation runs when the focus leaves them.

@@ -24,6 +24,12 @@ void MainWindow::buildKeyboard() {
             button && button->isEnabled())
             button->click();
     });
+    // F1 explains the focused control in the help panel, as the mouse moving over it does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { showFocusedAdvice(); });
+    // Ctrl+Shift+H switches between the designed look and the high-contrast look.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H), this), &QShortcut::activated, this,
+            [this] { setHighContrast(!m_highContrast); });
     // Ctrl+Tab and Ctrl+PgDown step through the tab pages as a click on the next tab would.
     auto step = [this](int delta) {
         const int count = m_tabs->count();

@@ -163,8 +163,11 @@ QWidget* MainWindow::makeControl(QWidget* parent, const FormControl& control) {
     case ControlKind::Button: {
         auto* button = new QPushButton(parent);
         button->setAutoDefault(true); // Enter presses the focused button
-        connect(button, &QPushButton::clicked, this,
-                [this, id] { act([this, id] { m_actions->run(FormEvent::Click, id); }); });
+        if (id == "cmdLaunch" || id == "cmdLaunch2")
+            connect(button, &QPushButton::clicked, this, [this, id] { launch(id); });
+        else
+            connect(button, &QPushButton::clicked, this,
+                    [this, id] { act([this, id] { m_actions->run(FormEvent::Click, id); }); });
         m_buttons.push_back(ButtonBinding{&modelOf<Button>(m, id), button, platform::kButtonFace});
         widget = button;
         break;

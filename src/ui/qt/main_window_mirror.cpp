@@ -2,11 +2,13 @@
 // The main window's mirroring: the window module's controls copied into the widgets.
 #include "ui/qt/main_window.h"
 
+#include "platform/contrast.h"
 #include "platform/qt/canvas_widget.h"
 #include "platform/qt/history_table.h"
 #include "platform/qt/qt_color.h"
 #include "ui/qt/design_widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,14 +29,6 @@ void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
     QPalette palette = widget->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, role, color);
-    widget->setPalette(palette);
-}
-
-/// Sets the text colour of an enabled widget; a disabled one keeps the style's grey.
-void setForeground(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Active, role, color);
-    palette.setColor(QPalette::Inactive, role, color);
     widget->setPalette(palette);
 }
 
@@ -72,20 +66,42 @@ bool colourChanged(platform::Color& shown, platform::Color wanted) {
     return true;
 }
 
-/// Mirrors what a one-line and a multi-line text box share: Enabled, Locked and the colours.
-template <typename Binding> void mirrorBoxState(Binding& binding) {
+} // namespace
+
+platform::Color MainWindow::lookBack(platform::Color back) const {
+    return m_highContrast ? platform::highContrastBack(back) : back;
+}
+
+platform::Color MainWindow::lookFore(platform::Color fore, platform::Color back) const {
+    return m_highContrast ? platform::highContrastFore(fore, back) : fore;
+}
+
+void MainWindow::paintText(QWidget* widget, QPalette::ColorRole role, platform::Color fore,
+                           platform::Color back) const {
+    QPalette palette = widget->palette();
+    const QColor shown = toQColor(lookFore(fore, back));
+    palette.setColor(QPalette::Active, role, shown);
+    palette.setColor(QPalette::Inactive, role, shown);
+    // A disabled text keeps the look's grey, made readable on a coloured back in high contrast.
+    palette.setColor(QPalette::Disabled, role,
+                     m_highContrast ? toQColor(platform::highContrastDisabled(back))
+                                    : QApplication::palette().color(QPalette::Disabled, role));
+    widget->setPalette(palette);
+}
+
+template <typename Binding> void MainWindow::mirrorBoxState(Binding& binding) {
     const TextBox& box = *binding.model;
     auto* widget = binding.widget;
     mirrorEnabled(widget, box.Enabled);
     if (widget->isReadOnly() != box.Locked)
         widget->setReadOnly(box.Locked);
-    if (colourChanged(binding.shownBack, box.BackColor))
-        setRole(widget, QPalette::Base, toQColor(box.BackColor));
-    if (colourChanged(binding.shownFore, box.ForeColor))
-        setForeground(widget, QPalette::Text, toQColor(box.ForeColor));
+    const bool backChanged = colourChanged(binding.shownBack, box.BackColor);
+    const bool foreChanged = colourChanged(binding.shownFore, box.ForeColor);
+    if (backChanged)
+        setRole(widget, QPalette::Base, toQColor(lookBack(box.BackColor)));
+    if (backChanged || foreChanged)
+        paintText(widget, QPalette::Text, box.ForeColor, box.BackColor);
 }
-
-} // namespace
 
 void MainWindow::refreshLabel(LabelBinding& binding) {
     const Label& label = *binding.model;
@@ -97,20 +113,26 @@ void MainWindow::refreshLabel(LabelBinding& binding) {
         setIfChanged<QGroupBox, QString>(frame, frame->title(), caption, &QGroupBox::setTitle);
     mirrorEnabled(widget, label.Enabled);
     mirrorToolTip(widget, label.ToolTip);
-    if (colourChanged(binding.shownBack, label.BackColor))
-        setRole(widget, QPalette::Window, toQColor(label.BackColor));
+    const bool backChanged = colourChanged(binding.shownBack, label.BackColor);
+    const bool foreChanged = colourChanged(binding.shownFore, label.ForeColor);
+    if (backChanged)
+        setRole(widget, QPalette::Window, toQColor(lookBack(label.BackColor)));
     // A label or frame in the window's own colour lets the style's shading of tab pages and
     // frames show through; any other colour is painted, so a graph's key hides the curves behind
     // it. A label in the colour of the painted frame around it shows the frame's own shading
     // too, so no band of another shade lies behind its text.
     const auto* frame = qobject_cast<const QGroupBox*>(widget->parentWidget());
     const bool likeFrame = frame && frame->autoFillBackground() &&
-                           frame->palette().color(QPalette::Window) == toQColor(label.BackColor);
+                           frame->palette().color(QPalette::Window) == toQColor(lookBack(label.BackColor));
     const bool painted = label.BackColor != platform::kButtonFace && !likeFrame;
     if (widget->autoFillBackground() != painted)
         widget->setAutoFillBackground(painted);
-    if (colourChanged(binding.shownFore, label.ForeColor))
-        setForeground(widget, QPalette::WindowText, toQColor(label.ForeColor));
+    // The text stands on the label's own colour, else on the painted frame around it.
+    platform::Color behind = label.BackColor;
+    if (behind == platform::kButtonFace && frame && frame->autoFillBackground())
+        behind = static_cast<platform::Color>(frame->palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+    if (backChanged || foreChanged || colourChanged(binding.shownBehind, behind))
+        paintText(widget, QPalette::WindowText, label.ForeColor, behind);
 }
 
 void MainWindow::refresh() {
@@ -145,8 +167,10 @@ void MainWindow::refresh() {
         if (widget->isVisibleTo(widget->parentWidget()) != button.Visible)
             widget->setVisible(button.Visible);
         mirrorToolTip(widget, button.ToolTip);
-        if (colourChanged(binding.shownBack, button.BackColor))
-            setRole(widget, QPalette::Button, toQColor(button.BackColor));
+        if (colourChanged(binding.shownBack, button.BackColor)) {
+            setRole(widget, QPalette::Button, toQColor(lookBack(button.BackColor)));
+            paintText(widget, QPalette::ButtonText, platform::kBlack, button.BackColor);
+        }
     }
     for (LabelBinding& binding : m_labels)
         refreshLabel(binding);
@@ -188,6 +212,7 @@ void MainWindow::refresh() {
 
     for (platform::qt::CanvasWidget* graph : m_graphs)
         graph->refresh();
+    refreshGraphTexts();
     m_history->refresh();
 
     if (m_tabs->currentIndex() != m.SSTab1.Tab())

@@ -16,6 +16,7 @@ set(zorbal_site_files
     page/effects.js
     page/keyboard.js
     page/storage.js
+    page/link.js
     page/main.js
     manifest.webmanifest
     icon.svg

@@ -47,7 +47,7 @@ pictures=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/zorbal/zorbal-picture
 for file in usr/bin/zorbal usr/bin/zorbal-cli usr/share/applications/zorbal.desktop \
   usr/share/icons/hicolor/scalable/apps/zorbal.svg usr/share/metainfo/org.example.zorbal.metainfo.xml \
   usr/share/man/man1/zorbal.1.gz usr/share/man/man1/zorbal-cli.1.gz usr/share/doc/zorbal/copyright \
-  usr/share/doc/zorbal/changelog.gz "$pictures"; do
+  usr/share/doc/zorbal/changelog.gz usr/share/mime/packages/zorbal.xml "$pictures"; do
   [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 if find "$root" -name '*.png' | grep -q .; then
@@ -59,6 +59,33 @@ desktop-file-validate "$root/usr/share/applications/zorbal.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.zorbal.metainfo.xml" ||
   fail "the AppStream metadata lacks the release $version"
+
+echo "== the design files' type"
+design_type=application/x-zorbal-design
+xmllint --noout "$root/usr/share/mime/packages/zorbal.xml"
+desktop_entry="$root/usr/share/applications/zorbal.desktop"
+grep -q -x 'Exec=zorbal %f' "$desktop_entry" || fail "the menu entry does not pass the file: $(grep '^Exec=' "$desktop_entry")"
+grep -q -x "MimeType=$design_type;" "$desktop_entry" || fail "the menu entry does not open $design_type"
+# A MIME database of the system's types and ours and the menu entries' index, as the triggers of
+# shared-mime-info and desktop-file-utils build them on install.
+mime=$(mktemp -d)
+mkdir -p "$mime/share/mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/zorbal.xml" "$mime/share/mime/packages/"
+mkdir -p "$mime/share/applications"
+cp "$desktop_entry" "$mime/share/applications/"
+built=$(XDG_DATA_DIRS="$mime/share" update-mime-database "$mime/share/mime" 2>&1) || fail "update-mime-database: $built"
+[ -z "$built" ] || fail "update-mime-database complains about the design type: $built"
+grep -q -x "$design_type" "$mime/share/mime/types" || fail "the MIME database lacks $design_type"
+update-desktop-database "$mime/share/applications"
+"$root/usr/bin/zorbal-cli" save-design "$mime/Water Rocket 1.txt"
+printf 'Shopping list\r\nVolume\t2\r\n' >"$mime/notes.txt"
+type_of() { XDG_DATA_DIRS="$mime/share" XDG_DATA_HOME="$mime/none" gio info -a standard::content-type "$1" | sed -n 's/^ *standard::content-type: //p'; }
+[ "$(type_of "$mime/Water Rocket 1.txt")" = "$design_type" ] || fail "a saved design is $(type_of "$mime/Water Rocket 1.txt")"
+[ "$(type_of "$mime/notes.txt")" = text/plain ] || fail "a text file is $(type_of "$mime/notes.txt")"
+# An entry counts only when its program is found.
+apps=$(PATH="$root/usr/bin:$PATH" XDG_DATA_DIRS="$mime/share" XDG_DATA_HOME="$mime/none" gio mime "$design_type")
+grep -q zorbal.desktop <<<"$apps" || fail "no application opens $design_type: $apps"
+rm -rf "$mime"
 
 # Each manual page names its program: the title line is ".TH ZORBAL ..." (".TH ZORBAL-CLI ...")
 # and the NAME section starts with the program's name, whatever the programs printed besides

@@ -13,6 +13,9 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth
   lintian desktop-file-utils appstream help2man dpkg-dev file
+  # the design files' type: its database, and the desktop's look-ups that check it (the link's
+  # compression is checked against zlib)
+  shared-mime-info xdg-utils libglib2.0-bin libxml2-utils zlib1g-dev
 
   # the web edition: its build, node for its unit tests, headless Chromium for its page tests
   emscripten googletest nodejs chromium chromium-driver python3-selenium

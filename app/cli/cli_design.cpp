@@ -2,6 +2,7 @@
 // The design options every zorbal-cli command shares, and the design and export files.
 #include "cli_design.h"
 
+#include "files/design_link.h"
 #include "files/export_text.h"
 #include "ui/design_loader.h"
 
@@ -67,9 +68,15 @@ std::string clashingFiles(const std::vector<OutputFile>& outputs, const std::str
 }
 
 void addDesignOptions(CLI::App& command, DesignOptions& options) {
-    command.add_option("--design", options.designFile, "Load a design file first, as \"Load\" does")
-        ->type_name("FILE")
-        ->check(nonEmptyFileName());
+    auto* file =
+        command.add_option("--design", options.designFile, "Load a design file first, as \"Load\" does")
+            ->type_name("FILE")
+            ->check(nonEmptyFileName());
+    command
+        .add_option("--link", options.link,
+                    "Load the design a link carries first, as opening the link in the page does")
+        ->type_name("URL")
+        ->excludes(file);
     command
         .add_option("--input", options.inputs, "Set the text of input box I (0..13) exactly as typed: I=TEXT")
         ->type_name("I=TEXT");
@@ -90,13 +97,34 @@ void addDesignOptions(CLI::App& command, DesignOptions& options) {
 namespace {
 
 std::string cannotOpen(const DesignOptions& options) {
-    return "--design \"" + options.designFile + "\": Sorry, the program can't open that file.";
+    return "--design \"" + options.designFile + "\": " + ui::kCannotOpenDesign;
+}
+
+/// The design text of the --link into `text`; an error text when it carries none that "Load"
+/// reads to its end.
+std::string readLink(const std::string& link, std::string& text) {
+    files::DesignLinkReading reading = files::readDesignLink(link);
+    if (reading.content == files::LinkContent::NotADesign)
+        return "--link: the link carries no Zorbal design";
+    if (reading.content == files::LinkContent::Damaged || !files::readsWhole(reading.designText))
+        return std::string("--link: ") + ui::kCannotOpenDesign;
+    text = std::move(reading.designText);
+    return {};
 }
 
 } // namespace
 
 std::string readDesignFile(DesignOptions& options, platform::TextFiles& files) {
-    if (options.designFile.empty() || options.designFileText)
+    if (options.designFileText)
+        return {};
+    if (!options.link.empty()) {
+        std::string text;
+        if (auto error = readLink(options.link, text); !error.empty())
+            return error;
+        options.designFileText = std::move(text);
+        return {};
+    }
+    if (options.designFile.empty())
         return {};
     std::string content;
     if (!files.read(options.designFile, content))
@@ -106,7 +134,13 @@ std::string readDesignFile(DesignOptions& options, platform::TextFiles& files) {
 }
 
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
-    if (!options.designFile.empty()) {
+    if (!options.link.empty()) {
+        std::string text;
+        if (!options.designFileText)
+            if (auto error = readLink(options.link, text); !error.empty())
+                return error;
+        ui::applyDesignFile(window, options.designFileText ? *options.designFileText : text);
+    } else if (!options.designFile.empty()) {
         std::string read;
         const bool isRead =
             options.designFileText || window.services().textFiles->read(options.designFile, read);
@@ -135,6 +169,10 @@ std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
     else if (options.trigger == "time")
         window.optParachute.select(1);
     return {};
+}
+
+std::optional<std::string> designLinkOf(const ui::Zorbal& window, const std::string& base) {
+    return files::designLink(base, files::designFileText(ui::designTexts(window)));
 }
 
 namespace {

@@ -17,6 +17,7 @@ namespace zorbal::cli {
 
 struct DesignOptions {
     std::string designFile; ///< a design file loaded first, as "Load" does
+    std::string link;       ///< or a link whose design is loaded first, as the page opens it
     /// The design file's bytes once read (readDesignFile): every window then gets the same design,
     /// even when the file is changed or removed meanwhile.
     std::optional<std::string> designFileText;
@@ -29,21 +30,26 @@ struct DesignOptions {
 /// Refuses an empty file name (a usage error), as no file can have it.
 CLI::Validator nonEmptyFileName();
 
-/// Adds --design, --input, --rail/--no-rail, --parachute/--no-parachute and --trigger to `command`.
+/// Adds --design, --link, --input, --rail/--no-rail, --parachute/--no-parachute and --trigger to `command`.
 void addDesignOptions(CLI::App& command, DesignOptions& options);
 
-/// Reads the --design file, if one is given and not read yet, into `options.designFileText`.
-/// Returns an error text when it cannot be read, or an empty string.
+/// Reads the --design file or the design of the --link, if one is given and not read yet, into
+/// `options.designFileText`. Returns an error text when it cannot be read, or an empty string.
 std::string readDesignFile(DesignOptions& options, platform::TextFiles& files);
 
-/// Loads the --design file (its text once read, else the file through the window's files) through
-/// the design-file loader, then types the other options into the window's boxes and options.
-/// Returns an error text for an unreadable design file or a malformed --input, or an empty string.
+/// Loads the --design file or the --link's design (its text once read, else the file through the
+/// window's files, or the link decoded) through the design-file loader, then types the other options into the
+/// window's boxes and options. Returns an error text for an unreadable design file or a malformed --input, or
+/// an empty string.
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options);
 
 /// ": " and the system's reason for `error` ("No space left on device"), or nothing when there
 /// is no error, to end a line saying what could not be written.
 std::string reasonSuffix(const std::error_code& error);
+
+/// The link to `base` carrying the design of `window` as "Save" writes it, as the page's "Copy
+/// Link" makes it; std::nullopt when the design is too large for a link.
+std::optional<std::string> designLinkOf(const ui::Zorbal& window, const std::string& base);
 
 /// What the tool says when memory ran out.
 inline constexpr const char* kNotEnoughMemory = "Not enough memory";

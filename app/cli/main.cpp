@@ -133,6 +133,16 @@ int runTool(int argc, char** argv) {
         ->check(zorbal::cli::nonEmptyFileName());
     zorbal::cli::addDesignOptions(*saveDesign, design);
 
+    std::string linkBase;
+    auto* link = app.add_subcommand(
+        "link",
+        "Print a link to the page at --base that opens the design, as the page's \"Copy Link\" makes it");
+    link->add_option("--base", linkBase,
+                     "The address of the page (its index.html, or the folder it is served from)")
+        ->type_name("URL")
+        ->required();
+    zorbal::cli::addDesignOptions(*link, design);
+
     auto* optimise =
         app.add_subcommand("optimise", "Press \"Optimise\" and print the filling factor it chose");
     zorbal::cli::addDesignOptions(*optimise, design);
@@ -203,6 +213,16 @@ int runTool(int argc, char** argv) {
             return kExitRefused;
 #endif
         return refused ? kExitRefused : 0;
+    }
+
+    if (*link) {
+        const auto made = zorbal::cli::designLinkOf(window, linkBase);
+        if (!made) {
+            std::cerr << "zorbal-cli: the design is too large to be shared as a link\n";
+            return kExitRefused;
+        }
+        std::cout << *made << "\n";
+        return 0;
     }
 
     if (*saveDesign)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// zorbal: the desktop program. Opens on the splash window; "OK" opens the main window.
-// With --screenshot it renders the main window to a PNG file instead, without a display.
+// zorbal: the desktop program. Opens on the splash window; "OK" opens the main window. Given a
+// design FILE (as the file manager's "Open With" gives it), it opens the main window at once with
+// that design loaded as "Load" loads it. With --screenshot it renders the main window to a PNG
+// file instead, without a display.
 #include "platform/headless.h"
 #include "platform/qt/png_file.h"
 #include "platform/qt/qt_services.h"
@@ -16,6 +18,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <string_view>
@@ -39,6 +43,13 @@ bool needsNoDisplay(int argc, char** argv) {
     return false;
 }
 
+/// The local path of a FILE argument: a path as given, or a file: URI as some launchers pass it.
+QString localPath(const QString& argument) {
+    if (argument.startsWith(QLatin1String("file:")))
+        return QUrl(argument).toLocalFile();
+    return argument;
+}
+
 /// Places a window in the middle of the screen's free area.
 void centre(QWidget& window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -53,7 +64,8 @@ void press(QWidget& window, const char* buttonName) {
 /// Renders the main window, after the requested actions, into `file`. Returns the exit status.
 int screenshot(const QCommandLineParser& options, const QCommandLineOption& fileOption,
                const QCommandLineOption& tabOption, const QCommandLineOption& launchOption,
-               const QCommandLineOption& hideHelpOption, const QCommandLineOption& splashOption) {
+               const QCommandLineOption& hideHelpOption, const QCommandLineOption& splashOption,
+               const QString& designFile) {
     const QString file = options.value(fileOption);
     QPixmap picture;
     zorbal::platform::qt::QtPlatform platform;
@@ -71,6 +83,8 @@ int screenshot(const QCommandLineParser& options, const QCommandLineOption& file
         window.load();
         window.show();
         QCoreApplication::processEvents();
+        if (!designFile.isEmpty())
+            window.openDesignFile(localPath(designFile));
         if (options.isSet(launchOption))
             press(window, "cmdLaunch");
         if (options.isSet(tabOption)) {
@@ -135,11 +149,21 @@ int main(int argc, char** argv) {
         QStringLiteral(
             "Show the high-contrast look, in which every text stands out (Ctrl+Shift+H switches)."));
     options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption, contrastOption});
+    options.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("A design file to open in the main window, as \"Load\" opens it."),
+        QStringLiteral("[FILE]"));
     options.process(application);
     highContrast = options.isSet(contrastOption);
+    const QStringList files = options.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "zorbal: give at most one design FILE\n");
+        return 2;
+    }
 
     if (options.isSet(fileOption))
-        return screenshot(options, fileOption, tabOption, launchOption, hideHelpOption, splashOption);
+        return screenshot(options, fileOption, tabOption, launchOption, hideHelpOption, splashOption,
+                          files.isEmpty() ? QString() : files.front());
 
     zorbal::platform::qt::QtPlatform platform;
     MainWindow window(platform);
@@ -155,6 +179,14 @@ int main(int argc, char** argv) {
     };
     zorbal::ui::qt::SplashWindow splash(splashModel);
     QApplication::setWindowIcon(splash.rocketIcon());
+    if (!files.isEmpty()) {
+        // A file was opened: straight to the main window, with the design loaded once it is shown
+        // (a refusal's message box then stands over the window).
+        splashModel.cmdOK_Click();
+        QTimer::singleShot(0, &window,
+                           [&window, path = localPath(files.front())] { window.openDesignFile(path); });
+        return QApplication::exec();
+    }
     centre(splash);
     splash.show();
     return QApplication::exec();

@@ -133,6 +133,18 @@ void DesignFieldReader::skipCommaTail() {
     }
 }
 
+bool readsWhole(std::string_view content) {
+    if (content.size() > kMaxDesignFileBytes || content.find('\0') != std::string_view::npos)
+        return false;
+    DesignFieldReader reader(content);
+    std::string field;
+    do {
+        if (!reader.read(field))
+            return false;
+    } while (!reader.atEnd());
+    return true;
+}
+
 DesignLine parseDesignLine(std::string_view field) {
     DesignLine line;
     const std::size_t tab = field.empty() ? std::string_view::npos : field.find('\t', 1);

@@ -58,6 +58,11 @@ class DesignFieldReader {
     bool m_hasEndedAtComma = false;
 };
 
+/// True when the loader reads `content` to its end: not empty, within kMaxDesignFileBytes, no
+/// NUL character, no field over kMaxFieldLength. A text that fails this is one "Load" refuses,
+/// some of it perhaps applied first; a link's text is checked first so that none of it is.
+bool readsWhole(std::string_view content);
+
 /// What a field of a design file sets.
 enum class DesignTarget {
     None,       ///< an unrecognised key: nothing

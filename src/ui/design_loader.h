@@ -22,4 +22,7 @@ files::DesignTexts designTexts(const Zorbal& window);
 /// NUL character is refused before anything is applied.
 bool applyDesignFile(Zorbal& window, std::string_view content);
 
+/// What "Load" says when it cannot open a file.
+inline constexpr const char* kCannotOpenDesign = "Sorry, the program can't open that file.";
+
 } // namespace zorbal::ui

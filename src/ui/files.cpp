@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Design files, trajectory and history exports, commentary copy: the window's handlers.
 #include "files/design_file.h"
+#include "files/design_link.h"
 #include "files/export_text.h"
 #include "platform/number_text.h"
 #include "ui/design_loader.h"
@@ -24,7 +25,10 @@ constexpr const char* kSaveProblem =
 constexpr const char* kSaveHistoryProblem =
     "There was a problem saving this file. Possibly the file is in use by "
     "another application...? \r\nTry saving the file with a different name.";
-constexpr const char* kCannotOpen = "Sorry, the program can't open that file.";
+constexpr const char* kCannotOpen = ui::kCannotOpenDesign;
+constexpr const char* kLinkCopied =
+    "A link to this design has been copied to the clipboard.\r\nOpening the link shows the design in Zorbal.";
+constexpr const char* kLinkTooLong = "This design is too large to be shared as a link.";
 constexpr const char* kPasteAdvice =
     "They can be pasted into a spreadsheet or word processing package for analysis.";
 // The window system may refuse the clipboard (another program holds it, or there is no
@@ -115,8 +119,16 @@ void Zorbal::cmdLoad_Click() {
         dialog.FileName = "Water Rocket 1.txt";
         if (!dialog.showOpen())
             return;
+        openDesignFile(dialog.FileName);
+    } catch (const std::exception&) {
+        MsgBox(files::kCannotOpen);
+    }
+}
+
+void Zorbal::openDesignFile(const std::string& path) {
+    try {
         std::string content;
-        if (!m_services.textFiles->read(dialog.FileName, content) || !applyDesignFile(*this, content))
+        if (!m_services.textFiles->read(path, content) || !applyDesignFile(*this, content))
             MsgBox(files::kCannotOpen);
     } catch (const std::exception&) {
         MsgBox(files::kCannotOpen);
@@ -159,6 +171,19 @@ void Zorbal::cmdSaveHistory_Click() {
     const char separator = files::exportSeparator(chkOptions[OptionCommaFiles].Value());
     files::saveExport(m_services, separator, "Launch Data 1", files::kSaveHistoryProblem,
                       files::historyExportText(MSFlexGrid1, LaunchCount, separator));
+}
+
+void Zorbal::copyDesignLink(std::string_view base) {
+    const auto link = files::designLink(base, files::designFileText(designTexts(*this)));
+    if (!link) {
+        MsgBox(files::kLinkTooLong);
+        return;
+    }
+    if (!m_services.clipboard->setText(*link)) {
+        MsgBox(files::kClipboardProblem);
+        return;
+    }
+    MsgBox(files::kLinkCopied);
 }
 
 void Zorbal::cmdCopyCommentary_Click() {

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace zorbal::ui {
 
@@ -216,11 +217,18 @@ class Zorbal : public FormControls, public ModuleState {
     // ---- Files and clipboard -----------------------------------------------------------------
     void cmdSave_Click();
     void cmdLoad_Click();
+    /// What "Load" does once its dialog has chosen `path`: the file's design into the window, or
+    /// "Load"'s message when it cannot be read (zorbal FILE opens a file this way).
+    void openDesignFile(const std::string& path);
     void cmdCopy_Click();
     void cmdSaveTraj_Click();
     void cmdCopyHistory_Click();
     void cmdSaveHistory_Click();
     void cmdCopyCommentary_Click();
+    /// The page's "Copy Link": a link to `base` (the page's address) carrying the design as
+    /// "Save" would write it goes to the clipboard; the clipboard's refusal is said as the other
+    /// copy buttons say it.
+    void copyDesignLink(std::string_view base);
 
     // ---- Window, options, advice -------------------------------------------------------------
     void Form_Load();

@@ -2,12 +2,14 @@
 // The functions the page calls: one session of the program, its actions and effects, the
 // controls that changed, the grid, and the commands that paint the two graphs as views of the
 // module's memory.
+#include "files/design_link.h"
 #include "web/point_layer.h"
 #include "web/web_session.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -32,6 +34,15 @@ class Page {
             emscripten::typed_memory_view(content.size(), reinterpret_cast<std::uint8_t*>(content.data())));
         view.call<void>("set", bytes);
         m_session.pickFile(name, std::move(content));
+    }
+    /// Opens the design that the address's fragment `hash` (location.hash) carries: 0 none, 1
+    /// opened, 2 refused (the message is among the effects). Only as much of a long fragment as
+    /// the link reader looks at is copied into the module, so a huge one costs no memory.
+    int openLink(const val& hash) {
+        const auto length = hash["length"].as<std::size_t>();
+        const std::size_t kept = std::min(length, files::kMaxLinkFragmentLength + 2);
+        const auto text = hash.call<std::string>("slice", 0, static_cast<double>(kept));
+        return static_cast<int>(m_session.openLink(text));
     }
     int effectCount() const { return static_cast<int>(m_session.effects().size()); }
     int effectKind(int i) const { return static_cast<int>(effect(i).kind); }
@@ -125,6 +136,7 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .constructor<>()
         .function("act", &Page::act)
         .function("pickFile", &Page::pickFile)
+        .function("openLink", &Page::openLink)
         .function("effectCount", &Page::effectCount)
         .function("effectKind", &Page::effectKind)
         .function("effectText", &Page::effectText)

@@ -53,12 +53,13 @@ inline constexpr std::size_t kMaxJournalBytes = std::size_t{16} << 20;
 class Journal {
   public:
     /// Adds a user action. Mouse movements, the launch buttons' "press" (its click follows and
-    /// does all the launch does) and unloading the window are not kept; typing into the box
+    /// does all the launch does), copying a link (it changes nothing) and unloading the window
+    /// are not kept; typing into the box
     /// typed into last replaces its kept text.
     void record(std::string_view event, std::string_view id, std::string_view value);
     /// Whether record() keeps actions of this event.
     static bool keeps(std::string_view event) {
-        return event != "move" && event != "press" && event != "unload";
+        return event != "move" && event != "press" && event != "unload" && event != "copylink";
     }
     /// Adds a picked file. A file longer than any design file (files::kMaxDesignFileBytes), which
     /// "Load" refuses before it reads anything, is kept as a one-byte stand-in refused the same way.

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "web/web_session.h"
 
+#include "files/design_file.h"
+#include "files/design_link.h"
 #include "platform/pixel_geometry.h"
 #include "ui/accessible_text.h"
+#include "ui/design_loader.h"
 
 #include <charconv>
 #include <exception>
@@ -195,6 +198,11 @@ void Session::bindActions() {
             return true;
         };
     }
+    // The page's "Copy Link", with the page's address as the value.
+    m_actions["copylink:page"] = [&w](std::string_view base) {
+        w.copyDesignLink(base);
+        return false;
+    };
     m_actions["click:cmdOK"] = plain([&s] { s.cmdOK_Click(); });
     m_actions["click:Image1"] = plain([&s] { s.Image1_Click(); });
     m_actions["unload:frmZorbal"] = plain([&w] {
@@ -279,6 +287,22 @@ void Session::pickFile(std::string name, std::string content) {
     const std::string path = "/picked/" + std::to_string(m_platform.textFiles.picked.size()) + "/" + name;
     m_platform.textFiles.picked[path] = std::move(content);
     m_platform.dialog.pickedPath = path;
+}
+
+Session::LinkOutcome Session::openLink(std::string_view link) {
+    files::DesignLinkReading reading = files::readDesignLink(link);
+    if (reading.content == files::LinkContent::NotADesign)
+        return LinkOutcome::NotADesign;
+    if (reading.content == files::LinkContent::Damaged || !files::readsWhole(reading.designText)) {
+        m_platform.messages.show(ui::kCannotOpenDesign);
+        return LinkOutcome::Refused;
+    }
+    if (m_splash->Visible)
+        act("click", "cmdOK");
+    pickFile("Design link.txt", std::move(reading.designText));
+    act("click", "cmdLoad");
+    act("click", "SSTab1_" + std::to_string(ui::TabRocketDesign));
+    return LinkOutcome::Opened;
 }
 
 RestoreOutcome Session::restore(std::string_view journal) {

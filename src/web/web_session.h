@@ -126,6 +126,18 @@ class Session {
     /// The file the user picked for the next open dialog (answered before "Load" runs).
     void pickFile(std::string name, std::string content);
 
+    /// What opening a link did.
+    enum class LinkOutcome : int {
+        NotADesign = 0, ///< the link carries no design (no fragment, or another's): nothing done
+        Opened = 1,     ///< its design was loaded as "Load" loads a file, on the Rocket Design tab
+        Refused = 2,    ///< damaged: "Load"'s message, and nothing changed
+    };
+    /// Opens the design a link (files/design_link.h) carries as if the user had picked its text
+    /// as a file and pressed "Load", after "OK" on the splash window if it is open, then selects
+    /// the Rocket Design tab; these are the journal's actions, so a replay gives them back. A text
+    /// "Load" would not read to its end is refused before any of it is applied.
+    LinkOutcome openLink(std::string_view link);
+
     /// The effects of the last action, in the order the handler caused them.
     const std::vector<Effect>& effects() const { return m_effects; }
     void clearEffects() { m_effects.clear(); }

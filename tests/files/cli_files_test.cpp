@@ -44,6 +44,40 @@ TEST(CommandLineFiles, SavedDesignsLoadBackThroughTheSameLoader) {
     EXPECT_EQ(run("save-design " + quoted(folder.path().string())).status, 1);
 }
 
+TEST(CommandLineFiles, LinksCarryTheDesignAsSavedAndFlyAsTheFileDoes) {
+    zorbal::test::TempFolder folder;
+    const std::string options = "--input 0=1.5 --input 3=5 --parachute --trigger time";
+    const std::string design = folder.put("d.txt", run("save-design - " + options).out);
+    const auto made = run("link --design " + quoted(design) + " --base 'https://school.example/zorbal/#x'");
+    ASSERT_EQ(made.status, 0);
+    ASSERT_EQ(made.out.back(), '\n');
+    const std::string link = made.out.substr(0, made.out.size() - 1);
+    EXPECT_EQ(link.rfind("https://school.example/zorbal/#zorbal=1.", 0), 0u) << link;
+    // The link holds the design as "Save" writes it: the design loaded from the link is the one
+    // loaded from the file, byte for byte, and flies the same.
+    EXPECT_EQ(run("save-design - --link " + quoted(link)).out,
+              run("save-design - --design " + quoted(design)).out);
+    EXPECT_EQ(run("fly --link " + quoted(link)).out, run("fly --design " + quoted(design)).out);
+    // A link made of the typed design loads as the file saved of it; options after the link
+    // change its design.
+    const std::string typed = run("link --base file:///srv/zorbal/index.html " + options).out;
+    EXPECT_EQ(typed.rfind("file:///srv/zorbal/index.html#zorbal=1.", 0), 0u) << typed;
+    EXPECT_EQ(run("save-design - --link " + quoted(typed.substr(0, typed.size() - 1))).out,
+              run("save-design - --design " + quoted(design)).out);
+    EXPECT_NE(run("save-design - --link " + quoted(link) + " --input 0=3").out.find("Volume\t3\r\n"),
+              std::string::npos);
+
+    const auto other =
+        zorbal::test::runProgram(ZORBAL_CLI, {"fly", "--link", "https://school.example/zorbal/#top"});
+    EXPECT_EQ(other.status, 2);
+    EXPECT_EQ(other.err, "--link: the link carries no Zorbal design\n");
+    const auto cut = zorbal::test::runProgram(ZORBAL_CLI, {"fly", "--link", link.substr(0, link.size() - 4)});
+    EXPECT_EQ(cut.status, 2);
+    EXPECT_EQ(cut.err, "--link: Sorry, the program can't open that file.\n");
+    EXPECT_EQ(run("fly --design " + quoted(design) + " --link " + quoted(link)).status, 2);
+    EXPECT_EQ(run("link --design " + quoted(design)).status, 2); // --base is required
+}
+
 TEST(CommandLineFiles, FlyWritesTheExportsOfTheLastLaunch) {
     zorbal::test::TempFolder folder;
     const auto csv = run("fly --trajectory - --csv");

@@ -693,18 +693,210 @@ class KeptLesson(BrowserTest):
                 for _ in range(2):  # with the help panel shown, then hidden
                     d.find_element(By.ID, "cmdShowHelp_0").click()
                     time.sleep(0.5)
-                    button, window = d.execute_script("""
-                        return ['cmdStartAgain', 'frmZorbal'].map((id) => {
+                    *buttons, window = d.execute_script("""
+                        return ['cmdCopyLink', 'cmdStartAgain', 'frmZorbal'].map((id) => {
                           const r = document.getElementById(id).getBoundingClientRect();
                           return [r.left + scrollX, r.top + scrollY, r.right + scrollX, r.bottom + scrollY];
                         });""")
-                    context = (width, height, button, window)
-                    # Above the window or beside it, never over it.
-                    self.assertTrue(button[3] <= window[1] or button[0] >= window[2], context)
-                    self.assertGreaterEqual(button[0], 0, context)
-                    self.assertGreater(button[2] - button[0], 40, context)
+                    for button in buttons:
+                        context = (width, height, button, window)
+                        # Above the window or beside it, never over it.
+                        self.assertTrue(button[3] <= window[1] or button[0] >= window[2], context)
+                        self.assertGreaterEqual(button[0], 0, context)
+                        self.assertGreater(button[2] - button[0], 40, context)
         finally:
             designed_viewport(d)
+
+
+def shown_design(driver):
+    """The design boxes' texts and the ticked options as the page shows them."""
+    return driver.execute_script("""
+        const boxes = [];
+        for (let i = 0; i < 14; ++i) boxes.push(document.getElementById('txtInput_' + i).value);
+        return {boxes, rail: document.getElementById('chkOptions_2').checked,
+                parachute: document.getElementById('chkOptions_3').checked};""")
+
+
+def selected_tab(driver):
+    return driver.execute_script("return document.querySelector('[role=tab][aria-selected=true]').id")
+
+
+class Links(unittest.TestCase):
+    """Designs shared as links: "Copy Link", links opened on a fresh page, over a kept lesson and
+    inside a frame, links made by zorbal-cli, and damaged or hostile ones."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.downloads = tempfile.mkdtemp(prefix="zorbal-downloads-")
+        cls._server = serve(SITE)
+        cls.url = cls._server.__enter__()
+        cls._chromium = chromium(downloads=cls.downloads)
+        cls.driver = cls._chromium.__enter__()
+        cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": cls.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._chromium.__exit__(None, None, None)
+        cls._server.__exit__(None, None, None)
+
+    def setUp(self):
+        for f in pathlib.Path(self.downloads).iterdir():
+            f.unlink()
+        self.fresh()
+
+    def fresh(self, address=None):
+        """A new page at `address` (the site by default) with no kept lesson."""
+        d = self.driver
+        d.get("about:blank")
+        d.execute_cdp_cmd("Storage.clearDataForOrigin", {
+            "origin": self.url.rstrip("/"), "storageTypes": "local_storage"})
+        d.get(address or self.url)
+
+    def saved_design(self):
+        """The design file "Save" downloads now."""
+        self.driver.find_element(By.ID, "SSTab1_1").click()
+        self.driver.find_element(By.ID, "cmdSave").click()
+        path = pathlib.Path(self.downloads) / "Water Rocket 1.txt"
+        saved = wait_for_file(path)
+        path.unlink()
+        return saved
+
+    def copy_link(self):
+        d = self.driver
+        button = d.find_element(By.ID, "cmdCopyLink")
+        self.assertEqual(button.get_attribute("type"), "button")
+        self.assertEqual(button.text, "Copy Link")  # its name
+        # Reached and pressed with the keyboard.
+        d.execute_script("arguments[0].focus();", button)
+        ActionChains(d).send_keys(Keys.ENTER).perform()
+        WebDriverWait(d, 10).until(lambda dr: messages_open(dr) is not None)
+        self.assertIn("link to this design has been copied", messages_open(d))
+        close_message(d)
+        return d.execute_async_script("navigator.clipboard.readText().then(arguments[0]);")
+
+    def test_a_copied_link_opens_the_same_design_on_a_fresh_page_and_in_the_open_one(self):
+        d = self.driver
+        open_main_window(d)
+        type_into(d, "txtInput_0", "1.5", "txtInput_3")
+        type_into(d, "txtInput_3", "5", "txtInput_0")
+        d.find_element(By.ID, "chkOptions_3").click()
+        d.find_element(By.ID, "SSTab1_6").click()
+        link = self.copy_link()
+        self.assertTrue(link.startswith(self.url + "#zorbal=1."), link)
+        # zorbal-cli makes the same link of the same design.
+        out, _, status = cli("link", "--base", self.url, "--input", "0=1.5", "--input", "3=5", "--parachute")
+        self.assertEqual(status, 0)
+        self.assertEqual(out.decode().strip(), link)
+
+        self.fresh(link)
+        wait_restored(d)
+        self.assertIsNone(messages_open(d))
+        self.assertEqual(selected_tab(d), "SSTab1_1")
+        self.assertEqual(d.switch_to.active_element.get_attribute("id"), "SSTab1_1")
+        before = shown_design(d)
+        self.assertEqual([before["boxes"][0], before["boxes"][3], before["parachute"]], ["1.5", "5", True])
+        self.assertEqual(d.execute_script("return location.href"), self.url)  # the fragment is gone
+        # As "Load" of the design file the link carries, byte for byte.
+        expected, _, _ = cli("save-design", "-", "--link", link)
+        self.assertEqual(self.saved_design(), expected)
+        d.refresh()
+        wait_restored(d)
+        self.assertEqual(shown_design(d), before)
+
+        # Given to the page already open (only the fragment changes: no reload).
+        type_into(d, "txtInput_0", "3", "txtInput_3")
+        d.execute_script("window.zorbalMarker = 1; location.hash = arguments[0];", link[link.index("#"):])
+        WebDriverWait(d, 10).until(lambda dr: shown_design(dr) == before)
+        self.assertEqual(d.execute_script("return window.zorbalMarker"), 1)
+        self.assertEqual(d.execute_script("return location.hash"), "")
+
+    def test_a_link_made_by_the_tool_opens_over_the_kept_lesson_which_keeps_its_launches(self):
+        d = self.driver
+        open_main_window(d)
+        d.find_element(By.ID, "cmdLaunch").click()
+        self.assertEqual(launches_shown(d), 1)
+        out, _, _ = cli("link", "--base", self.url, "--input", "1=45", "--rail")
+        link = out.decode().strip()
+        expected, _, _ = cli("save-design", "-", "--link", link)
+        d.get("about:blank")
+        d.get(link)  # the kept lesson comes back, then the link's design is loaded into it
+        wait_restored(d)
+        self.assertIsNone(messages_open(d))
+        self.assertEqual(launches_shown(d), 1)
+        self.assertEqual(selected_tab(d), "SSTab1_1")
+        self.assertEqual(shown_design(d)["boxes"][1], "45")
+        self.assertTrue(shown_design(d)["rail"])
+        self.assertEqual(self.saved_design(), expected)
+        # Work after the link survives a reload: the link is not loaded again over it.
+        type_into(d, "txtInput_1", "50", "txtInput_0")
+        d.refresh()
+        wait_restored(d)
+        self.assertEqual(shown_design(d)["boxes"][1], "50")
+        self.assertEqual(launches_shown(d), 1)
+
+    def test_damaged_and_hostile_links_give_the_programs_message_and_change_nothing(self):
+        d = self.driver
+        out, _, _ = cli("link", "--base", self.url, "--input", "1=45")
+        link = out.decode().strip()
+        payload = link.index("#zorbal=1.") + len("#zorbal=1.")
+        damaged = {
+            "truncated": link[:-5],
+            "wrong base64": link[:payload + 3] + "+/=" + link[payload + 6:],
+            "not a stream": link[:payload] + base64.urlsafe_b64encode(b"hello").decode().rstrip("="),
+            "another format": link.replace("#zorbal=1.", "#zorbal=7."),
+            "1.5 MB": link + "A" * 1_500_000,
+        }
+        for name, address in damaged.items():
+            self.fresh(address)
+            WebDriverWait(d, 30).until(lambda dr: messages_open(dr) is not None)
+            self.assertEqual(messages_open(d), "Sorry, the program can't open that file.", name)
+            close_message(d)
+            wait_ready(d)  # the splash, as a fresh program opens: nothing was loaded
+            self.assertEqual(d.execute_script("return location.hash"), "", name)
+            self.assertIsNone(kept_journal(d), name)
+        for name, fragment in {"top": "#top", "route": "#/route", "token": "#access_token=x&zorbal=1"}.items():
+            self.fresh(self.url + fragment)
+            wait_ready(d)
+            self.assertIsNone(messages_open(d), name)
+            self.assertEqual(d.execute_script("return location.hash"), fragment, name)  # left alone
+        # Ten megabytes, more than an address may hold, handed to the module at once.
+        open_main_window(d)
+        before = shown_design(d)
+        outcome = d.execute_script("""
+            const s = window.zorbalPage.session;
+            const outcome = s.openLink('#zorbal=1.' + 'A'.repeat(10 * 1024 * 1024));
+            const said = s.effectCount() === 1 ? s.effectText(0) : null;
+            s.clearEffects();
+            return [outcome, said];""")
+        self.assertEqual(outcome, [2, "Sorry, the program can't open that file."])
+        self.assertEqual(shown_design(d), before)
+
+    def test_in_a_frame_links_open_and_a_forbidden_clipboard_is_said(self):
+        d = self.driver
+        out, _, _ = cli("link", "--base", self.url + "index.html", "--input", "3=6")
+        link = out.decode().strip()
+        # A learning platform's page holding the site in a frame that may not use the clipboard.
+        d.get(self.url + "manifest.webmanifest")
+        d.execute_script("""
+            document.documentElement.innerHTML = '<body></body>';
+            const frame = document.createElement('iframe');
+            frame.width = 1280; frame.height = 700; frame.allow = "clipboard-write 'none'";
+            frame.src = arguments[0];
+            document.body.appendChild(frame);""", link)
+        d.switch_to.frame(d.find_element(By.TAG_NAME, "iframe"))
+        try:
+            wait_restored(d)
+            self.assertEqual(shown_design(d)["boxes"][3], "6")
+            d.find_element(By.ID, "cmdCopyLink").click()
+            shown = []
+            WebDriverWait(d, 10).until(lambda dr: messages_open(dr) is not None)
+            shown = drain_messages(d)
+            self.assertEqual(len(shown), 2, shown)
+            self.assertIn("could not be placed on the clipboard", shown[0])
+            self.assertIn("inside another page, which does not let it use the clipboard", shown[1])
+        finally:
+            d.switch_to.default_content()
 
 
 class Accessible(BrowserTest):

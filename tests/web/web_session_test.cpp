@@ -2,6 +2,7 @@
 // The web edition's session: effects after the handler, the open dialog answered beforehand,
 // downloads, the refused clipboard, the help panel, and what the page is told to mirror.
 #include "files/design_file.h"
+#include "files/design_link.h"
 #include "platform/pixel_geometry.h"
 #include "ui/design_loader.h"
 #include "web/web_session.h"
@@ -16,19 +17,21 @@ namespace {
 
 using Kind = Effect::Kind;
 
+std::vector<std::string> messages(const Session& session) {
+    std::vector<std::string> texts;
+    for (const Effect& e : session.effects())
+        if (e.kind == Kind::Message)
+            texts.push_back(e.text);
+    return texts;
+}
+
 class WebSession : public ::testing::Test {
   protected:
     void SetUp() override {
         session.act("click", "cmdOK");
         session.clearEffects();
     }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const Effect& e : session.effects())
-            if (e.kind == Kind::Message)
-                texts.push_back(e.text);
-        return texts;
-    }
+    std::vector<std::string> messages() const { return web::messages(session); }
     Session session;
 };
 
@@ -181,6 +184,110 @@ TEST_F(WebSession, ARefusedClipboardRepeatsTheCopyWithTheProgramsFailureMessage)
     session.act("click", "cmdCopyCommentary");
     ASSERT_EQ(session.effects().size(), 1u);
     EXPECT_EQ(session.effects()[0].kind, Kind::Clipboard);
+}
+
+TEST_F(WebSession, CopyLinkPutsTheSavedDesignOnTheClipboardAndSaysWhenItIsRefused) {
+    session.act("input", "txtInput_1", "45");
+    session.act("click", "chkOptions_3", "1");
+    const std::uint64_t kept = session.journalRevision();
+    session.act("copylink", "page", "https://school.example/zorbal/#old");
+    ASSERT_EQ(session.effects().size(), 2u);
+    EXPECT_EQ(session.effects()[0].kind, Kind::Clipboard);
+    const std::string& link = session.effects()[0].text;
+    EXPECT_TRUE(link.starts_with("https://school.example/zorbal/#zorbal=1.")) << link;
+    EXPECT_EQ(files::readDesignLink(link).designText,
+              files::designFileText(ui::designTexts(session.window())));
+    EXPECT_NE(messages()[0].find("link to this design has been copied"), std::string::npos);
+    EXPECT_EQ(session.journalRevision(), kept); // copying changes nothing to keep
+
+    session.clearEffects();
+    session.setClipboardRefusing(true);
+    session.act("copylink", "page", "https://school.example/zorbal/");
+    session.setClipboardRefusing(false);
+    ASSERT_EQ(session.effects().size(), 1u);
+    EXPECT_NE(messages()[0].find("could not be placed on the clipboard"), std::string::npos);
+}
+
+/// A link to the design `window` shows.
+std::string linkOf(const ui::Zorbal& window) {
+    return *files::designLink("https://school.example/zorbal/",
+                              files::designFileText(ui::designTexts(window)));
+}
+
+TEST(WebSessionLink, OpensOverTheSplashOnTheRocketDesignTabAndComesBackFromTheJournal) {
+    Session teacher;
+    teacher.act("click", "cmdOK");
+    teacher.act("input", "txtInput_0", "1.5");
+    teacher.act("click", "chkOptions_3", "1");
+    teacher.act("click", "SSTab1_6");
+    const std::string link = linkOf(teacher.window());
+    const std::string saved = files::designFileText(ui::designTexts(teacher.window()));
+
+    Session pupil; // a fresh page: the splash is open
+    ASSERT_TRUE(pupil.splash().Visible);
+    EXPECT_EQ(pupil.openLink(link.substr(link.find('#'))), Session::LinkOutcome::Opened);
+    EXPECT_TRUE(pupil.effects().empty());
+    EXPECT_FALSE(pupil.splash().Visible);
+    EXPECT_EQ(pupil.window().SSTab1.Tab(), ui::TabRocketDesign);
+    EXPECT_EQ(pupil.window().txtInput[0].Text, "1.5");
+    EXPECT_EQ(pupil.window().chkOptions[3].Value(), 1);
+
+    // As "Load" of the same file would have left it, and a reload's replay gives it back.
+    Session loaded;
+    loaded.act("click", "cmdOK");
+    loaded.pickFile("Water Rocket 1.txt", saved);
+    loaded.act("click", "cmdLoad");
+    EXPECT_EQ(lessonDigest(loaded.window(), loaded.platform().frame.width),
+              lessonDigest(pupil.window(), pupil.platform().frame.width));
+    Session reloaded;
+    EXPECT_EQ(reloaded.restore(pupil.journal()), RestoreOutcome::Restored);
+    EXPECT_EQ(reloaded.window().txtInput[0].Text, "1.5");
+}
+
+TEST(WebSessionLink, OpensIntoTheLessonSoFarWhoseLaunchesStay) {
+    Session pupil;
+    pupil.act("click", "cmdOK");
+    pupil.act("click", "cmdLaunch");
+    pupil.act("click", "SSTab1_6");
+    Session teacher;
+    teacher.act("click", "cmdOK");
+    teacher.act("input", "txtInput_3", "5");
+    EXPECT_EQ(pupil.openLink(linkOf(teacher.window())), Session::LinkOutcome::Opened);
+    EXPECT_EQ(pupil.window().txtInput[3].Text, "5");
+    EXPECT_EQ(pupil.window().LaunchCount, 1);
+    EXPECT_EQ(pupil.window().SSTab1.Tab(), ui::TabRocketDesign);
+}
+
+TEST(WebSessionLink, LeavesOtherFragmentsAloneAndRefusesDamagedOnesChangingNothing) {
+    Session pupil;
+    pupil.act("click", "cmdOK");
+    pupil.act("input", "txtInput_0", "3");
+    pupil.clearEffects();
+    const std::uint64_t kept = pupil.journalRevision();
+    const std::uint64_t shown = lessonDigest(pupil.window(), pupil.platform().frame.width);
+    for (const char* other : {"", "#", "#top", "#/route", "#access_token=x"}) {
+        EXPECT_EQ(pupil.openLink(other), Session::LinkOutcome::NotADesign) << other;
+        EXPECT_TRUE(pupil.effects().empty());
+    }
+    const std::string link = linkOf(pupil.window());
+    std::string overlong = "Volume\t";
+    overlong += std::string(files::kMaxFieldLength + 1, '7'); // a field "Load" cannot read
+    const std::string damaged[] = {
+        link.substr(0, link.size() - 3),                                       // cut short
+        link.substr(0, link.size() - 6) + "!!" + link.substr(link.size() - 4), // not base64
+        link + std::string(10'000'000, 'A'),                                   // ten megabytes
+        "#zorbal=1." + files::base64UrlEncode("not a zlib stream"),
+        *files::designLink("x", overlong),
+        *files::designLink("x", ""),
+    };
+    for (const std::string& text : damaged) {
+        EXPECT_EQ(pupil.openLink(text), Session::LinkOutcome::Refused) << text.substr(0, 80);
+        EXPECT_EQ(messages(pupil), std::vector<std::string>{"Sorry, the program can't open that file."});
+        pupil.clearEffects();
+    }
+    EXPECT_EQ(pupil.journalRevision(), kept);
+    EXPECT_EQ(lessonDigest(pupil.window(), pupil.platform().frame.width), shown);
+    EXPECT_EQ(pupil.window().txtInput[0].Text, "3");
 }
 
 TEST_F(WebSession, ADisabledButtonTakesNoClick) {

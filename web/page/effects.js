@@ -74,6 +74,23 @@
     return list;
   }
 
+  // Inside a frame of another page (a learning platform's), that page may forbid the clipboard and
+  // downloads; the browser then refuses the clipboard, and drops a download without a word.
+  const isFramed = (() => {
+    try {
+      return window.self !== window.top;
+    } catch (error) {
+      return true;
+    }
+  })();
+  const FRAMED_CLIPBOARD =
+    'Zorbal is shown inside another page, which does not let it use the clipboard. ' +
+    'To copy, open Zorbal in a tab of its own.';
+  const FRAMED_DOWNLOAD =
+    'Zorbal is shown inside another page. If the file does not arrive in your downloads, that page ' +
+    'does not let Zorbal save files: open Zorbal in a tab of its own to save them.';
+  let hasToldDownloads = false;
+
   let pendingEffects = 0;
   let effectChain = Promise.resolve();
 
@@ -89,7 +106,9 @@
         Z.session.setClipboardRefusing(true);
         try { Z.session.act(action[0], action[1], action[2]); } finally { Z.session.setClipboardRefusing(false); }
         Z.refresh();
-        return takeEffects();
+        const list = takeEffects();
+        if (isFramed) list.push({ kind: 0, text: FRAMED_CLIPBOARD });
+        return list;
       }))
       .then((list) => { --pendingEffects; deliver(list); });
   }
@@ -103,6 +122,10 @@
     for (const e of effects) {
       if (e.kind === 0) messageQueue.push(e.text);
       else if (e.kind === 1) download(e.name, e.bytes);
+    }
+    if (isFramed && !hasToldDownloads && effects.some((e) => e.kind === 1)) {
+      hasToldDownloads = true;
+      messageQueue.push(FRAMED_DOWNLOAD);
     }
     if (!messageOpen) showNextMessage();
   }
@@ -172,6 +195,10 @@
     });
   });
 
+  /** Carries out the effects of what the page ran in the session itself (not a user's action). */
+  Z.showEffects = () => {
+    if (Z.session.effectCount() > 0) schedule(takeEffects(), ['', '', '']);
+  };
   /** Shows a message of the page itself in the program's message box, after those queued. */
   Z.tell = (text) => deliver([{ kind: 0, text }]);
   Z.afterMessages = afterMessages;

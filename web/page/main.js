@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Starts the page once the module has loaded: makes the session (with the kept lesson replayed),
-// builds the window from its form, shows the splash window (or the lesson's main window as it was
-// left) and registers the service worker that keeps a visited page offline.
+// builds the window from its form, opens the design of the link the page was opened with, shows
+// the splash window (or the main window of the lesson as it was left, or of the link) and registers the service worker that keeps a visited page offline.
 'use strict';
 
 (function (Z) {
@@ -21,11 +21,16 @@
     (picture.decode ? picture.decode() : Promise.resolve()).then(shown, shown);
   }
 
-  /** The main window of a lesson brought back, as it was left. */
-  function showRestored() {
+  /** The focus on the selected tab, once the messages are answered. */
+  function focusSelectedTab() {
     const tabs = Z.tabViews[0];
     const selected = tabs.headers.find((header) => header.getAttribute('aria-selected') === 'true');
     if (selected) Z.afterMessages(() => selected.focus());
+  }
+
+  /** The main window of a lesson brought back, as it was left, or opened by a link. */
+  function showRestored() {
+    focusSelectedTab();
     requestAnimationFrame(() => { document.documentElement.dataset.ready = 'window'; });
   }
 
@@ -46,7 +51,8 @@
     document.addEventListener('keydown', Z.keyboard);
     window.addEventListener('resize', () => { for (const view of graphs) Z.paintGraph(view); });
     Z.showWidth(WIDTH_WITH_HELP);
-    Z.refresh(); // a lesson brought back shows its main window, at its width
+    Z.openAddressLink(); // after the kept lesson: a link opened wins over its design
+    Z.refresh(); // a lesson brought back or a link opened shows its main window, at its width
     if (document.getElementById('frmZorbal').hidden) showSplash();
     else showRestored();
     // idle(): a promise kept once no launch is waiting to run.
@@ -54,6 +60,7 @@
     window.zorbalPage = { session, module, act: Z.act, refresh: Z.refresh, views, idle };
   }
 
+  Z.focusSelectedTab = focusSelectedTab;
   createZorbal().then(start);
 
   if ('serviceWorker' in navigator && (location.protocol === 'https:' || location.protocol === 'http:')) {

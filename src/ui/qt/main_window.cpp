@@ -6,6 +6,7 @@
 #include "ui/qt/look.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 
 #include <utility>
@@ -59,6 +60,13 @@ MainWindow::MainWindow(platform::qt::QtPlatform& platform, platform::MessageBox*
 void MainWindow::load() {
     if (!m_model->Loaded)
         act([this] { m_model->Form_Load(); });
+}
+
+void MainWindow::openDesignFile(const QString& path) {
+    act([this, file = QFile::encodeName(path).toStdString()] {
+        m_model->openDesignFile(file);
+        m_model->SSTab1.setTab(TabRocketDesign);
+    });
 }
 
 MainWindow::~MainWindow() {

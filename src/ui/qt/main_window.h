@@ -58,6 +58,9 @@ class MainWindow final : public QWidget {
     void load();
     /// Copies the model's controls into the widgets.
     void refresh();
+    /// Opens the design file at `path` as "Load" does once its dialog has chosen the file ("Load"'s
+    /// message when it cannot), then shows the Rocket Design tab: how `zorbal FILE` opens a file.
+    void openDesignFile(const QString& path);
     /// Screen resolution used to convert the design's twips, dots per inch.
     double dotsPerInch() const { return m_dotsPerInch; }
     /// Shows the window in the high-contrast look, in which every text stands out from what is

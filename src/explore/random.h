@@ -25,6 +25,8 @@ class Xoshiro256 {
   public:
     /// The state is four outputs of SplitMix64(seed), never all zero.
     explicit Xoshiro256(std::uint64_t seed);
+    /// The state given word for word; it must not be all zero.
+    explicit Xoshiro256(const std::array<std::uint64_t, 4>& state) : m_s(state) {}
     std::uint64_t next();
 
   private:

@@ -2,6 +2,7 @@
 // zorbal-cli: flies rocket designs through the same window module as the desktop program,
 // without a display.
 #include "cli_design.h"
+#include "fit_scatter.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "standard_output.h"
@@ -149,6 +150,7 @@ int runTool(int argc, char** argv) {
     optimise->add_flag("--json", json, "Print one JSON object");
 
     zorbal::cli::SweepCommands sweepCommands(app);
+    zorbal::cli::FitScatterCommands fitScatterCommands(app);
 
     try {
         app.parse(argc, argv);
@@ -158,6 +160,8 @@ int runTool(int argc, char** argv) {
     }
     if (sweepCommands.isChosen())
         return sweepCommands.run();
+    if (fitScatterCommands.isChosen())
+        return fitScatterCommands.run();
 
     zorbal::platform::HeadlessPlatform platform(/*echoMessages=*/true);
     Zorbal window(platform.services());

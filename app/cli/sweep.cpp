@@ -8,6 +8,7 @@
 #include "files/export_text.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
+#include "progress_line.h"
 #include "sim/limits.h"
 #include "standard_output.h"
 
@@ -33,40 +34,6 @@ constexpr int kExitUsage = 2;
 struct Prepared {
     explore::SweepGrid grid;
     explore::SweepOptions options;
-};
-
-/// A progress line on standard error, redrawn at most ten times a second, only on a terminal.
-class ProgressLine {
-  public:
-    /// `isShown`: on top of standard error being a terminal (false when the rows themselves go to
-    /// the same terminal and would be drawn over).
-    explicit ProgressLine(bool isShown) : m_isShown(isShown && isatty(STDERR_FILENO) == 1) {}
-    ~ProgressLine() {
-        if (m_hasDrawn)
-            std::cerr << "\r" << std::string(m_width, ' ') << "\r" << std::flush;
-    }
-    ProgressLine(const ProgressLine&) = delete;
-    ProgressLine& operator=(const ProgressLine&) = delete;
-
-    void update(std::size_t done, std::size_t total) {
-        if (!m_isShown)
-            return;
-        const auto now = std::chrono::steady_clock::now();
-        if (m_hasDrawn && done < total && now - m_last < std::chrono::milliseconds(100))
-            return;
-        m_last = now;
-        const std::string line = "Flying designs: " + platform::integerText(static_cast<long long>(done)) +
-                                 " of " + platform::integerText(static_cast<long long>(total));
-        m_width = std::max(m_width, line.size());
-        std::cerr << "\r" << line << std::flush;
-        m_hasDrawn = true;
-    }
-
-  private:
-    bool m_isShown;
-    bool m_hasDrawn = false;
-    std::size_t m_width = 0;
-    std::chrono::steady_clock::time_point m_last;
 };
 
 std::optional<int> prepare(const std::vector<std::string>& vary, DesignOptions& design, int threads,

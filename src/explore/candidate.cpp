@@ -4,8 +4,7 @@
 
 namespace zorbal::explore {
 
-CandidateFlyer::CandidateFlyer(const SweepGrid& grid, const DesignSetter& setDesign)
-    : m_grid(grid), m_window(m_platform.services()) {
+CandidateFlyer::CandidateFlyer(const DesignSetter& setDesign) : m_window(m_platform.services()) {
     m_window.Form_Load();
     if (setDesign)
         setDesign(m_window);
@@ -13,25 +12,31 @@ CandidateFlyer::CandidateFlyer(const SweepGrid& grid, const DesignSetter& setDes
     m_startState = m_window.state();
 }
 
-void CandidateFlyer::typeCandidate(std::size_t index) {
+void CandidateFlyer::typeCandidate(const std::vector<int>& inputs, const std::vector<std::string>& texts) {
     // Everything a launch reads or writes goes back to its state after start-up: a refused check
     // writes a limit into a box, and speeds and events otherwise carry over from the previous
     // flight.
     m_window.controls() = m_startControls;
     m_window.state() = m_startState;
-    const auto at = m_grid.position(index);
-    for (std::size_t a = 0; a < at.size(); ++a) {
-        const auto& axis = m_grid.axes()[a];
-        m_window.txtInput[static_cast<std::size_t>(axis.input())].Text = axis.text(at[a]);
-    }
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        m_window.txtInput[static_cast<std::size_t>(inputs[k])].Text = texts[k];
 }
 
-SweepRow CandidateFlyer::fly(std::size_t index) {
+SweepRow CandidateFlyer::fly(const SweepGrid& grid, std::size_t index) {
+    std::vector<int> inputs;
+    inputs.reserve(grid.axes().size());
+    for (const auto& axis : grid.axes())
+        inputs.push_back(axis.input());
+    return fly(index, inputs, grid.texts(index));
+}
+
+SweepRow CandidateFlyer::fly(std::size_t index, const std::vector<int>& inputs,
+                             const std::vector<std::string>& texts) {
     SweepRow row;
     row.index = index;
-    typeCandidate(index);
-    for (const auto& axis : m_grid.axes())
-        row.inputs.push_back(m_window.txtInput[static_cast<std::size_t>(axis.input())].Text);
+    typeCandidate(inputs, texts);
+    for (const int input : inputs)
+        row.inputs.push_back(m_window.txtInput[static_cast<std::size_t>(input)].Text);
 
     auto& messages = m_platform.messageBox.messages;
     messages.clear();

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace zorbal::explore {
 
@@ -22,21 +24,27 @@ using DesignSetter = std::function<void(ui::Zorbal&)>;
 /// thread.
 class CandidateFlyer {
   public:
-    CandidateFlyer(const SweepGrid& grid, const DesignSetter& setDesign);
+    explicit CandidateFlyer(const DesignSetter& setDesign);
     CandidateFlyer(const CandidateFlyer&) = delete;
     CandidateFlyer& operator=(const CandidateFlyer&) = delete;
 
     /// Types candidate `index`'s texts into the boxes and presses "Launch!" without drawing,
     /// history or commentary: the launch's checks (refusal message taken from the message box),
     /// then the flight and the three result texts exactly as the window makes them.
-    SweepRow fly(std::size_t index);
+    SweepRow fly(const SweepGrid& grid, std::size_t index);
+
+    /// The same for a candidate given by its texts: `texts[k]` typed into box `inputs[k]`; the
+    /// row's index is `index`.
+    SweepRow fly(std::size_t index, const std::vector<int>& inputs, const std::vector<std::string>& texts);
 
     /// Puts the window back to its state after start-up and the common design, then types
-    /// candidate `index`'s texts into the varied boxes.
-    void typeCandidate(std::size_t index);
+    /// `texts[k]` into box `inputs[k]`.
+    void typeCandidate(const std::vector<int>& inputs, const std::vector<std::string>& texts);
+
+    /// The window: after construction (before the first flight) it shows the common design.
+    const ui::Zorbal& window() const { return m_window; }
 
   private:
-    const SweepGrid& m_grid;
     platform::HeadlessPlatform m_platform;
     ui::Zorbal m_window;
     /// The window's controls and module state after start-up and the common design.

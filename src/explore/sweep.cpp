@@ -21,11 +21,11 @@ int workerCount(int requested, std::size_t candidates) {
     return static_cast<int>(threads);
 }
 
-void runSweep(const SweepGrid& grid, const SweepOptions& options,
-              const std::function<void(SweepRow&&)>& onRow) {
-    const std::size_t total = grid.size();
+bool runCandidates(std::size_t total, const FlyCandidate& fly, const SweepOptions& options,
+                   const std::function<void(SweepRow&&)>& onRow) {
     if (total == 0)
-        return;
+        return true;
+    auto isCancelled = [&options] { return options.cancel != nullptr && options.cancel->load(); };
     const int threads = workerCount(options.threads, total);
     // Rows of one block are kept until they can be handed on in order; the calling thread hands
     // on one block while the workers fly the next.
@@ -34,7 +34,7 @@ void runSweep(const SweepGrid& grid, const SweepOptions& options,
     std::vector<std::unique_ptr<CandidateFlyer>> flyers(static_cast<std::size_t>(threads));
     auto flyerFor = [&](std::size_t t) -> CandidateFlyer& {
         if (!flyers[t])
-            flyers[t] = std::make_unique<CandidateFlyer>(grid, options.setDesign);
+            flyers[t] = std::make_unique<CandidateFlyer>(options.setDesign);
         return *flyers[t];
     };
 
@@ -74,8 +74,8 @@ void runSweep(const SweepGrid& grid, const SweepOptions& options,
             std::size_t i = end;
             try {
                 CandidateFlyer& flyer = flyerFor(t);
-                for (i = next++; i < end && !isStopping; i = next++)
-                    flying[i - begin] = flyer.fly(i);
+                for (i = next++; i < end && !isStopping && !isCancelled(); i = next++)
+                    flying[i - begin] = fly(flyer, i);
             } catch (const std::bad_alloc&) {
                 // No memory for this worker's window or flight: it gives its memory back to the
                 // others and leaves its candidate to the calling thread.
@@ -119,22 +119,36 @@ void runSweep(const SweepGrid& grid, const SweepOptions& options,
         // Later blocks do not ask again for the threads the system has just refused.
         if (threads > 1)
             startable = static_cast<int>(workers.size()) - droppedOut;
-        if (!failure && (!leftOver.empty() || next < end)) {
+        if (!failure && !isCancelled() && (!leftOver.empty() || next < end)) {
             try {
                 CandidateFlyer& flyer = flyerFor(0);
-                for (const std::size_t i : leftOver)
-                    flying[i - begin] = flyer.fly(i);
-                for (std::size_t i = next++; i < end; i = next++)
-                    flying[i - begin] = flyer.fly(i);
+                for (const std::size_t i : leftOver) {
+                    if (isCancelled())
+                        break;
+                    flying[i - begin] = fly(flyer, i);
+                }
+                for (std::size_t i = next++; i < end && !isCancelled(); i = next++)
+                    flying[i - begin] = fly(flyer, i);
             } catch (...) {
                 fail();
             }
         }
         if (failure)
             std::rethrow_exception(failure);
+        // A cancelled block is not handed on: some of its rows were never flown.
+        if (isCancelled())
+            return false;
         std::swap(flying, finished);
     }
     handOn();
+    return true;
+}
+
+bool runSweep(const SweepGrid& grid, const SweepOptions& options,
+              const std::function<void(SweepRow&&)>& onRow) {
+    return runCandidates(
+        grid.size(), [&grid](CandidateFlyer& flyer, std::size_t index) { return flyer.fly(grid, index); },
+        options, onRow);
 }
 
 std::vector<SweepRow> sweepRows(const SweepGrid& grid, const SweepOptions& options) {

@@ -7,6 +7,7 @@
 #include "explore/grid.h"
 #include "explore/rows.h"
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -18,7 +19,13 @@ struct SweepOptions {
     DesignSetter setDesign; ///< the design common to all candidates (may be empty)
     /// Called on the calling thread as rows come out: candidates done so far, and in all.
     std::function<void(std::size_t done, std::size_t total)> onProgress;
+    /// When set and it becomes true, no further candidate is started: the run ends early, with
+    /// the rows handed on so far (a background thread's "Cancel").
+    const std::atomic<bool>* cancel = nullptr;
 };
+
+/// Flies candidate `index` with one of the workers' flyers.
+using FlyCandidate = std::function<SweepRow(CandidateFlyer& flyer, std::size_t index)>;
 
 /// More threads than this many per core only add memory and switching, never speed.
 inline constexpr int kMaxThreadsPerCore = 4;
@@ -27,12 +34,17 @@ inline constexpr int kMaxThreadsPerCore = 4;
 /// kMaxThreadsPerCore per core, never more than the candidates.
 int workerCount(int requested, std::size_t candidates);
 
-/// Flies every candidate of `grid` and hands each row to `onRow` on the calling thread, in grid
-/// order whatever the number of threads. Candidates are flown in blocks, so memory stays bounded
-/// however large the grid. Workers the system does not let start, or that run out of memory,
-/// leave their candidates to the others and to the calling thread, with the same rows; only
-/// when the calling thread runs out of memory too does it throw std::bad_alloc.
-void runSweep(const SweepGrid& grid, const SweepOptions& options,
+/// Flies candidates 0 to `total` - 1 with `fly` and hands each row to `onRow` on the calling
+/// thread, in index order whatever the number of threads. Candidates are flown in blocks, so
+/// memory stays bounded however many there are. Workers the system does not let start, or that
+/// run out of memory, leave their candidates to the others and to the calling thread, with the
+/// same rows; only when the calling thread runs out of memory too does it throw std::bad_alloc.
+/// Returns false when options.cancel stopped it before every row was handed on.
+bool runCandidates(std::size_t total, const FlyCandidate& fly, const SweepOptions& options,
+                   const std::function<void(SweepRow&&)>& onRow);
+
+/// runCandidates over every candidate of `grid`, in grid order.
+bool runSweep(const SweepGrid& grid, const SweepOptions& options,
               const std::function<void(SweepRow&&)>& onRow);
 
 /// runSweep collected into a vector indexed by grid index.

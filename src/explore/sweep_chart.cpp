@@ -128,39 +128,7 @@ CellState stateOf(const SweepRow& row, Figure figure) {
     return figureValue(row, figure) ? CellState::Value : CellState::NotLanded;
 }
 
-/// Ticks at round values: multiples of 1, 2, 2.5 or 5 times a power of ten inside [low, high],
-/// about `wanted` of them, each with its text.
-struct Tick {
-    double value = 0;
-    std::string text;
-};
-
-std::vector<Tick> roundTicks(double low, double high, int wanted) {
-    if (!(high > low) || !std::isfinite(low) || !std::isfinite(high))
-        return {Tick{low, platform::generalText(low)}};
-    const double raw = (high - low) / std::max(wanted, 1);
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    double step = 10 * power;
-    for (double mantissa : {1.0, 2.0, 2.5, 5.0}) {
-        if (mantissa * power >= raw * (1 - 1e-9)) {
-            step = mantissa * power;
-            break;
-        }
-    }
-    // As many decimals as the step needs: 0.25 two, 2.5 one, 25 none.
-    int decimals = 0;
-    for (double scaled = step; decimals < 12 && std::fabs(scaled - std::round(scaled)) > 1e-6 * scaled;
-         ++decimals)
-        scaled *= 10;
-    std::vector<Tick> ticks;
-    const auto first = static_cast<long long>(std::ceil(low / step - 1e-9));
-    const auto last = static_cast<long long>(std::floor(high / step + 1e-9));
-    for (long long k = first; k <= last && ticks.size() < 50; ++k) {
-        const double value = static_cast<double>(k) * step;
-        ticks.push_back(Tick{value, platform::fixedText(value, decimals)});
-    }
-    return ticks;
-}
+using Tick = ChartTick;
 
 /// The every-how-many-th value of an axis gets a tick so that `extent` pixels (a text's width or
 /// height and a gap) fit between neighbouring ticks `pitch` pixels apart: 1, 2, 5, 10, 20, ...
@@ -768,6 +736,33 @@ SweepChart buildMaps(const SweepGrid& grid, const std::vector<SweepRow>& rows,
 }
 
 } // namespace
+
+std::vector<ChartTick> roundTicks(double low, double high, int wanted) {
+    if (!(high > low) || !std::isfinite(low) || !std::isfinite(high))
+        return {ChartTick{low, platform::generalText(low)}};
+    const double raw = (high - low) / std::max(wanted, 1);
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = 10 * power;
+    for (double mantissa : {1.0, 2.0, 2.5, 5.0}) {
+        if (mantissa * power >= raw * (1 - 1e-9)) {
+            step = mantissa * power;
+            break;
+        }
+    }
+    // As many decimals as the step needs: 0.25 two, 2.5 one, 25 none.
+    int decimals = 0;
+    for (double scaled = step; decimals < 12 && std::fabs(scaled - std::round(scaled)) > 1e-6 * scaled;
+         ++decimals)
+        scaled *= 10;
+    std::vector<ChartTick> ticks;
+    const auto first = static_cast<long long>(std::ceil(low / step - 1e-9));
+    const auto last = static_cast<long long>(std::floor(high / step + 1e-9));
+    for (long long k = first; k <= last && ticks.size() < 50; ++k) {
+        const double value = static_cast<double>(k) * step;
+        ticks.push_back(ChartTick{value, platform::fixedText(value, decimals)});
+    }
+    return ticks;
+}
 
 std::optional<Figure> figureNamed(std::string_view name) {
     if (name == "range")

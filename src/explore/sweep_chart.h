@@ -131,6 +131,16 @@ struct SweepChart {
     std::vector<ChartText> texts;
 };
 
+/// A tick of a value axis: its value and its text.
+struct ChartTick {
+    double value = 0;
+    std::string text;
+};
+
+/// Ticks at round values: multiples of 1, 2, 2.5 or 5 times a power of ten inside [low, high],
+/// about `wanted` of them, each with its text (as many decimals as the step needs).
+std::vector<ChartTick> roundTicks(double low, double high, int wanted);
+
 /// Measures the width in pixels of a text at a font size in pixels (bold or not).
 using TextWidth = std::function<double(std::string_view text, double fontPx, bool isBold)>;
 

@@ -92,4 +92,27 @@ TEST(CommandLine, OptimisePrintsTheChosenFillingFactor) {
     EXPECT_NEAR(json["energy_per_mass"].get<double>(), 207.77, 0.005);
 }
 
+TEST(CommandLine, FitAndScatterRefuseMalformedOptionsAsUsageErrors) {
+    auto refusal = [](const std::vector<std::string>& arguments) {
+        const auto r = zorbal::test::runProgram(ZORBAL_CLI, arguments);
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        return r.err;
+    };
+    EXPECT_NE(refusal({"fit"}).find("--measured is required"), std::string::npos);
+    EXPECT_EQ(
+        refusal({"fit", "--measured", "speed=3"}),
+        "--measured takes FIGURE=VALUE or FIGURE=VALUE\u00b1U, not \"speed=3\": FIGURE is height, duration "
+        "or range\n");
+    EXPECT_NE(refusal({"fit", "--measured", "height=3", "--vary", "14"}).find("--vary"), std::string::npos);
+    EXPECT_EQ(refusal({"scatter", "--spread", "3=-0.2"}),
+              "--spread takes I=AMOUNT, not \"3=-0.2\": AMOUNT is a plain number not below 0, such as 0.2\n");
+    EXPECT_EQ(refusal({"scatter", "--spread", "3=1", "--spread", "3=2"}),
+              "Input 3 is given a spread twice\n");
+    EXPECT_NE(refusal({"scatter", "--runs", "0"}).find("--runs"), std::string::npos);
+    EXPECT_NE(refusal({"scatter", "--distribution", "odd"}).find("--distribution"), std::string::npos);
+    EXPECT_EQ(refusal({"scatter", "--input", "3=lots"}),
+              "The pressure box holds \"lots\", not a number to spread about\n");
+}
+
 } // namespace

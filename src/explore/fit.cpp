@@ -178,7 +178,7 @@ FitResult fitMeasured(const FitRequest& request, const SweepOptions& options) {
     std::vector<Score> scanScores;
     scanScores.reserve(kScanPoints);
     SweepOptions scanOptions = options;
-    scanOptions.onProgress = [&options, expected](std::size_t done, std::size_t) {
+    scanOptions.onProgress = [&options](std::size_t done, std::size_t) {
         if (options.onProgress)
             options.onProgress(done, expected);
     };

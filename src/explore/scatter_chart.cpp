@@ -88,7 +88,7 @@ SweepChart buildScatterChart(const ScatterResult& result, const ScatterChartRequ
     const double top = std::round(below + kFont);
 
     // The extents of the landed runs and the designed flight.
-    double xLow = INFINITY, xHigh = -INFINITY, yLow = INFINITY, yHigh = -INFINITY;
+    double xLow = HUGE_VAL, xHigh = -HUGE_VAL, yLow = HUGE_VAL, yHigh = -HUGE_VAL;
     auto include = [&](const SweepRow& row) {
         if (row.outcome != Outcome::Flown)
             return;

@@ -32,7 +32,7 @@ constexpr std::array<Figure, 3> kFigures = {Figure::Range, Figure::Height, Figur
 /// Rows of the colour scale; enough that neighbouring bands cannot be told apart.
 constexpr std::size_t kScaleBands = 128;
 
-std::string trimmed(std::string text) {
+std::string trimmed(const std::string& text) {
     // Captions of the limits table carry a trailing blank or a doubled one inside.
     std::string out;
     for (char c : text)
@@ -145,7 +145,7 @@ std::size_t tickStride(double pitch, double extent) {
 /// 1.47), else the first.
 std::size_t tickStart(const VaryAxis& axis, std::size_t stride) {
     std::size_t best = 0;
-    double bestLength = INFINITY;
+    double bestLength = HUGE_VAL;
     for (std::size_t start = 0; start < std::min(stride, axis.count()); ++start) {
         double length = 0, ticks = 0;
         for (std::size_t k = start; k < axis.count(); k += stride) {
@@ -268,7 +268,7 @@ class Layout {
         const double boxHeight = static_cast<double>(lines.size()) * line + pad;
         const double gap = radius + font * 0.4;
         double left = 0, top = 0;
-        double bestScore = INFINITY;
+        double bestScore = HUGE_VAL;
         // Right of and above the marker, then left, then below.
         static constexpr std::array<std::pair<bool, bool>, 4> kPlaces{
             {{true, true}, {false, true}, {true, false}, {false, false}}};
@@ -390,7 +390,7 @@ SweepChart buildCurves(const SweepGrid& grid, const std::vector<SweepRow>& rows,
         auto& panel = panels[p];
         panel.figure = kFigures[p];
         panel.values.resize(count);
-        double low = INFINITY, high = -INFINITY;
+        double low = HUGE_VAL, high = -HUGE_VAL;
         for (std::size_t k = 0; k < count; ++k) {
             panel.values[k] = figureValue(rows[k], panel.figure);
             if (panel.values[k]) {
@@ -567,7 +567,7 @@ SweepChart buildMaps(const SweepGrid& grid, const std::vector<SweepRow>& rows,
 
     // The colour scale runs over the values of every map, so the maps compare.
     std::vector<std::optional<double>> values(rows.size());
-    double low = INFINITY, high = -INFINITY;
+    double low = HUGE_VAL, high = -HUGE_VAL;
     bool hasRefused = false, hasNotLanded = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         values[i] = figureValue(rows[i], figure);

@@ -126,7 +126,7 @@ bool buildHuffman(Huffman& h, const std::uint8_t* lengths, std::size_t n) {
     }
     std::array<std::uint16_t, kMaxBits + 1> offsets{};
     for (int len = 1; len < kMaxBits; ++len)
-        offsets[static_cast<std::size_t>(len + 1)] = static_cast<std::uint16_t>(
+        offsets[static_cast<std::size_t>(len) + 1] = static_cast<std::uint16_t>(
             offsets[static_cast<std::size_t>(len)] + h.count[static_cast<std::size_t>(len)]);
     h.symbol.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i)
@@ -218,8 +218,10 @@ class Inflater {
                 return -1;
             code |= static_cast<int>(bit);
             const int count = h.count[static_cast<std::size_t>(len)];
-            if (code - count < first)
-                return h.symbol[static_cast<std::size_t>(index + (code - first))];
+            if (code - count < first) {
+                const int at = index + (code - first); // code >= first here: never below 0
+                return h.symbol[static_cast<std::size_t>(at)];
+            }
             index += count;
             first += count;
             first <<= 1;

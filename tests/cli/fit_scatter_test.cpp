@@ -26,7 +26,7 @@ using explore::Figure;
 using explore::Measurement;
 using explore::Outcome;
 
-explore::DesignSetter typing(std::vector<std::pair<int, std::string>> boxes) {
+explore::DesignSetter typing(const std::vector<std::pair<int, std::string>>& boxes) {
     return [boxes](ui::Zorbal& window) {
         for (const auto& [input, text] : boxes)
             window.txtInput[static_cast<std::size_t>(input)].Text = text;

@@ -36,6 +36,8 @@ enum class ControlKind : std::uint8_t {
     Grid,         ///< the history table
     Shape,        ///< a filled rectangle of the history table's legend
     Picture,      ///< a picture stretched over its rectangle, clicked like a button
+    Choice,       ///< a drop-down list of entries, one chosen
+    Progress,     ///< a progress bar
 };
 
 /// Where a label's text stands in its rectangle.

@@ -44,6 +44,9 @@ bool boundAsItsKind(const ui::FormControl& control, const ui::ControlRef& model)
         return std::holds_alternative<ui::KeyLine*>(model);
     case ControlKind::Grid:
         return std::holds_alternative<platform::Grid*>(model);
+    case ControlKind::Choice: // the Investigate window's kinds; the main window has none
+    case ControlKind::Progress:
+        return false;
     }
     return false;
 }

@@ -215,6 +215,8 @@ QWidget* MainWindow::makeControl(QWidget* parent, const FormControl& control) {
         widget = new ShapeBox(platform::qt::toQColor(control.color), parent);
         break;
     case ControlKind::Picture: // the splash window's; the main window shows none
+    case ControlKind::Choice:  // the Investigate window's
+    case ControlKind::Progress:
         widget = new QWidget(parent);
         break;
     }

@@ -520,7 +520,8 @@ void Investigator::State::startFit() {
             if (!value || !std::isfinite(*value))
                 return refuse("The measured " + caption + " needs numbers separated by \";\", not \"" +
                               piece + "\".");
-            if (*value < 0)
+            // A rocket blown back lands behind the launcher; no flight lasts or climbs below 0.
+            if (*value < 0 && kMeasuredFigures[i] != Figure::Range)
                 return refuse("The measured " + caption + " cannot be below 0 (\"" + piece + "\").");
             explore::Measurement m;
             m.figure = kMeasuredFigures[i];

@@ -625,7 +625,18 @@ std::optional<std::size_t> Investigator::State::designAt(explore::ChartPoint at)
         }
         return std::nullopt;
     }
-    // Curves: each figure's curves hold, in order, one point per design that landed with that
+    // Curves: a panel with designs that did not land is shaded column by column, one column per
+    // design, so there the column under the pointer is the design (landed or not).
+    for (const auto& field : chart.fields) {
+        if (field.rows != 1 || field.columns != rows.size() || !field.rect.contains(at))
+            continue;
+        for (std::size_t column = 0; column < field.columns; ++column) {
+            const auto cell = field.cell(column, 0);
+            if (at.x >= cell.left && at.x <= cell.right())
+                return column;
+        }
+    }
+    // Elsewhere each figure's curves hold, in order, one point per design that landed with that
     // figure, in the figure's colour; the nearest point within reach picks its design.
     std::optional<std::size_t> best;
     double bestDistance = kPickDistance;

@@ -176,6 +176,32 @@ TEST_F(InvestigatorTest, ASweepOfOneInputGivesTheRowsAndTheCsvOfExploreAndTheCom
     EXPECT_EQ(text("txtVaryPoint"), "");
 }
 
+TEST_F(InvestigatorTest, PointingAtTheShadedColumnOfARefusedDesignSaysWhyItDidNotFly) {
+    varyPressure("0.1", "7", "4"); // 0.1 atmospheres is too little to fly
+    click("cmdVaryRun");
+    ASSERT_TRUE(runWaitingJob());
+    const auto grid = gridOf({"3=0.1:7:2.3"});
+    const auto rows = explore::sweepRows(grid, optionsFor(design));
+    ASSERT_EQ(rows[0].outcome, explore::Outcome::Refused);
+    explore::SweepChartRequest request;
+    request.width = 600;
+    request.height = 380;
+    StartedWindow started;
+    request.fixedDesign = explore::fixedDesignTexts(ui::designTexts(started.window), grid);
+    const auto chart = explore::buildSweepChart(grid, rows, request);
+    const auto shade =
+        std::find_if(chart.fields.begin(), chart.fields.end(),
+                     [](const explore::ChartField& f) { return f.columns == 4 && f.rows == 1; });
+    ASSERT_NE(shade, chart.fields.end());
+    const auto cell = shade->cell(0, 0);
+    model.act(FormEvent::Move, "picVary",
+              std::to_string(cell.left + cell.width / 2) + "," + std::to_string(cell.top + cell.height / 2));
+    EXPECT_NE(text("txtVaryPoint").find("Pointed at: design 1 of 4"), std::string::npos)
+        << text("txtVaryPoint");
+    EXPECT_NE(text("txtVaryPoint").find("Refused: " + rows[0].message), std::string::npos)
+        << text("txtVaryPoint");
+}
+
 TEST_F(InvestigatorTest, AMapOfTwoInputsShowsTheCellPointedAtAndUsesTheChosenDesign) {
     varyPressure("2", "4", "3");
     choose("cboVary_1", 1 + 1); // the filling factor

@@ -36,6 +36,23 @@ double exactPowerOfTen(int n) {
 
 } // namespace
 
+std::string plainInputCaption(int input) {
+    std::string caption = sim::inputCaptions()[static_cast<std::size_t>(input)];
+    while (!caption.empty() && caption.back() == ' ')
+        caption.pop_back();
+    return caption;
+}
+
+std::string inputUnit(int input) {
+    const std::string& unit = sim::inputUnits()[static_cast<std::size_t>(input)];
+    return unit == "no units" ? std::string() : unit;
+}
+
+std::string unitSuffix(int input) {
+    const std::string unit = inputUnit(input);
+    return unit.empty() || unit == "%" ? unit : " " + unit;
+}
+
 std::string VaryAxis::parse(std::string_view text, VaryAxis& axis) {
     const std::string quoted = "--vary takes I=FROM:TO:STEP, not \"" + std::string(text) + "\"";
     const auto equals = text.find('=');

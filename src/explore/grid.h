@@ -17,6 +17,13 @@ inline constexpr std::size_t kMaxAxes = 3;
 /// The most candidates one sweep flies.
 inline constexpr std::size_t kMaxCandidates = 10'000'000;
 
+/// An input box's caption from the limits table without its trailing blanks: "Filling Factor".
+std::string plainInputCaption(int input);
+/// An input box's unit from the limits table; empty for an input without units.
+std::string inputUnit(int input);
+/// What follows a value of an input in a sentence: " litres", "%", nothing without units.
+std::string unitSuffix(int input);
+
 /// Short names of the fourteen input boxes, used as column names and JSON keys.
 const std::array<std::string, sim::kInputCount>& inputNames();
 

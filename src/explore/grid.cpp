@@ -36,6 +36,14 @@ double exactPowerOfTen(int n) {
 
 } // namespace
 
+std::optional<int> readInputIndex(std::string_view text) {
+    int input = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), input);
+    if (error != std::errc{} || end != text.data() + text.size() || input < 0 || input >= sim::kInputCount)
+        return std::nullopt;
+    return input;
+}
+
 std::string plainInputCaption(int input) {
     std::string caption = sim::inputCaptions()[static_cast<std::size_t>(input)];
     while (!caption.empty() && caption.back() == ' ')
@@ -58,10 +66,10 @@ std::string VaryAxis::parse(std::string_view text, VaryAxis& axis) {
     const auto equals = text.find('=');
     if (equals == std::string_view::npos)
         return quoted;
-    int input = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + equals, input);
-    if (error != std::errc{} || end != text.data() + equals || input < 0 || input >= sim::kInputCount)
+    const auto parsedInput = readInputIndex(text.substr(0, equals));
+    if (!parsedInput)
         return quoted + ": I is an input box from 0 to 13";
+    const int input = *parsedInput;
 
     std::array<double, 3> numbers{};
     std::string_view rest = text.substr(equals + 1);

@@ -45,19 +45,9 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::string plainCaption(int input) {
-    return trimmed(sim::inputCaptions()[static_cast<std::size_t>(input)]);
-}
-
-/// An input's unit as the window labels it; empty for an input without units.
-std::string unitOf(int input) {
-    const std::string& unit = sim::inputUnits()[static_cast<std::size_t>(input)];
-    return unit == "no units" ? std::string() : unit;
-}
-
 /// "3.5 atmospheres", "30 %", "0.3" (no units).
 std::string withUnit(const std::string& value, int input) {
-    const std::string unit = unitOf(input);
+    const std::string unit = explore::inputUnit(input);
     return unit.empty() ? value : value + " " + unit;
 }
 
@@ -364,7 +354,7 @@ void Investigator::State::initialise() {
         spreads[static_cast<std::size_t>(spread.input)] = spread.amount;
     for (int i = 0; i < sim::kInputCount; ++i) {
         const std::string n = std::to_string(i);
-        c("lblSpread_" + n).text = plainCaption(i);
+        c("lblSpread_" + n).text = explore::plainInputCaption(i);
         c("lblSpreadUnit_" + n).text = sim::inputUnits()[static_cast<std::size_t>(i)];
         c("txtSpread_" + n).text = platform::generalText(spreads[static_cast<std::size_t>(i)]);
         c("txtSpread_" + n).toolTip = "How far this input may be off; 0 keeps it as designed";
@@ -411,7 +401,7 @@ void Investigator::State::setAxisDefaults(int axis) {
     const auto& limits = sim::limitsTable();
     c("txtFrom_" + n).text = platform::generalText(limits.MinimumValue[static_cast<std::size_t>(input)]);
     c("txtTo_" + n).text = platform::generalText(limits.MaximumValue[static_cast<std::size_t>(input)]);
-    c("lblFromUnit_" + n).text = c("lblToUnit_" + n).text = unitOf(input);
+    c("lblFromUnit_" + n).text = c("lblToUnit_" + n).text = explore::inputUnit(input);
 }
 
 void Investigator::State::updateStates() {
@@ -462,8 +452,9 @@ void Investigator::State::startSweep() {
                 return refuse("The " + box + " box" + of + " needs a number, not \"" + text + "\".");
             if (*value < limits.MinimumValue[i] || *value > limits.MaximumValue[i])
                 return refuse("The " + box + " box" + of + " must lie within the limits of " +
-                              plainCaption(input) + ": " + platform::generalText(limits.MinimumValue[i]) +
-                              " to " + withUnit(platform::generalText(limits.MaximumValue[i]), input) + ".");
+                              explore::plainInputCaption(input) + ": " +
+                              platform::generalText(limits.MinimumValue[i]) + " to " +
+                              withUnit(platform::generalText(limits.MaximumValue[i]), input) + ".");
             ends[e] = *value;
         }
         const std::string& stepsText = c("txtSteps_" + n).text;
@@ -542,7 +533,7 @@ void Investigator::State::startFit() {
     Job job;
     job.kind = JobKind::Fit;
     const std::size_t measurements = request.measurements.size();
-    const std::string caption = plainCaption(request.input);
+    const std::string caption = explore::plainInputCaption(request.input);
     job.fit = std::move(request);
     startJob(std::move(job), "Fitting " + caption + " to " + count(measurements) +
                                  (measurements == 1 ? " measurement..." : " measurements..."));
@@ -556,8 +547,8 @@ void Investigator::State::startScatter() {
             continue;
         const auto amount = platform::readTypedNumberStrict(text);
         if (!amount || !std::isfinite(*amount) || *amount < 0)
-            return refuse("The uncertainty of " + plainCaption(i) + " needs a number not below 0, not \"" +
-                          text + "\".");
+            return refuse("The uncertainty of " + explore::plainInputCaption(i) +
+                          " needs a number not below 0, not \"" + text + "\".");
         if (*amount > 0)
             request.spreads.push_back({i, *amount});
     }
@@ -673,7 +664,7 @@ std::string Investigator::State::designLines(std::size_t index, const char* head
     lines.push_back(std::string(heading) + " design " + count(index + 1) + " of " + count(rows.size()));
     for (std::size_t a = 0; a < grid->axes().size(); ++a) {
         const int input = grid->axes()[a].input();
-        lines.push_back(plainCaption(input) + ": " +
+        lines.push_back(explore::plainInputCaption(input) + ": " +
                         withUnit(grid->axes()[a].text(grid->position(index)[a]), input));
     }
     if (row.outcome == explore::Outcome::Refused) {
@@ -746,7 +737,7 @@ std::string Investigator::State::varyDescription() const {
     std::string text;
     auto axisText = [this](std::size_t a) {
         const auto& axis = grid->axes()[a];
-        return plainCaption(axis.input()) + " from " + axis.text(0) + " to " +
+        return explore::plainInputCaption(axis.input()) + " from " + axis.text(0) + " to " +
                withUnit(axis.text(axis.count() - 1), axis.input()) + " (" + count(axis.count()) + " values)";
     };
     if (grid->axes().size() == 1)
@@ -790,7 +781,8 @@ void Investigator::State::useFit() {
     const std::string file = designWith(fitDesign, {fitRequest->input}, {fit->text});
     if (onUse)
         onUse(file);
-    announce(plainCaption(fitRequest->input) + " " + fit->text + " was put into the Rocket Design tab.");
+    announce(explore::plainInputCaption(fitRequest->input) + " " + fit->text +
+             " was put into the Rocket Design tab.");
 }
 
 // ---- Where will it land -------------------------------------------------------------------------------
@@ -1117,7 +1109,7 @@ void Investigator::finish(JobResult result) {
         m->fitDesign = m->running.designFile;
         m->showFit();
         m->updateStates();
-        const std::string caption = plainCaption(m->fitRequest->input);
+        const std::string caption = explore::plainInputCaption(m->fitRequest->input);
         m->announce(m->fit->hasLanded ? "Done: " + caption + " fitted, " + m->fit->text +
                                             (m->fit->reaches ? "; every measurement reached."
                                                              : "; not every measurement reached.")

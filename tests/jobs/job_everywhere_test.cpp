@@ -60,6 +60,8 @@ TEST(JobEverywhere, ASweepsResultTextIsTheSameOnEveryBuildAndAnyNumberOfThreads)
     ASSERT_EQ(explore::VaryAxis::parse("3=2:6:1", pressure), "");
     ASSERT_EQ(explore::VaryAxis::parse("8=30:80:12.5", angle), "");
     job.axes = {pressure, angle};
+    // The page test sends this job text to the page's worker and expects this result text.
+    expectGolden(jobText(job), "sweep_pressure_angle.job.json");
     const std::string text = resultText(runJob(job, 1, {}, nullptr));
     expectGolden(text, "sweep_pressure_angle.result.json");
     // Asking for threads where the build has none (the page's module) flies the same rows on the

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -30,12 +30,18 @@ explore::VaryAxis axis(const std::string& spec) {
     return a;
 }
 
+std::uint64_t bits(double value) {
+    std::uint64_t b = 0;
+    std::memcpy(&b, &value, sizeof b); // the web edition's libc++ has no std::bit_cast
+    return b;
+}
+
 /// Doubles are the same when their bits are (NaN aside, which has no payload here).
 void expectSame(double a, double b) {
     if (std::isnan(a))
         EXPECT_TRUE(std::isnan(b));
     else
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(a), std::bit_cast<std::uint64_t>(b)) << a << " and " << b;
+        EXPECT_EQ(bits(a), bits(b)) << a << " and " << b;
 }
 
 void expectSameRow(const explore::SweepRow& a, const explore::SweepRow& b) {

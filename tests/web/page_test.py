@@ -1237,6 +1237,23 @@ class InvestigateJobs(BrowserTest):
         self.assertEqual(both, ["AbortError", self.result])
 
 
+class InvestigateJobsOffline(unittest.TestCase):
+    def test_a_visited_page_runs_jobs_in_its_worker_without_its_server(self):
+        # The service worker keeps the worker's script and the module it loads.
+        job = (JOBS_DATA / "sweep_pressure_angle.job.json").read_text(encoding="ascii")
+        with chromium() as d:
+            with serve(SITE) as url:
+                d.get(url)
+                wait_ready(d)
+                d.execute_async_script(
+                    "const done = arguments[0]; navigator.serviceWorker.ready.then(() => done(true));")
+            d.get(url)  # the server has stopped
+            wait_ready(d)
+            answer = d.execute_async_script(RUN_JOB, job)
+            self.assertEqual(answer.get("where"), "worker", answer)
+            self.assertEqual(answer["result"], (JOBS_DATA / "sweep_pressure_angle.result.json").read_text(encoding="ascii"))
+
+
 class InvestigateJobsFromFile(unittest.TestCase):
     def test_a_page_from_the_folder_runs_jobs_in_its_own_module(self):
         # Chromium refuses a worker to a page from file:// (the constructor throws a
@@ -1252,6 +1269,14 @@ class InvestigateJobsFromFile(unittest.TestCase):
             fell_back = d.execute_script("return window.fellBack;")
             self.assertEqual(len(fell_back), 1)
             self.assertIn("SecurityError", fell_back[0])
+            # A job cancelled before its turn on the main thread is dropped; the next one runs.
+            cancelled = d.execute_async_script("""
+                const [jobText, done] = arguments;
+                const first = Zorbal.jobs.run(jobText).then(() => 'finished', (error) => error.name);
+                Zorbal.jobs.cancel();
+                first.then((name) => Zorbal.jobs.run(jobText).then((result) => done([name, result])));""", job)
+            self.assertEqual(cancelled[0], "AbortError")
+            self.assertEqual(cancelled[1], answer["result"])
 
 
 if __name__ == "__main__":

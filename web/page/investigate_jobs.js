@@ -38,15 +38,18 @@
   /** The worker, made on first use; null when the browser refuses one. */
   function theWorker() {
     if (worker || where === 'page') return worker;
+    let w = null;
     try {
-      worker = new Worker(WORKER_URL);
+      w = new Worker(WORKER_URL);
     } catch (error) {
       fallBack(String(error));
       return null;
     }
-    worker.onmessage = (event) => {
+    worker = w;
+    // A terminated worker's messages still queued belong to no job.
+    w.onmessage = (event) => {
       const job = running;
-      if (!job) return;
+      if (w !== worker || !job) return;
       const message = event.data;
       if (message.progress) {
         if (job.onProgress) job.onProgress(message.progress[0], message.progress[1]);
@@ -56,23 +59,26 @@
       if (typeof message.result === 'string') job.resolve(message.result);
       else job.reject(new Error(message.error || 'the job failed'));
     };
-    worker.onerror = (event) => {
+    w.onerror = (event) => {
       // The script could not be loaded or run: the job goes to the page's module instead.
       event.preventDefault();
+      if (w !== worker) return;
       const job = running;
       running = null;
-      if (worker) worker.terminate();
+      w.terminate();
       fallBack(event.message || 'the worker could not start');
       if (job) runInPage(job.jobText, job.onProgress).then(job.resolve, job.reject);
     };
-    return worker;
+    return w;
   }
 
-  /** The job on the main thread in the page's own module. */
+  /** The job on the main thread in the page's own module, a task later (so the page has painted
+   *  what it showed before it); cancelling before that task drops it. */
   function runInPage(jobText, onProgress) {
     return new Promise((resolve, reject) => {
-      // A task later, so the page has painted what it showed before the job.
-      setTimeout(() => {
+      const job = { resolve, reject, onProgress, jobText, timer: 0 };
+      job.timer = setTimeout(() => {
+        if (running === job) running = null;
         let result = '';
         try {
           result = Z.module.runInvestigateJob(jobText, (done, total) => { if (onProgress) onProgress(done, total); });
@@ -83,6 +89,7 @@
         if (result === '') reject(new Error('not a job text'));
         else resolve(result);
       }, 0);
+      running = job;
     });
   }
 
@@ -102,6 +109,7 @@
     if (!running) return;
     const job = running;
     running = null;
+    clearTimeout(job.timer);
     if (worker) worker.terminate();
     worker = null;
     job.reject(cancelledError());

@@ -71,9 +71,9 @@ JobResult runJob(const Job& job, int threads, const std::function<void(std::size
 // takes exactly that shape (spaces between tokens allowed) and nothing else, so it needs neither
 // recursion nor a general JSON library. Strings carry bytes: '"' and '\' escaped, every byte below
 // 0x20, 0x7F and from 0x80 up as \u00XX, so the text is plain ASCII and crosses JavaScript's
-// strings unchanged whatever bytes a design file holds. Doubles are the shortest "%.*g" text that
-// reads back as the same double ("NaN", "Infinity", "-Infinity" as strings); every build writes
-// the same text for the same value.
+// strings unchanged whatever bytes a design file holds. Doubles are the "%.*g" text with the
+// fewest digits that reads back as the same double ("NaN", "Infinity", "-Infinity" as strings);
+// every build writes the same text for the same value.
 //
 // Job:    {"zorbal":"job","format":1,"id":N,"kind":"sweep","design":"...","axes":["I=FROM:TO:STEP",...],
 //          "fit":{"input":6,"measurements":[["height",VALUE,U],...]},

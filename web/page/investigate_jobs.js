@@ -46,11 +46,13 @@
       return null;
     }
     worker = w;
+    let isReady = false; // its module has started
     // A terminated worker's messages still queued belong to no job.
     w.onmessage = (event) => {
-      const job = running;
-      if (w !== worker || !job) return;
       const message = event.data;
+      if (message.ready) isReady = true;
+      const job = running;
+      if (w !== worker || !job || message.ready) return;
       if (message.progress) {
         if (job.onProgress) job.onProgress(message.progress[0], message.progress[1]);
         return;
@@ -60,12 +62,18 @@
       else job.reject(new Error(message.error || 'the job failed'));
     };
     w.onerror = (event) => {
-      // The script could not be loaded or run: the job goes to the page's module instead.
       event.preventDefault();
       if (w !== worker) return;
       const job = running;
       running = null;
       w.terminate();
+      worker = null;
+      if (isReady) {
+        // A worker that failed in a job: the job fails, and is not tried again in the page.
+        if (job) job.reject(new Error(`the job failed: ${event.message}`));
+        return;
+      }
+      // The script or its module could not be loaded: the job goes to the page's module.
       fallBack(event.message || 'the worker could not start');
       if (job) runInPage(job.jobText, job.onProgress).then(job.resolve, job.reject);
     };

@@ -63,6 +63,12 @@ def main():
         d.get(url)
         wait_ready(d)
         results = [d.execute_async_script(RUN_AND_WATCH, JOB_TEXT) for _ in range(runs)]
+        # The same job in the page's own module, as a page opened from file:// runs it: the main
+        # thread answers nothing meanwhile.
+        on_page = d.execute_script("""
+            const start = performance.now();
+            window.zorbalPage.module.runInvestigateJob(arguments[0], undefined);
+            return performance.now() - start;""", JOB_TEXT)
     for k, r in enumerate(results):
         if "error" in r:
             print("run %d failed: %s" % (k, r["error"]))
@@ -74,6 +80,7 @@ def main():
     warm = [r["ms"] for r in results[1:]] or [results[0]["ms"]]
     print("sweep of 10,000 designs: first %.0f ms, then median %.0f ms; longest main-thread gap %.1f ms"
           % (results[0]["ms"], statistics.median(warm), max(max(r["longestTask"], r["longestFrame"]) for r in results)))
+    print("the same sweep on the page's main thread (no worker): %.0f ms without a task or a frame" % on_page)
 
 
 if __name__ == "__main__":

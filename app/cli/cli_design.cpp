@@ -133,6 +133,15 @@ std::string readDesignFile(DesignOptions& options, platform::TextFiles& files) {
     return {};
 }
 
+std::string checkDesign(DesignOptions& options) {
+    platform::HeadlessPlatform platform;
+    ui::Zorbal window(platform.services());
+    window.Form_Load();
+    if (auto error = readDesignFile(options, platform.textFiles); !error.empty())
+        return error;
+    return applyDesign(window, options);
+}
+
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options) {
     if (!options.link.empty()) {
         std::string text;

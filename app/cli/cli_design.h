@@ -43,6 +43,11 @@ std::string readDesignFile(DesignOptions& options, platform::TextFiles& files);
 /// an empty string.
 std::string applyDesign(ui::Zorbal& window, const DesignOptions& options);
 
+/// Reads the design options once and types them into a started window on headless services, as
+/// a command does before flying many windows from them. Returns the first error text (an
+/// unreadable design file or link, a malformed --input), or an empty string.
+std::string checkDesign(DesignOptions& options);
+
 /// ": " and the system's reason for `error` ("No space left on device"), or nothing when there
 /// is no error, to end a line saying what could not be written.
 std::string reasonSuffix(const std::error_code& error);

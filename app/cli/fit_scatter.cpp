@@ -32,21 +32,6 @@ using Json = nlohmann::ordered_json;
 constexpr int kExitNothing = 1;
 constexpr int kExitUsage = 2;
 
-std::string trimmedCaption(int input) {
-    std::string caption = sim::inputCaptions()[static_cast<std::size_t>(input)];
-    while (!caption.empty() && caption.back() == ' ')
-        caption.pop_back();
-    return caption;
-}
-
-/// " metres per second" after a value of `input`; nothing for an input without units.
-std::string unitSuffix(int input) {
-    const std::string& unit = sim::inputUnits()[static_cast<std::size_t>(input)];
-    if (unit == "no units")
-        return {};
-    return unit == "%" ? unit : " " + unit;
-}
-
 const char* figureName(explore::Figure figure) {
     switch (figure) {
     case explore::Figure::Range:
@@ -215,14 +200,7 @@ int FitScatterCommands::run() {
 }
 
 bool FitScatterCommands::prepareDesign() {
-    platform::HeadlessPlatform platform;
-    ui::Zorbal window(platform.services());
-    window.Form_Load();
-    if (auto error = readDesignFile(m_design, platform.textFiles); !error.empty()) {
-        std::cerr << error << "\n";
-        return false;
-    }
-    if (const auto error = applyDesign(window, m_design); !error.empty()) {
+    if (const auto error = checkDesign(m_design); !error.empty()) {
         std::cerr << error << "\n";
         return false;
     }
@@ -394,8 +372,8 @@ int FitScatterCommands::runScatter() {
         report << "Spreads:";
         for (std::size_t i = 0; i < request.spreads.size(); ++i) {
             const auto& spread = request.spreads[i];
-            report << (i == 0 ? " " : ", ") << trimmedCaption(spread.input) << " \u00b1 "
-                   << platform::generalText(spread.amount) << unitSuffix(spread.input);
+            report << (i == 0 ? " " : ", ") << explore::plainInputCaption(spread.input) << " \u00b1 "
+                   << platform::generalText(spread.amount) << explore::unitSuffix(spread.input);
         }
         report << "\n";
         if (result.designed.outcome == explore::Outcome::Flown)

@@ -53,14 +53,7 @@ std::optional<int> prepare(const std::vector<std::string>& vary, DesignOptions& 
     }
     // The common design is typed into every worker's window; a malformed one is reported once.
     // Its file is read once, here: every worker, and the best design's window, type the same text.
-    platform::HeadlessPlatform platform;
-    ui::Zorbal window(platform.services());
-    window.Form_Load();
-    if (auto error = readDesignFile(design, platform.textFiles); !error.empty()) {
-        std::cerr << error << "\n";
-        return kExitUsage;
-    }
-    if (const auto error = applyDesign(window, design); !error.empty()) {
+    if (const auto error = checkDesign(design); !error.empty()) {
         std::cerr << error << "\n";
         return kExitUsage;
     }
@@ -73,15 +66,6 @@ std::optional<int> prepare(const std::vector<std::string>& vary, DesignOptions& 
     prepared.options.threads = threads;
     prepared.options.setDesign = [&design](ui::Zorbal& w) { applyDesign(w, design); };
     return std::nullopt;
-}
-
-/// The plain caption of input box `input`, with its unit: "Filling Factor (%)".
-std::string captionWithUnit(int input) {
-    std::string caption = sim::inputCaptions()[static_cast<std::size_t>(input)];
-    while (!caption.empty() && caption.back() == ' ')
-        caption.pop_back();
-    const std::string& unit = sim::inputUnits()[static_cast<std::size_t>(input)];
-    return unit == "no units" ? caption : caption + " (" + unit + ")";
 }
 
 Json rowJson(const explore::SweepGrid& grid, const explore::SweepRow& row) {
@@ -286,7 +270,8 @@ int SweepCommands::runBest() {
         std::cout << "Best of " << grid.size() << " designs (" << tracker.flown() << " flew) for " << goal
                   << ":\n";
         for (std::size_t a = 0; a < grid.axes().size(); ++a)
-            std::cout << "  " << captionWithUnit(grid.axes()[a].input()) << ": " << best.inputs[a] << "\n";
+            std::cout << "  " << explore::inputCaption(grid.axes()[a].input()) << ": " << best.inputs[a]
+                      << "\n";
         std::cout << "Flight Duration: " << best.duration << " seconds\n"
                   << "Maximum Height:  " << best.height << " metres\n"
                   << "Range:           " << best.range << " metres\n"

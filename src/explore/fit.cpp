@@ -35,21 +35,6 @@ double roundedToDecimals(double value, int decimals) {
     return std::nearbyint(value * power) / power;
 }
 
-std::string trimmedCaption(int input) {
-    std::string caption = sim::inputCaptions()[static_cast<std::size_t>(input)];
-    while (!caption.empty() && caption.back() == ' ')
-        caption.pop_back();
-    return caption;
-}
-
-/// " litres" after a value of `input`; nothing for an input without units.
-std::string unitSuffix(int input) {
-    const std::string& unit = sim::inputUnits()[static_cast<std::size_t>(input)];
-    if (unit == "no units")
-        return {};
-    return unit == "%" ? unit : " " + unit;
-}
-
 const char* figureWords(Figure figure) {
     switch (figure) {
     case Figure::Range:
@@ -320,7 +305,7 @@ FitResult fitMeasured(const FitRequest& request, const SweepOptions& options) {
 
 std::vector<std::string> fitSummary(const FitRequest& request, const FitResult& result) {
     const int input = result.input;
-    const std::string caption = trimmedCaption(input);
+    const std::string caption = plainInputCaption(input);
     const std::string unit = unitSuffix(input);
     const std::string limits =
         platform::generalText(result.minimum) + " to " + platform::generalText(result.maximum) + unit;

@@ -36,15 +36,40 @@ double exactPowerOfTen(int n) {
 
 } // namespace
 
+std::optional<int> readInputIndex(std::string_view text) {
+    int input = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), input);
+    if (error != std::errc{} || end != text.data() + text.size() || input < 0 || input >= sim::kInputCount)
+        return std::nullopt;
+    return input;
+}
+
+std::string plainInputCaption(int input) {
+    std::string caption = sim::inputCaptions()[static_cast<std::size_t>(input)];
+    while (!caption.empty() && caption.back() == ' ')
+        caption.pop_back();
+    return caption;
+}
+
+std::string inputUnit(int input) {
+    const std::string& unit = sim::inputUnits()[static_cast<std::size_t>(input)];
+    return unit == "no units" ? std::string() : unit;
+}
+
+std::string unitSuffix(int input) {
+    const std::string unit = inputUnit(input);
+    return unit.empty() || unit == "%" ? unit : " " + unit;
+}
+
 std::string VaryAxis::parse(std::string_view text, VaryAxis& axis) {
     const std::string quoted = "--vary takes I=FROM:TO:STEP, not \"" + std::string(text) + "\"";
     const auto equals = text.find('=');
     if (equals == std::string_view::npos)
         return quoted;
-    int input = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + equals, input);
-    if (error != std::errc{} || end != text.data() + equals || input < 0 || input >= sim::kInputCount)
+    const auto parsedInput = readInputIndex(text.substr(0, equals));
+    if (!parsedInput)
         return quoted + ": I is an input box from 0 to 13";
+    const int input = *parsedInput;
 
     std::array<double, 3> numbers{};
     std::string_view rest = text.substr(equals + 1);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,16 @@ namespace zorbal::explore {
 inline constexpr std::size_t kMaxAxes = 3;
 /// The most candidates one sweep flies.
 inline constexpr std::size_t kMaxCandidates = 10'000'000;
+
+/// An input box's index written as a whole number from 0 to 13 and nothing else, or nothing.
+std::optional<int> readInputIndex(std::string_view text);
+
+/// An input box's caption from the limits table without its trailing blanks: "Filling Factor".
+std::string plainInputCaption(int input);
+/// An input box's unit from the limits table; empty for an input without units.
+std::string inputUnit(int input);
+/// What follows a value of an input in a sentence: " litres", "%", nothing without units.
+std::string unitSuffix(int input);
 
 /// Short names of the fourteen input boxes, used as column names and JSON keys.
 const std::array<std::string, sim::kInputCount>& inputNames();

@@ -44,14 +44,13 @@ std::string parseSpread(std::string_view text, Spread& spread) {
     const auto equals = text.find('=');
     if (equals == std::string_view::npos)
         return quoted;
-    int input = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + equals, input);
-    if (error != std::errc{} || end != text.data() + equals || input < 0 || input >= sim::kInputCount)
+    const auto input = readInputIndex(text.substr(0, equals));
+    if (!input)
         return quoted + ": I is an input box from 0 to 13";
     const auto amount = platform::readStrict(text.substr(equals + 1));
     if (!amount || !std::isfinite(*amount) || *amount < 0)
         return quoted + ": AMOUNT is a plain number not below 0, such as 0.2";
-    spread.input = input;
+    spread.input = *input;
     spread.amount = *amount;
     return {};
 }

@@ -24,7 +24,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import (BrowserTest, By, WebDriverWait, axe_violations, chromium, close_message, designed_viewport,  # noqa: E402
-                     fresh_visits, messages_open, open_main_window, serve, wait_ready)
+                     messages_open, open_main_window, serve, wait_ready)
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
 
@@ -148,26 +148,10 @@ COMPARE_WITH_DESKTOP = """
     })));"""
 
 
-class Page(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.downloads = tempfile.mkdtemp(prefix="zorbal-downloads-")
-        cls._server = serve(SITE)
-        cls.url = cls._server.__enter__()
-        cls._chromium = chromium(downloads=cls.downloads)
-        cls.driver = cls._chromium.__enter__()
-        cls.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {
-            "behavior": "allow", "downloadPath": cls.downloads})
-        # These tests open the page as a freshly started program on every visit; the lesson the
-        # page keeps in the browser's storage is tested by KeptLesson.
-        fresh_visits(cls.driver)
-        cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
-            "origin": cls.url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
-
-    @classmethod
-    def tearDownClass(cls):
-        cls._chromium.__exit__(None, None, None)
-        cls._server.__exit__(None, None, None)
+class Page(BrowserTest):
+    # These tests open the page as a freshly started program on every visit; the lesson the
+    # page keeps in the browser's storage is tested by KeptLesson.
+    saves_files = True
 
     def setUp(self):
         for f in pathlib.Path(self.downloads).iterdir():

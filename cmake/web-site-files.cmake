@@ -17,6 +17,8 @@ set(zorbal_site_files
     page/keyboard.js
     page/storage.js
     page/link.js
+    page/investigate_jobs.js
+    page/investigate_worker.js
     page/main.js
     manifest.webmanifest
     icon.svg

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(number_text design_load export design_link)
+[ ${#targets[@]} -gt 0 ] || targets=(number_text design_load export design_link job_text)
 
 if ! command -v clang++ >/dev/null; then
   echo "clang++ is not installed: skipping the fuzz targets"
@@ -38,6 +38,7 @@ for target in "${targets[@]}"; do
     number_text) max_len=64 ;;
     design_load) max_len=2048 ;;
     design_link) max_len=4096 ;;
+    job_text) max_len=4096 ;;
     *) max_len=1024 ;;
   esac
   mkdir -p "$build/corpus/$target"

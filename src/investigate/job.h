@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorbal::investigate {
@@ -61,5 +62,14 @@ std::optional<Job> readJob(std::string_view text);
 /// result read back draws, exports and compares as the one written.
 std::string resultText(const JobResult& result);
 std::optional<JobResult> readResult(std::string_view text);
+
+/// The longest job text readJob reads (a design file is at most 1 MiB, and a byte may take six
+/// characters).
+inline constexpr std::size_t kMaxJobTextBytes = std::size_t{8} << 20;
+/// The most rows a result text carries (a sweep's, a scatter's runs); readJob refuses a sweep with
+/// more candidates, so the result of every job it reads can be read back.
+inline constexpr std::size_t kMaxResultRows = explore::kMaxScatterRuns;
+/// The longest result text readResult reads.
+inline constexpr std::size_t kMaxResultTextBytes = std::size_t{256} << 20;
 
 } // namespace zorbal::investigate

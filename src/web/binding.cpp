@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The functions the page calls: one session of the program, its actions and effects, the
 // controls that changed, the grid, and the commands that paint the two graphs as views of the
-// module's memory.
+// module's memory; and the Investigate window's background work, which the page's worker runs.
 #include "files/design_link.h"
+#include "investigate/job.h"
 #include "web/point_layer.h"
 #include "web/web_session.h"
 
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -129,7 +132,39 @@ class Page {
     PointLayer m_layer;
 };
 
+/// The shortest time between two progress calls, milliseconds: about twenty a second, so a worker
+/// posting them does not flood the page.
+constexpr double kProgressIntervalMs = 50;
+
+/// Runs the job `jobText` (investigate::jobText) on this one thread and gives its result text
+/// (investigate::resultText); an empty text when it is not a job or the run failed (out of
+/// memory). `onProgress(done, total)`, a function or undefined, is called as the flights are
+/// flown, at most every kProgressIntervalMs, and always for the last one.
+std::string runInvestigateJob(const std::string& jobText, const val& onProgress) {
+    const auto job = investigate::readJob(jobText);
+    if (!job)
+        return {};
+    const bool reports = onProgress.typeOf().as<std::string>() == "function";
+    double last = -kProgressIntervalMs;
+    auto progress = [&](std::size_t done, std::size_t total) {
+        const double now = emscripten_get_now();
+        if (!reports || (done < total && now - last < kProgressIntervalMs))
+            return;
+        last = now;
+        onProgress(static_cast<double>(done), static_cast<double>(total));
+    };
+    try {
+        return investigate::resultText(investigate::runJob(*job, 1, progress, nullptr));
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+}
+
 } // namespace
+
+EMSCRIPTEN_BINDINGS(zorbal_investigate) {
+    emscripten::function("runInvestigateJob", &runInvestigateJob);
+}
 
 EMSCRIPTEN_BINDINGS(zorbal_web) {
     emscripten::class_<Page>("Session")

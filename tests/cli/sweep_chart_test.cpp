@@ -206,7 +206,10 @@ TEST(SweepChart, OneInputsCurvesPassThroughTheCsvValuesAndBreakAtRefusedDesigns)
     ASSERT_GE(ticks.size(), 2u);
     const auto [v1, y1] = ticks.front();
     const auto [v2, y2] = ticks.back();
-    auto valueAt = [&](double y) { return v1 + (y - y1) * (v2 - v1) / (y2 - y1); };
+    // The bindings by value: the web edition's clang cannot capture structured bindings.
+    auto valueAt = [v1 = v1, y1 = y1, v2 = v2, y2 = y2](double y) {
+        return v1 + (y - y1) * (v2 - v1) / (y2 - y1);
+    };
     const double metresPerPixel = std::fabs((v2 - v1) / (y2 - y1));
 
     std::vector<ChartPoint> points(before);

@@ -1157,6 +1157,112 @@ class FileUrl(unittest.TestCase):
             self.assertEqual(d.find_element(By.ID, "txtOutput_6").get_attribute("value"), "22.60")
 
 
+JOBS_DATA = pathlib.Path(__file__).resolve().parent.parent / "data" / "jobs"
+
+# Runs a job through Zorbal.jobs and answers {result, progress, where} or {error, name}.
+RUN_JOB = """
+    const [jobText, done] = arguments;
+    const progress = [];
+    Zorbal.jobs.run(jobText, (d, t) => progress.push([d, t])).then(
+      (result) => done({result, progress, where: Zorbal.jobs.where()}),
+      (error) => done({error: String(error), name: error.name}));"""
+
+
+class InvestigateJobs(BrowserTest):
+    """The Investigate window's jobs run in the page's worker: the same result text as the desktop
+    and the page's own module give, progress on the way, cancelling at any time."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.job = (JOBS_DATA / "sweep_pressure_angle.job.json").read_text(encoding="ascii")
+        cls.result = (JOBS_DATA / "sweep_pressure_angle.result.json").read_text(encoding="ascii")
+        cls.driver.get(cls.url)
+        wait_ready(cls.driver)
+
+    def test_a_sweep_in_the_worker_gives_the_desktops_result_text(self):
+        d = self.driver
+        answer = d.execute_async_script(RUN_JOB, self.job)
+        self.assertEqual(answer.get("error"), None)
+        self.assertEqual(answer["where"], "worker")
+        self.assertEqual(answer["result"], self.result)  # byte for byte what the native build wrote
+        self.assertEqual(answer["progress"][-1], [25, 25])
+        on_main_thread = d.execute_script(
+            "return window.zorbalPage.module.runInvestigateJob(arguments[0], undefined);", self.job)
+        self.assertEqual(on_main_thread, self.result)
+        # A text that is no job is refused, not answered with an empty result.
+        refused = d.execute_async_script(RUN_JOB, self.job[:-1])
+        self.assertIn("not a job", refused["error"])
+
+    def test_cancel_stops_a_long_sweep_and_the_next_job_runs_in_a_fresh_worker(self):
+        d = self.driver
+        big = json.loads(self.job)
+        big["axes"] = ["3=2.05:7:0.05", "8=10.8:90:0.8"]
+        answer = d.execute_async_script("""
+            const [jobText, done] = arguments;
+            const started = performance.now();
+            Zorbal.jobs.run(jobText, () => {}).then(
+              () => done({finished: true}),
+              (error) => done({name: error.name, afterMs: performance.now() - started,
+                               running: Zorbal.jobs.isRunning()}));
+            setTimeout(() => Zorbal.jobs.cancel(), 300);""", json.dumps(big))
+        self.assertEqual(answer.get("name"), "AbortError", answer)
+        self.assertLess(answer["afterMs"], 1000)
+        self.assertFalse(answer["running"])
+        again = d.execute_async_script(RUN_JOB, self.job)
+        self.assertEqual(again.get("result"), self.result)
+        # A new job cancels the one still running.
+        both = d.execute_async_script("""
+            const [bigText, smallText, done] = arguments;
+            const first = Zorbal.jobs.run(bigText).then(() => 'finished', (error) => error.name);
+            const second = Zorbal.jobs.run(smallText);
+            Promise.all([first, second]).then(done, (error) => done(['failed', String(error)]));""",
+                                      json.dumps(big), self.job)
+        self.assertEqual(both, ["AbortError", self.result])
+
+
+class InvestigateJobsOffline(unittest.TestCase):
+    def test_a_visited_page_runs_jobs_in_its_worker_without_its_server(self):
+        # The service worker keeps the worker's script and the module it loads.
+        job = (JOBS_DATA / "sweep_pressure_angle.job.json").read_text(encoding="ascii")
+        with chromium() as d:
+            with serve(SITE) as url:
+                d.get(url)
+                wait_ready(d)
+                d.execute_async_script(
+                    "const done = arguments[0]; navigator.serviceWorker.ready.then(() => done(true));")
+            d.get(url)  # the server has stopped
+            wait_ready(d)
+            answer = d.execute_async_script(RUN_JOB, job)
+            self.assertEqual(answer.get("where"), "worker", answer)
+            self.assertEqual(answer["result"], (JOBS_DATA / "sweep_pressure_angle.result.json").read_text(encoding="ascii"))
+
+
+class InvestigateJobsFromFile(unittest.TestCase):
+    def test_a_page_from_the_folder_runs_jobs_in_its_own_module(self):
+        # Chromium refuses a worker to a page from file:// (the constructor throws a
+        # SecurityError): the job runs in the page's module and says so.
+        job = (JOBS_DATA / "sweep_pressure_angle.job.json").read_text(encoding="ascii")
+        with chromium() as d:
+            d.get(pathlib.Path(SITE, "index.html").resolve().as_uri())
+            wait_ready(d)
+            d.execute_script("window.fellBack = []; Zorbal.jobs.onFallback = (why) => window.fellBack.push(why);")
+            answer = d.execute_async_script(RUN_JOB, job)
+            self.assertEqual(answer["where"], "page")
+            self.assertEqual(answer["result"], (JOBS_DATA / "sweep_pressure_angle.result.json").read_text(encoding="ascii"))
+            fell_back = d.execute_script("return window.fellBack;")
+            self.assertEqual(len(fell_back), 1)
+            self.assertIn("SecurityError", fell_back[0])
+            # A job cancelled before its turn on the main thread is dropped; the next one runs.
+            cancelled = d.execute_async_script("""
+                const [jobText, done] = arguments;
+                const first = Zorbal.jobs.run(jobText).then(() => 'finished', (error) => error.name);
+                Zorbal.jobs.cancel();
+                first.then((name) => Zorbal.jobs.run(jobText).then((result) => done([name, result])));""", job)
+            self.assertEqual(cancelled[0], "AbortError")
+            self.assertEqual(cancelled[1], answer["result"])
+
+
 if __name__ == "__main__":
     SITE, CLI = sys.argv[1], sys.argv[2]
     fit_test.SITE = SITE

@@ -26,7 +26,7 @@
 namespace zorbal::investigate {
 
 /// The window's client area as designed, twips (15 to a pixel at 96 dots per inch).
-inline constexpr ui::TwipsRect kInvestigateArea{0, 0, 13500, 9900};
+inline constexpr ui::TwipsRect kInvestigateArea{0, 0, 14400, 9600};
 
 /// The window's caption.
 inline constexpr const char* kInvestigateTitle = "Investigate";

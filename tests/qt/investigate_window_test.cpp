@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -149,6 +150,31 @@ class InvestigateWindowTest : public QObject {
         InvestigateWindow& again = started.open();
         QCOMPARE(&again, &window);
         QVERIFY(again.isVisible());
+    }
+
+    void theContextMenusOfferIt() {
+        Linked started;
+        // The Menu key on the tab row or on a graph (whose menu has the picture's commands
+        // first) offers "Investigate..." too.
+        for (const char* name : {"SSTab1", "pctXYGraph"}) {
+            QWidget* widget = started.find<QWidget>(name);
+            if (auto* tabs = qobject_cast<zorbal::ui::qt::DesignTabControl*>(widget))
+                widget = tabs->tabBar();
+            started.window.activateWindow();
+            widget->setFocus();
+            bool offered = false;
+            QTimer::singleShot(0, [&] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    offered = menu->actions().contains(started.link->action());
+                    menu->close();
+                }
+            });
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                      widget->mapToGlobal(QPoint(4, 4)));
+            QApplication::sendEvent(widget, &menuKey);
+            QVERIFY2(offered, name);
+        }
+        QVERIFY(!started.link->window()); // nothing opened without being asked
     }
 
     void everyControlIsPlacedNamedAndReachable() {

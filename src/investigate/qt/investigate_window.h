@@ -133,8 +133,8 @@ class InvestigateWindow final : public QWidget {
 };
 
 /// The way into the Investigate window from the main window: the action "Investigate..."
-/// (Ctrl+I, and in the main window's context menu: a right click on the window, or the Menu key
-/// on a button or the tab row) opens the window on the design the main window shows, or raises
+/// (Ctrl+I, and in the main window's context menu: a right click on the window's background, the
+/// tab row or a graph, or the Menu key there) opens the window on the design the main window shows, or raises
 /// it. "Use this design" loads a design into the main window as "Load" does and brings it
 /// forward. Owned by the main window; the Investigate window is made when first opened.
 class InvestigateLink final : public QObject {

@@ -5,7 +5,6 @@
 #include "explore/best.h"
 #include "explore/sweep.h"
 #include "explore/sweep_chart.h"
-#include "files/export_text.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "progress_line.h"
@@ -171,13 +170,8 @@ int SweepCommands::runSweep() {
         progress.update(done, total);
     };
 
-    std::string line;
-    if (!m_json) {
-        for (const auto& axis : grid.axes())
-            line += explore::inputNames()[static_cast<std::size_t>(axis.input())] + ",";
-        line += "flight_duration,max_height,range,steps,outcome,message\r\n";
-        std::cout << line;
-    }
+    if (!m_json)
+        std::cout << explore::sweepCsvHeading(grid);
     std::vector<explore::SweepRow> kept;
     // Rows that standard output no longer takes stop the sweep; main reports the loss.
     auto print = [](const std::string& text) {
@@ -192,14 +186,7 @@ int SweepCommands::runSweep() {
                 keep(kept, std::move(row));
                 return;
             }
-            line.clear();
-            for (const auto& text : row.inputs)
-                line += files::csvField(text) + ",";
-            const bool hasFlown = row.outcome != explore::Outcome::Refused;
-            line += files::csvField(row.duration) + "," + files::csvField(row.height) + "," +
-                    files::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") +
-                    "," + explore::outcomeName(row.outcome) + "," + files::csvField(row.message) + "\r\n";
-            print(line);
+            print(explore::sweepCsvRow(row));
             keep(kept, std::move(row));
         });
     } catch (const StandardOutputLost&) {

@@ -2,6 +2,9 @@
 // The parallel sweep: candidates flown in blocks by a pool of workers, rows handed on in grid order.
 #include "explore/sweep.h"
 
+#include "files/export_text.h"
+#include "platform/number_text.h"
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -156,6 +159,31 @@ std::vector<SweepRow> sweepRows(const SweepGrid& grid, const SweepOptions& optio
     rows.reserve(grid.size());
     runSweep(grid, options, [&rows](SweepRow&& row) { rows.push_back(std::move(row)); });
     return rows;
+}
+
+std::string sweepCsvHeading(const SweepGrid& grid) {
+    std::string line;
+    for (const auto& axis : grid.axes())
+        line += inputNames()[static_cast<std::size_t>(axis.input())] + ",";
+    return line + "flight_duration,max_height,range,steps,outcome,message\r\n";
+}
+
+std::string sweepCsvRow(const SweepRow& row) {
+    std::string line;
+    for (const auto& text : row.inputs)
+        line += files::csvField(text) + ",";
+    const bool hasFlown = row.outcome != Outcome::Refused;
+    line += files::csvField(row.duration) + "," + files::csvField(row.height) + "," +
+            files::csvField(row.range) + "," + (hasFlown ? platform::integerText(row.steps) : "") + "," +
+            outcomeName(row.outcome) + "," + files::csvField(row.message) + "\r\n";
+    return line;
+}
+
+std::string sweepCsv(const SweepGrid& grid, const std::vector<SweepRow>& rows) {
+    std::string out = sweepCsvHeading(grid);
+    for (const auto& row : rows)
+        out += sweepCsvRow(row);
+    return out;
 }
 
 } // namespace zorbal::explore

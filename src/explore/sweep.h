@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace zorbal::explore {
@@ -49,5 +50,14 @@ bool runSweep(const SweepGrid& grid, const SweepOptions& options,
 
 /// runSweep collected into a vector indexed by grid index.
 std::vector<SweepRow> sweepRows(const SweepGrid& grid, const SweepOptions& options);
+
+/// The heading row of a sweep's CSV (RFC 4180, CR LF): the varied inputs' names, flight_duration,
+/// max_height, range, steps, outcome, message.
+std::string sweepCsvHeading(const SweepGrid& grid);
+/// One candidate's CSV row: the texts typed into the varied boxes, the three result texts, the
+/// steps (empty when refused), the outcome's word and the message; ended by CR LF.
+std::string sweepCsvRow(const SweepRow& row);
+/// The heading and every row of `rows`, in their order: the whole CSV of a sweep.
+std::string sweepCsv(const SweepGrid& grid, const std::vector<SweepRow>& rows);
 
 } // namespace zorbal::explore

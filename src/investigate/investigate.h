@@ -124,8 +124,13 @@ class Investigator {
     /// Turns a drawing into a PNG file's bytes at the given pixel size (the front end's painter);
     /// empty on failure. Unset: "Save Picture..." says the picture cannot be saved.
     std::function<std::string(const platform::DrawingSurface& drawing, int width, int height)> encodePng;
+    /// "Close" was clicked (a running job has been cancelled first): the front end closes the
+    /// window. Unset: the click only cancels.
+    std::function<void()> onClose;
 
   private:
+    /// "Cancel": sets the cancel flag; a job not yet taken is dropped at once.
+    void cancelRunning();
     struct State;
     std::unique_ptr<State> m;
 };

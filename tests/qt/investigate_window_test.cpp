@@ -41,6 +41,8 @@ struct Linked : Started {
     /// Opens the Investigate window with Ctrl+I, as the user would.
     InvestigateWindow& open() {
         window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the main window did not become active");
         QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
         if (!link->window())
             qFatal("Ctrl+I opened no Investigate window");

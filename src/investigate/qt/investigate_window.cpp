@@ -306,15 +306,23 @@ void InvestigateWindow::afterEvent(QWidget* focusedBefore) {
 
 void InvestigateWindow::keepFocus(QWidget* focusedBefore) {
     QWidget* now = QApplication::focusWidget();
+    if (now && now->window() != this)
+        return; // the user is in another window: its focus is not this window's to move
     // A control disabled while it had the focus takes it back once usable, unless the user has
-    // moved on meanwhile.
-    if (m_focusOwner && usable(m_focusOwner) && (!now || now == m_focusParkedOn || now->window() != this)) {
-        if (now && now->window() != this)
-            return; // the user went to another window: nothing to give back there
-        m_focusOwner->setFocus(Qt::OtherFocusReason);
-        m_focusOwner = nullptr;
-        m_focusParkedOn = nullptr;
-        return;
+    // moved on meanwhile. The window system may have moved it on from where it was parked, when
+    // that control was disabled in turn ("Cancel" as the run ends).
+    if (m_focusOwner) {
+        const bool parked =
+            !now || now == m_focusParkedOn || (focusedBefore && focusedBefore == m_focusParkedOn);
+        if (!parked) {
+            m_focusOwner = nullptr;
+            m_focusParkedOn = nullptr;
+        } else if (usable(m_focusOwner)) {
+            m_focusOwner->setFocus(Qt::OtherFocusReason);
+            m_focusOwner = nullptr;
+            m_focusParkedOn = nullptr;
+            return;
+        }
     }
     if (!focusedBefore || usable(focusedBefore))
         return;
@@ -331,7 +339,8 @@ void InvestigateWindow::keepFocus(QWidget* focusedBefore) {
             }
     }
     if (target) {
-        m_focusOwner = focusedBefore;
+        if (!m_focusOwner)
+            m_focusOwner = focusedBefore;
         m_focusParkedOn = target;
         if (now != target)
             target->setFocus(Qt::OtherFocusReason);

@@ -281,7 +281,7 @@ class InvestigateWindowTest : public QObject {
         const QImage before = graph->grab().toImage();
         const QString pointBefore = in<QWidget>(window, "txtVaryPoint")->property("plainText").toString();
 
-        largeSweep(window, 60);
+        largeSweep(window, 200);
         QTRY_VERIFY_WITH_TIMEOUT(window.isRunning(), 5000);
         // Meanwhile the main window still takes input.
         QVERIFY(started.find<QLineEdit>("txtInput_0")->isEnabled());
@@ -315,7 +315,7 @@ class InvestigateWindowTest : public QObject {
     void closingOrDestroyingWhileRunningIsSafe() {
         Linked started;
         InvestigateWindow& window = started.open();
-        largeSweep(window, 60);
+        largeSweep(window, 200);
         QTRY_VERIFY_WITH_TIMEOUT(window.isRunning(), 5000);
         window.close();
         QVERIFY(!window.isVisible());
@@ -324,7 +324,7 @@ class InvestigateWindowTest : public QObject {
         // Open again and leave a run going while the main window, and with it the Investigate
         // window, goes away.
         InvestigateWindow& again = started.open();
-        largeSweep(again, 60);
+        largeSweep(again, 200);
         QTRY_VERIFY_WITH_TIMEOUT(again.isRunning(), 5000);
         delete started.link;
         QCoreApplication::processEvents(); // a late message from the thread goes nowhere

@@ -246,7 +246,11 @@ struct Investigator::State {
         message(why);
         announce("Refused: " + why);
     }
-    Figure figure() { return kFigures[static_cast<std::size_t>(std::clamp(c("cboFigure").selected, 0, 2))]; }
+    Figure figure() const {
+        const auto it = controls.find("cboFigure");
+        const int selected = it == controls.end() ? 0 : it->second.selected;
+        return kFigures[static_cast<std::size_t>(std::clamp(selected, 0, 2))];
+    }
     int varied(int axis) {
         const int selected = c(axis == 0 ? "cboVary_0" : "cboVary_1").selected;
         return axis == 0 ? selected : selected - 1; // the second choice has "(none)" first
@@ -734,12 +738,11 @@ std::string Investigator::State::varyDescription() const {
     if (grid->axes().size() == 1)
         text = "Curves of the Range, Maximum Height and Flight Duration against " + axisText(0);
     else
-        text = "A map of the " + std::string(figureHeading(const_cast<State*>(this)->figure())) + " over " +
-               axisText(0) + " across and " + axisText(1) + " up";
+        text = "A map of the " + std::string(figureHeading(figure())) + " over " + axisText(0) +
+               " across and " + axisText(1) + " up";
     text += ": " + count(rows.size()) + " designs, " + count(landed) + " landed.";
     if (winner)
-        text += " Best for " + std::string(goalWords(const_cast<State*>(this)->figure())) + ": " +
-                designLines(*winner, "").substr(1);
+        text += " Best for " + std::string(goalWords(figure())) + ": " + designLines(*winner, "").substr(1);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n"))

@@ -273,7 +273,7 @@ constexpr std::array kInvestigateForm = std::to_array<ui::FormControl>({
      .rect = {5760, 1350, 1560, 255},
      .align = A::MiddleLeft},
     {.id = "lblMeasuredHint_0", .kind = K::Label, .parent = "fraMeasured", .rect = {120, 1860, 7200, 255}},
-    {.id = "lblMeasuredHint_1", .kind = K::Label, .parent = "fraMeasured", .rect = {120, 2100, 7200, 255}},
+    {.id = "lblMeasuredHint_1", .kind = K::Label, .parent = "fraMeasured", .rect = {120, 2130, 7200, 255}},
     {.id = "lblFitInput",
      .kind = K::Label,
      .parent = "tabInvestigate_page_1",

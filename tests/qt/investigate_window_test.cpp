@@ -19,6 +19,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 #include <string>
@@ -252,6 +253,28 @@ class InvestigateWindowTest : public QObject {
         }
     }
 
+    void adviceAndLookFromTheKeyboard() {
+        Linked started;
+        InvestigateWindow& window = started.open();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // F1 shows the focused control's advice.
+        auto* steps = in<QLineEdit>(window, "txtSteps_0");
+        steps->setFocus(Qt::TabFocusReason);
+        QVERIFY(!steps->toolTip().isEmpty());
+        QCOMPARE(steps->toolTip(), QString::fromStdString(window.model().control("txtSteps_0").toolTip));
+        QTest::keyClick(steps, Qt::Key_F1);
+        QTRY_COMPARE(QToolTip::text(), steps->toolTip());
+        // Ctrl+Shift+H here switches the program's look, this window's too.
+        QTest::keyClick(steps, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(started.window.highContrast());
+        QTRY_COMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(in(window, "cmdVaryRun")->palette().color(QPalette::ButtonText), QColor(Qt::black));
+        QTest::keyClick(steps, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!started.window.highContrast());
+        QTRY_COMPARE(window.palette().color(QPalette::Window), QColor(240, 240, 240));
+        QCOMPARE(focused(), steps);
+    }
+
     void aSmallSweepFromTheKeyboardFinishesAndDraws() {
         Linked started;
         InvestigateWindow& window = started.open();
@@ -267,6 +290,10 @@ class InvestigateWindowTest : public QObject {
         auto* announcer = window.findChild<zorbal::ui::qt::AnnouncementWidget*>(QStringLiteral("announcer"));
         QVERIFY(announcer && announcer->count() > 0);
         QCOMPARE(announcer->accessibleName(), QString::fromStdString(window.model().announcement()));
+        // The graph tells assistive technology what it shows.
+        QVERIFY(!graph->accessibleDescription().isEmpty());
+        QCOMPARE(graph->accessibleDescription(),
+                 QString::fromStdString(window.model().control("picVary").description));
         // The focus came back to the run button, usable again.
         QTRY_COMPARE(focused(), in(window, "cmdVaryRun"));
         QVERIFY(started.messages.messages.empty());

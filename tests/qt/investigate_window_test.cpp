@@ -68,6 +68,7 @@ void typeInto(InvestigateWindow& window, const char* box, const QString& text) {
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Tab);
+    QCOMPARE(QString::fromStdString(window.model().control(box).text), text);
 }
 
 /// Chooses entry `index` of a list from the keyboard.
@@ -77,6 +78,7 @@ void choose(InvestigateWindow& window, const char* list, int index) {
     QTest::keyClick(choice, Qt::Key_Home);
     for (int i = 0; i < index; ++i)
         QTest::keyClick(choice, Qt::Key_Down);
+    QCOMPARE(window.model().control(list).selected, index);
 }
 
 /// Presses a button from the keyboard: the focus on it, then Space.

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -178,6 +179,11 @@ QWidget* InvestigateWindow::makeControl(QWidget* parent, const ui::FormControl& 
         }
         if (control.flags & (ui::FlagScrolls | ui::FlagNoLineWrap))
             area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // The results are tables lined up with spaces, as zorbal-cli prints them: a font of one
+        // width keeps their columns.
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setPointSizeF(area->font().pointSizeF());
+        area->setFont(fixed);
         widget = area;
         break;
     }

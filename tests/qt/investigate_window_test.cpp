@@ -323,6 +323,28 @@ class InvestigateWindowTest : public QObject {
         QVERIFY(focused() && focused()->window() == &window && focused()->isEnabled());
     }
 
+    void aRunForAnotherDesignDoesNotWaitForTheOldOne() {
+        Linked started;
+        InvestigateWindow& window = started.open();
+        largeSweep(window, 200);
+        QTRY_VERIFY_WITH_TIMEOUT(window.isRunning(), 5000);
+        // Another design in the main window, opened here: the running map is for the old one.
+        started.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&started.window));
+        auto* volume = started.find<QLineEdit>("txtInput_0");
+        volume->setFocus();
+        QTest::keyClick(volume, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(volume, QStringLiteral("1.25"));
+        QTest::keyClick(volume, Qt::Key_Tab);
+        QCOMPARE(&started.open(), &window);
+        QCOMPARE(window.model().designFile(), started.window.designText());
+        // A small run now is not held up by the rest of the old map.
+        QTRY_VERIFY(in<QPushButton>(window, "cmdVaryRun")->isEnabled());
+        smallSweep(window, 4);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(window), 2000);
+        QVERIFY(in<QLabel>(window, "lblStatus")->text().contains(QLatin1String("4 designs")));
+    }
+
     void useThisDesignLoadsTheMainWindow() {
         Linked started;
         InvestigateWindow& window = started.open();

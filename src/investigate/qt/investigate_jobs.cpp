@@ -18,6 +18,12 @@ namespace zorbal::investigate::qt {
 void InvestigateWindow::startWaitingJob() {
     if (std::optional<Job> job = m_model.takeJob())
         m_waiting = std::move(job); // a newer job replaces one still waiting
+    // The model awaits one job at a time: a job asked for while another runs (after another
+    // design was opened, or a cancelled run) makes the running one's result useless, so it stops
+    // rather than hold the new one up. The model's own cancel flag cannot say so: the new job
+    // has cleared it.
+    if (isRunning() && (m_waiting || m_model.cancelFlag()))
+        m_stop = true;
     if (!m_waiting || isRunning())
         return;
     Job job = std::move(*m_waiting);
@@ -25,6 +31,7 @@ void InvestigateWindow::startWaitingJob() {
     m_done = 0;
     m_total = 0;
     m_progressPosted = false;
+    m_stop = false;
     m_worker = std::thread([this, job = std::move(job)] {
         const auto onProgress = [this](std::size_t done, std::size_t total) {
             m_done = done;
@@ -45,7 +52,7 @@ void InvestigateWindow::startWaitingJob() {
         };
         JobResult result;
         try {
-            result = runJob(job, 0, onProgress, &m_model.cancelFlag());
+            result = runJob(job, 0, onProgress, &m_stop);
         } catch (const std::exception& error) {
             result = JobResult{};
             result.isComplete = true;
@@ -89,14 +96,15 @@ void InvestigateWindow::stopJob() {
     m_waiting.reset();
     if (!isRunning())
         return;
-    // "Cancel" as the user would press it; the job stops between two flights.
+    // "Cancel" as the user would press it, so the model knows; the job stops between two flights.
     if (!m_model.cancelFlag()) {
         try {
             m_model.act(ui::FormEvent::Click, "cmdCancel");
         } catch (...) {
-            // the thread is waited for all the same
+            // the job is stopped all the same
         }
     }
+    m_stop = true;
     m_worker.join();
     std::optional<JobResult> result;
     {

@@ -45,7 +45,8 @@ namespace zorbal::investigate::qt {
 /// its object name; user events go to Investigator::act, and after each one the widgets mirror
 /// the controls (signals blocked) when the model's revision moved. The job a run button asks for
 /// runs on a worker thread; its progress and result come back through the window's event loop,
-/// so the window and the main window stay usable meanwhile. Closing the window, or destroying
+/// so the window and the main window stay usable meanwhile. One job runs at a time; a job asked
+/// for while another runs stops the other and starts when it has. Closing the window, or destroying
 /// it, while a job runs cancels the job and waits for the thread.
 class InvestigateWindow final : public QWidget {
     Q_OBJECT
@@ -129,6 +130,9 @@ class InvestigateWindow final : public QWidget {
     std::atomic<std::size_t> m_done{0};
     std::atomic<std::size_t> m_total{0};
     std::atomic<bool> m_progressPosted{false};
+    /// Stops the running job between two flights: set when the model's cancel flag is (after
+    /// every event), when a newer job makes it useless, and when the window closes.
+    std::atomic<bool> m_stop{false};
     QMetaObject::Connection m_focusConnection;
 };
 

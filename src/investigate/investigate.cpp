@@ -288,6 +288,7 @@ void Investigator::State::initialise() {
     tabs.toolTip = "Vary inputs of the design, compare it with a launch you measured, or see where it lands";
 
     std::vector<std::string> inputs;
+    inputs.reserve(sim::kInputCount);
     for (int i = 0; i < sim::kInputCount; ++i)
         inputs.push_back(explore::inputCaption(i));
     for (int a = 0; a < 2; ++a) {
@@ -520,16 +521,17 @@ void Investigator::State::startFit() {
             if (!value || !std::isfinite(*value))
                 return refuse("The measured " + caption + " needs numbers separated by \";\", not \"" +
                               piece + "\".");
-            if (*value < 0)
+            // A rocket blown back lands behind the launcher; no flight lasts or climbs below 0.
+            if (*value < 0 && kMeasuredFigures[i] != Figure::Range)
                 return refuse("The measured " + caption + " cannot be below 0 (\"" + piece + "\").");
-            explore::Measurement m;
-            m.figure = kMeasuredFigures[i];
-            m.value = *value;
-            m.uncertainty =
+            explore::Measurement measurement;
+            measurement.figure = kMeasuredFigures[i];
+            measurement.value = *value;
+            measurement.uncertainty =
                 uncertainty ? *uncertainty : std::fabs(*value) * explore::kDefaultTolerancePercent / 100;
-            if (!(m.uncertainty > 0))
+            if (!(measurement.uncertainty > 0))
                 return refuse("The measured " + caption + " of 0 needs an uncertainty greater than 0.");
-            request.measurements.push_back(m);
+            request.measurements.push_back(measurement);
         }
     }
     if (request.measurements.empty())
@@ -540,8 +542,9 @@ void Investigator::State::startFit() {
     Job job;
     job.kind = JobKind::Fit;
     const std::size_t measurements = request.measurements.size();
+    const std::string caption = plainCaption(request.input);
     job.fit = std::move(request);
-    startJob(std::move(job), "Fitting " + plainCaption(job.fit.input) + " to " + count(measurements) +
+    startJob(std::move(job), "Fitting " + caption + " to " + count(measurements) +
                                  (measurements == 1 ? " measurement..." : " measurements..."));
 }
 
@@ -624,7 +627,18 @@ std::optional<std::size_t> Investigator::State::designAt(explore::ChartPoint at)
         }
         return std::nullopt;
     }
-    // Curves: each figure's curves hold, in order, one point per design that landed with that
+    // Curves: a panel with designs that did not land is shaded column by column, one column per
+    // design, so there the column under the pointer is the design (landed or not).
+    for (const auto& field : chart.fields) {
+        if (field.rows != 1 || field.columns != rows.size() || !field.rect.contains(at))
+            continue;
+        for (std::size_t column = 0; column < field.columns; ++column) {
+            const auto cell = field.cell(column, 0);
+            if (at.x >= cell.left && at.x <= cell.right())
+                return column;
+        }
+    }
+    // Elsewhere each figure's curves hold, in order, one point per design that landed with that
     // figure, in the figure's colour; the nearest point within reach picks its design.
     std::optional<std::size_t> best;
     double bestDistance = kPickDistance;
@@ -758,12 +772,12 @@ void Investigator::State::showFit() {
         lines.emplace_back();
         lines.push_back(padded("", 17) + padded("Measured", 24) + "Predicted");
         for (std::size_t i = 0; i < fitRequest->measurements.size(); ++i) {
-            const auto& m = fitRequest->measurements[i];
-            const std::string unit = figureUnit(m.figure);
-            const std::string measured = platform::generalText(m.value) + " \u00b1 " +
-                                         platform::generalText(m.uncertainty) + " " + unit;
-            lines.push_back(padded(figureHeading(m.figure), 17) + padded(measured, 24) +
-                            figureText(fit->row, m.figure) + " " + unit);
+            const auto& measurement = fitRequest->measurements[i];
+            const std::string unit = figureUnit(measurement.figure);
+            const std::string measured = platform::generalText(measurement.value) + " \u00b1 " +
+                                         platform::generalText(measurement.uncertainty) + " " + unit;
+            lines.push_back(padded(figureHeading(measurement.figure), 17) + padded(measured, 24) +
+                            figureText(fit->row, measurement.figure) + " " + unit);
         }
     }
     c("txtFitResult").text = joinLines(lines);

@@ -76,7 +76,11 @@ class InvestigatorTest : public ::testing::Test {
         if (!job)
             return false;
         model.finish(investigate::runJob(
-            *job, 2, [this](std::size_t done, std::size_t total) { model.progress(done, total); },
+            *job, 2,
+            [this](std::size_t done, std::size_t total) {
+                model.progress(done, total);
+                lastProgress = model.control("prgProgress").value;
+            },
             &model.cancelFlag()));
         return true;
     }
@@ -98,6 +102,7 @@ class InvestigatorTest : public ::testing::Test {
     std::string design = defaultDesign();
     Investigator model{platform.services()};
     std::vector<std::string> used;
+    int lastProgress = -1;
 };
 
 TEST_F(InvestigatorTest, StartsReadyWithTheLimitsAsTheRangeAndOnlyTheRunButtonsEnabled) {
@@ -136,8 +141,11 @@ TEST_F(InvestigatorTest, ASweepOfOneInputGivesTheRowsAndTheCsvOfExploreAndTheCom
     EXPECT_EQ(model.announcement(), "Flying 5 designs...");
     EXPECT_GT(model.announcementCount(), before);
     ASSERT_TRUE(runWaitingJob());
+    EXPECT_EQ(lastProgress, 100);
+    EXPECT_EQ(model.control("prgProgress").value, 0) << "the bar empties when the job is done";
     EXPECT_FALSE(model.isBusy());
     EXPECT_FALSE(model.control("cmdCancel").enabled);
+    EXPECT_EQ(model.announcement(), "Done: 5 designs flown, 5 landed.");
 
     const auto grid = gridOf({"3=1:5:1"});
     const auto rows = explore::sweepRows(grid, optionsFor(design));
@@ -166,6 +174,32 @@ TEST_F(InvestigatorTest, ASweepOfOneInputGivesTheRowsAndTheCsvOfExploreAndTheCom
     EXPECT_NE(text("txtVaryPoint").find("Range: " + rows[0].range + " metres"), std::string::npos);
     model.act(FormEvent::Move, "picVary", "");
     EXPECT_EQ(text("txtVaryPoint"), "");
+}
+
+TEST_F(InvestigatorTest, PointingAtTheShadedColumnOfARefusedDesignSaysWhyItDidNotFly) {
+    varyPressure("0.1", "7", "4"); // 0.1 atmospheres is too little to fly
+    click("cmdVaryRun");
+    ASSERT_TRUE(runWaitingJob());
+    const auto grid = gridOf({"3=0.1:7:2.3"});
+    const auto rows = explore::sweepRows(grid, optionsFor(design));
+    ASSERT_EQ(rows[0].outcome, explore::Outcome::Refused);
+    explore::SweepChartRequest request;
+    request.width = 600;
+    request.height = 380;
+    StartedWindow started;
+    request.fixedDesign = explore::fixedDesignTexts(ui::designTexts(started.window), grid);
+    const auto chart = explore::buildSweepChart(grid, rows, request);
+    const auto shade =
+        std::find_if(chart.fields.begin(), chart.fields.end(),
+                     [](const explore::ChartField& f) { return f.columns == 4 && f.rows == 1; });
+    ASSERT_NE(shade, chart.fields.end());
+    const auto cell = shade->cell(0, 0);
+    model.act(FormEvent::Move, "picVary",
+              std::to_string(cell.left + cell.width / 2) + "," + std::to_string(cell.top + cell.height / 2));
+    EXPECT_NE(text("txtVaryPoint").find("Pointed at: design 1 of 4"), std::string::npos)
+        << text("txtVaryPoint");
+    EXPECT_NE(text("txtVaryPoint").find("Refused: " + rows[0].message), std::string::npos)
+        << text("txtVaryPoint");
 }
 
 TEST_F(InvestigatorTest, AMapOfTwoInputsShowsTheCellPointedAtAndUsesTheChosenDesign) {
@@ -350,6 +384,15 @@ TEST_F(InvestigatorTest, ACancelledJobLeavesThePreviousResultsAndALateResultIsDr
     EXPECT_FALSE(model.control("cmdSaveTable").enabled) << "another design's results are cleared";
     model.finish(investigate::runJob(*job, 2, {}, nullptr));
     EXPECT_FALSE(model.control("cmdSaveTable").enabled);
+
+    // Close cancels the running job before the window goes.
+    bool closed = false;
+    model.onClose = [&] { closed = true; };
+    click("cmdScatterRun");
+    ASSERT_TRUE(model.takeJob());
+    click("cmdClose");
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(model.cancelFlag());
 }
 
 TEST_F(InvestigatorTest, AFailedSaveSaysSoAndAPictureIsWrittenAsTheEncoderMadeIt) {

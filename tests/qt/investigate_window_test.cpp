@@ -372,6 +372,14 @@ class InvestigateWindowTest : public QObject {
         QVERIFY(!window.isVisible());
         QVERIFY(!window.isRunning());
         QVERIFY(!window.model().isBusy());
+        // "Close" while a run goes does the same.
+        InvestigateWindow& reopened = started.open();
+        largeSweep(reopened, 200);
+        QTRY_VERIFY_WITH_TIMEOUT(reopened.isRunning(), 5000);
+        pressKey(reopened, "cmdClose");
+        QTRY_VERIFY(!reopened.isVisible());
+        QVERIFY(!reopened.isRunning());
+        QVERIFY(!reopened.model().isBusy());
         // Open again and leave a run going while the main window, and with it the Investigate
         // window, goes away.
         InvestigateWindow& again = started.open();

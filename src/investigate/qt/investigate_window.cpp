@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolTip>
 
 #include <cmath>
@@ -95,6 +96,8 @@ InvestigateWindow::InvestigateWindow(const platform::Services& services,
     else
         setFixedSize(client.size());
     m_model.encodePng = drawingPng;
+    // "Close" closes the window once the model has cancelled what ran; the closing waits for it.
+    m_model.onClose = [this] { QTimer::singleShot(0, this, [this] { close(); }); };
     build();
     buildKeyboard();
     m_announcer = new ui::qt::AnnouncementWidget(this);
@@ -191,11 +194,7 @@ QWidget* InvestigateWindow::makeControl(QWidget* parent, const ui::FormControl& 
     case ui::ControlKind::Picture: {
         auto* button = new QPushButton(parent);
         button->setAutoDefault(true); // Enter presses the focused button
-        connect(button, &QPushButton::clicked, this, [this, id] {
-            act(ui::FormEvent::Click, id);
-            if (id == "cmdClose")
-                close();
-        });
+        connect(button, &QPushButton::clicked, this, [this, id] { act(ui::FormEvent::Click, id); });
         widget = button;
         break;
     }

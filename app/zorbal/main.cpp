@@ -2,7 +2,9 @@
 // zorbal: the desktop program. Opens on the splash window; "OK" opens the main window. Given a
 // design FILE (as the file manager's "Open With" gives it), it opens the main window at once with
 // that design loaded as "Load" loads it. With --screenshot it renders the main window to a PNG
-// file instead, without a display.
+// file instead, without a display; with --investigate too, the Investigate window after the runs
+// asked for.
+#include "investigate/qt/investigate_window.h"
 #include "platform/headless.h"
 #include "platform/qt/png_file.h"
 #include "platform/qt/qt_services.h"
@@ -20,6 +22,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+
+#include <QElapsedTimer>
 
 #include <cstdio>
 #include <string_view>
@@ -61,17 +65,63 @@ void press(QWidget& window, const char* buttonName) {
         button->click();
 }
 
+/// The Investigate window's options of --screenshot.
+struct InvestigateShot {
+    const QCommandLineOption& page;
+    const QCommandLineOption& input;
+    const QCommandLineOption& press;
+};
+
+/// Opens the Investigate window from `window`, types the inputs, presses the buttons (each
+/// waiting for its job), shows page `n` and grabs it. Returns the exit status.
+int investigateScreenshot(const QCommandLineParser& options, const InvestigateShot& shot,
+                          zorbal::investigate::qt::InvestigateLink& link, QPixmap& picture) {
+    using zorbal::ui::FormEvent;
+    link.open();
+    zorbal::investigate::qt::InvestigateWindow& investigate = *link.window();
+    QCoreApplication::processEvents();
+    for (const QString& input : options.values(shot.input)) {
+        const qsizetype equals = input.indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            std::fprintf(stderr, "zorbal: --investigate-input takes NAME=VALUE\n");
+            return 2;
+        }
+        investigate.act(FormEvent::Input, input.left(equals).toStdString(),
+                        input.mid(equals + 1).toStdString());
+    }
+    for (const QString& press : options.values(shot.press)) {
+        investigate.act(FormEvent::Click, press.toStdString());
+        // A run takes seconds: wait for it, at most a few minutes.
+        QElapsedTimer waited;
+        waited.start();
+        while ((investigate.isRunning() || investigate.model().isBusy()) && waited.elapsed() < 300000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    }
+    bool isNumber = false;
+    const int page = options.value(shot.page).toInt(&isNumber);
+    auto* tabs = investigate.findChild<zorbal::ui::qt::DesignTabControl*>(QStringLiteral("tabInvestigate"));
+    if (!isNumber || page < 0 || !tabs || page >= tabs->count()) {
+        std::fprintf(stderr, "zorbal: --investigate takes a page number from 0 to 2\n");
+        return 2;
+    }
+    tabs->tabBar()->setCurrentIndex(page);
+    QCoreApplication::processEvents();
+    picture = investigate.grab();
+    return 0;
+}
+
 /// Renders the main window, after the requested actions, into `file`. Returns the exit status.
 int screenshot(const QCommandLineParser& options, const QCommandLineOption& fileOption,
                const QCommandLineOption& tabOption, const QCommandLineOption& launchOption,
                const QCommandLineOption& hideHelpOption, const QCommandLineOption& splashOption,
-               const QString& designFile) {
+               const InvestigateShot& investigateShot, const QString& designFile) {
     const QString file = options.value(fileOption);
     QPixmap picture;
     zorbal::platform::qt::QtPlatform platform;
     // Messages go to standard error: there is nobody to press "OK".
     zorbal::platform::RecordingMessageBox messages(true);
     MainWindow window(platform, &messages);
+    auto* link = new zorbal::investigate::qt::InvestigateLink(window, platform, &messages);
     window.setHighContrast(highContrast);
     if (options.isSet(splashOption)) {
         zorbal::ui::Splash model(window.model());
@@ -101,7 +151,12 @@ int screenshot(const QCommandLineParser& options, const QCommandLineOption& file
         if (options.isSet(hideHelpOption))
             press(window, "cmdShowHelp_0");
         QCoreApplication::processEvents();
-        picture = window.grab();
+        if (options.isSet(investigateShot.page)) {
+            if (const int status = investigateScreenshot(options, investigateShot, *link, picture))
+                return status;
+        } else {
+            picture = window.grab();
+        }
     }
     if (const auto error =
             zorbal::platform::qt::savePngSafely(picture.toImage(), QFile::encodeName(file).toStdString())) {
@@ -148,7 +203,22 @@ int main(int argc, char** argv) {
         QStringLiteral("high-contrast"),
         QStringLiteral(
             "Show the high-contrast look, in which every text stands out (Ctrl+Shift+H switches)."));
-    options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption, contrastOption});
+    const QCommandLineOption investigateOption(
+        QStringLiteral("investigate"),
+        QStringLiteral("With --screenshot: render the Investigate window on page <n> (0 to 2) instead."),
+        QStringLiteral("n"));
+    const QCommandLineOption investigateInputOption(
+        QStringLiteral("investigate-input"),
+        QStringLiteral("With --investigate: type <name=value> into a box, or choose entry <value> of a "
+                       "list or the pages (repeatable)."),
+        QStringLiteral("name=value"));
+    const QCommandLineOption investigatePressOption(
+        QStringLiteral("investigate-press"),
+        QStringLiteral("With --investigate: press button <name> after the inputs and wait for its run "
+                       "(repeatable)."),
+        QStringLiteral("name"));
+    options.addOptions({fileOption, tabOption, launchOption, hideHelpOption, splashOption, contrastOption,
+                        investigateOption, investigateInputOption, investigatePressOption});
     options.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("A design file to open in the main window, as \"Load\" opens it."),
@@ -163,10 +233,13 @@ int main(int argc, char** argv) {
 
     if (options.isSet(fileOption))
         return screenshot(options, fileOption, tabOption, launchOption, hideHelpOption, splashOption,
+                          InvestigateShot{investigateOption, investigateInputOption, investigatePressOption},
                           files.isEmpty() ? QString() : files.front());
 
     zorbal::platform::qt::QtPlatform platform;
     MainWindow window(platform);
+    // Ctrl+I, or the window's context menu, opens the Investigate window.
+    new zorbal::investigate::qt::InvestigateLink(window, platform);
     window.setHighContrast(highContrast);
     zorbal::ui::Splash splashModel(window.model());
     // "OK" loads the main window in the model; here it appears.

@@ -4,6 +4,7 @@
 #include "started_window.h"
 
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -92,6 +93,35 @@ class OpenDesignTest : public QObject {
         QCOMPARE(refused.status, 0);
         QVERIFY2(refused.err.contains(kCannotOpen), refused.err.constData());
         QCOMPARE(runZorbal({design, design}).status, 2);
+    }
+
+    void theInvestigateWindowIsDrawnAfterItsRun() {
+        QTemporaryDir folder;
+        const QString design = put(folder, QStringLiteral("design.txt"), kDesign);
+        const QString before = folder.filePath(QStringLiteral("before.png"));
+        const QString after = folder.filePath(QStringLiteral("after.png"));
+        const QStringList page{QStringLiteral("--investigate"), QStringLiteral("2")};
+        QCOMPARE(runZorbal(QStringList{QStringLiteral("--screenshot"), before, design} + page).status, 0);
+        const Run ran =
+            runZorbal(QStringList{QStringLiteral("--screenshot"), after, design} + page +
+                      QStringList{QStringLiteral("--investigate-input"), QStringLiteral("txtRuns=200"),
+                                  QStringLiteral("--investigate-press"), QStringLiteral("cmdScatterRun")});
+        QCOMPARE(ran.status, 0);
+        QVERIFY2(ran.err.isEmpty() || !ran.err.contains("Sorry"), ran.err.constData());
+        const QImage unrun(before), shown(after);
+        QVERIFY(!shown.isNull() && shown.width() > shown.height());
+        QCOMPARE(shown.size(), unrun.size());
+        QVERIFY(shown != unrun); // the landings are drawn
+        // A page that is not there, or an input without its value, is a usage error.
+        QCOMPARE(runZorbal({QStringLiteral("--screenshot"), after, QStringLiteral("--investigate"),
+                            QStringLiteral("3")})
+                     .status,
+                 2);
+        QCOMPARE(
+            runZorbal({QStringLiteral("--screenshot"), after, QStringLiteral("--investigate"),
+                       QStringLiteral("0"), QStringLiteral("--investigate-input"), QStringLiteral("txtRuns")})
+                .status,
+            2);
     }
 };
 

@@ -107,6 +107,11 @@ void CanvasWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(tr("Copy Picture"), this, [this] { copyPicture(); });
     menu.addAction(QString::fromUtf8("Save Picture As\u2026"), this, [this] { savePictureAs(); });
+    // The window's own commands follow, as they do in the menu of the window around the picture.
+    if (const QList<QAction*> commands = window()->actions(); !commands.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(commands);
+    }
     menu.exec(event->globalPos());
 }
 

@@ -16,7 +16,8 @@ namespace zorbal::platform::qt {
 /// A picture box of the window: paints a DrawingSurface it observes, mapping the surface's user
 /// rectangle onto the whole widget. The painted picture is cached and rendered again only when the
 /// surface's revision or the widget's size changes. Offers "Copy Picture" and "Save Picture As…"
-/// in its context menu, and reports mouse movement for the window's advice texts.
+/// in its context menu (then the commands its window offers as actions), and reports mouse movement for the
+/// window's advice texts.
 class CanvasWidget : public QWidget {
     Q_OBJECT
   public:

@@ -2,7 +2,9 @@
 // The main window: its creation on the platform's services, and its lifetime.
 #include "ui/qt/main_window.h"
 
+#include "files/design_file.h"
 #include "platform/qt/twips.h"
+#include "ui/design_loader.h"
 #include "ui/qt/look.h"
 
 #include <QApplication>
@@ -67,6 +69,18 @@ void MainWindow::openDesignFile(const QString& path) {
         m_model->openDesignFile(file);
         m_model->SSTab1.setTab(TabRocketDesign);
     });
+}
+
+void MainWindow::openDesignText(const std::string& text) {
+    act([this, &text] {
+        if (!applyDesignFile(*m_model, text))
+            m_model->services().messageBox->show(kCannotOpenDesign);
+        m_model->SSTab1.setTab(TabRocketDesign);
+    });
+}
+
+std::string MainWindow::designText() const {
+    return files::designFileText(designTexts(*m_model));
 }
 
 MainWindow::~MainWindow() {

@@ -61,6 +61,12 @@ class MainWindow final : public QWidget {
     /// Opens the design file at `path` as "Load" does once its dialog has chosen the file ("Load"'s
     /// message when it cannot), then shows the Rocket Design tab: how `zorbal FILE` opens a file.
     void openDesignFile(const QString& path);
+    /// Loads a design file's text as "Load" loads a file ("Load"'s message when it cannot be
+    /// read), then shows the Rocket Design tab: how the Investigate window's "Use this design"
+    /// hands a design back.
+    void openDesignText(const std::string& text);
+    /// The design the window shows, as "Save" would write it.
+    std::string designText() const;
     /// Screen resolution used to convert the design's twips, dots per inch.
     double dotsPerInch() const { return m_dotsPerInch; }
     /// Shows the window in the high-contrast look, in which every text stands out from what is

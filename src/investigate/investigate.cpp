@@ -7,6 +7,7 @@
 #include "explore/best.h"
 #include "explore/scatter_chart.h"
 #include "explore/sweep_chart.h"
+#include "platform/decimal_chars.h"
 #include "platform/headless.h"
 #include "platform/number_text.h"
 #include "sim/limits.h"
@@ -148,9 +149,11 @@ std::optional<std::uint64_t> readWhole(std::string_view text) {
 
 /// The shortest text that reads back as `value` exactly (for the step of an axis).
 std::string exactText(double value) {
-    std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return error == std::errc{} ? std::string(buffer.data(), end) : platform::generalText(value);
+    if (!std::isfinite(value))
+        return platform::generalText(value);
+    std::array<char, 40> buffer{};
+    char* end = platform::decimal_chars::shortest(buffer.data(), buffer.data() + buffer.size(), value);
+    return end ? std::string(buffer.data(), end) : platform::generalText(value);
 }
 
 /// A started headless window showing `designFile`, for the texts of a design or a file to write.

@@ -115,25 +115,6 @@ const char* distributionName(explore::Distribution distribution) {
     return distribution == explore::Distribution::Uniform ? "uniform" : "normal";
 }
 
-/// Reads back a decimal number the way the writer's test does: correctly rounded, in no locale.
-bool parseDouble(const char* first, const char* last, double& value) {
-#if ZORBAL_FLOAT_TO_CHARS
-    const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc{} && end == last;
-#else
-    // The web edition's C library runs in the C locale; strtod needs a terminated copy.
-    char copy[40];
-    const auto length = static_cast<std::size_t>(last - first);
-    if (length >= sizeof copy)
-        return false;
-    std::memcpy(copy, first, length);
-    copy[length] = '\0';
-    char* end = nullptr;
-    value = std::strtod(copy, &end);
-    return end == copy + length;
-#endif
-}
-
 class Writer {
   public:
     std::string text;
@@ -173,21 +154,9 @@ class Writer {
             return string("NaN");
         if (std::isinf(value))
             return string(value > 0 ? "Infinity" : "-Infinity");
-        // The fewest significant digits that read back as the value (17 always do).
+        // The fewest significant digits that read back as the value.
         char buffer[40];
-        char* end = nullptr;
-        int low = 1, high = 17;
-        while (low < high) {
-            const int middle = (low + high) / 2;
-            double back = 0;
-            char* e = platform::decimal_chars::general(buffer, buffer + sizeof buffer, value, middle);
-            if (e && parseDouble(buffer, e, back) && back == value &&
-                std::signbit(back) == std::signbit(value))
-                high = middle;
-            else
-                low = middle + 1;
-        }
-        end = platform::decimal_chars::general(buffer, buffer + sizeof buffer, value, low);
+        char* end = platform::decimal_chars::shortest(buffer, buffer + sizeof buffer, value);
         text.append(buffer, end);
     }
     void integer(std::uint64_t value) { text += std::to_string(value); }
@@ -418,7 +387,7 @@ class Reader {
                 return false;
         }
         const char* first = m_text.data() + start;
-        return parseDouble(first, m_text.data() + m_at, value) && std::isfinite(value);
+        return platform::decimal_chars::parse(first, m_text.data() + m_at, value) && std::isfinite(value);
     }
 
     /// `[` item, item, ... `]` with at most `maximum` items, each read by `item`.

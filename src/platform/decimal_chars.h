@@ -6,8 +6,11 @@
 #pragma once
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 // ZORBAL_FLOAT_TO_CHARS: 1 when std::to_chars takes a double and a precision. The build may set
@@ -70,6 +73,41 @@ inline char* fixed(char* first, char* last, double value, int precision) {
 #else
     return fixedByPrintf(first, last, value, precision);
 #endif
+}
+
+/// Reads the whole of [first, last) as a decimal number, correctly rounded, in no locale.
+inline bool parse(const char* first, const char* last, double& value) {
+#if ZORBAL_FLOAT_TO_CHARS
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc{} && end == last;
+#else
+    // The web edition's C library runs in the C locale; strtod needs a terminated copy.
+    char copy[40];
+    const auto length = static_cast<std::size_t>(last - first);
+    if (length >= sizeof copy)
+        return false;
+    std::memcpy(copy, first, length);
+    copy[length] = '\0';
+    char* end = nullptr;
+    value = std::strtod(copy, &end);
+    return end == copy + length;
+#endif
+}
+
+/// "%.*g" with the fewest significant digits that read back as exactly `value` (17 always do),
+/// the sign of a zero kept. The buffer needs 32 characters; a finite value is expected.
+inline char* shortest(char* first, char* last, double value) {
+    int low = 1, high = 17;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        double back = 0;
+        char* end = general(first, last, value, middle);
+        if (end && parse(first, end, back) && back == value && std::signbit(back) == std::signbit(value))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return general(first, last, value, low);
 }
 
 } // namespace zorbal::platform::decimal_chars

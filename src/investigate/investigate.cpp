@@ -357,8 +357,11 @@ void Investigator::State::initialise() {
         spreads[static_cast<std::size_t>(spread.input)] = spread.amount;
     for (int i = 0; i < sim::kInputCount; ++i) {
         const std::string n = std::to_string(i);
-        c("lblSpread_" + n).text = explore::plainInputCaption(i);
-        c("lblSpreadUnit_" + n).text = sim::inputUnits()[static_cast<std::size_t>(i)];
+        // The two triggers' captions are too long for one line beside their boxes.
+        c("lblSpread_" + n).text = i == sim::TriggerAngle   ? "Trigger angle"
+                                   : i == sim::TriggerDelay ? "Trigger delay"
+                                                            : explore::plainInputCaption(i);
+        c("lblSpreadUnit_" + n).text = explore::inputUnit(i);
         c("txtSpread_" + n).text = platform::generalText(spreads[static_cast<std::size_t>(i)]);
         c("txtSpread_" + n).toolTip = "How far this input may be off; 0 keeps it as designed";
     }
@@ -573,7 +576,8 @@ void Investigator::State::startScatter() {
     Job job;
     job.kind = JobKind::Scatter;
     job.scatter = std::move(request);
-    startJob(std::move(job), "Flying " + count(*runs) + (*runs == 1 ? " run..." : " runs..."));
+    const std::size_t runCount = job.scatter.runs;
+    startJob(std::move(job), "Flying " + count(runCount) + (runCount == 1 ? " run..." : " runs..."));
 }
 
 // ---- Vary -------------------------------------------------------------------------------------------

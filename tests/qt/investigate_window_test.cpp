@@ -128,7 +128,7 @@ class InvestigateWindowTest : public QObject {
 
     void ctrlIOpensOnTheCurrentDesign() {
         Linked started;
-        // The designed window is as it was: the way in hides nothing and adds no widget.
+        // The designed window is as it was: the way in hides nothing.
         QCOMPARE(started.window.contextMenuPolicy(), Qt::ActionsContextMenu);
         QVERIFY(started.window.actions().contains(started.link->action()));
         QCOMPARE(started.link->action()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
@@ -155,6 +155,32 @@ class InvestigateWindowTest : public QObject {
         InvestigateWindow& again = started.open();
         QCOMPARE(&again, &window);
         QVERIFY(again.isVisible());
+    }
+
+    void aButtonBelowHideHelpOpensItFromTheKeyboard() {
+        Linked started;
+        auto* button = started.find<QPushButton>("cmdInvestigate");
+        QVERIFY(button->isVisible());
+        QVERIFY(!button->accessibleName().isEmpty());
+        // It stands where no designed control does, inside the window with the help panel shown
+        // or hidden.
+        const QRect place = button->geometry();
+        for (const QWidget* other : started.window.findChildren<QWidget*>()) {
+            if (other == button || other->parentWidget() != &started.window || !other->isVisible())
+                continue;
+            QVERIFY2(!place.intersects(other->geometry()), qPrintable(other->objectName()));
+        }
+        QVERIFY(place.right() <
+                zorbal::platform::qt::twipsRect(0, 0, 12495, 0, started.window.dotsPerInch()).width());
+        // Tab from "Hide Help" reaches it, and Space opens the window.
+        auto* help = started.find<QPushButton>("cmdShowHelp_0");
+        started.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&started.window));
+        help->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(help, Qt::Key_Tab);
+        QCOMPARE(focused(), button);
+        QTest::keyClick(button, Qt::Key_Space);
+        QVERIFY(started.link->window() && started.link->window()->isVisible());
     }
 
     void theContextMenusOfferIt() {

@@ -6,10 +6,12 @@
 
 #include "platform/qt/png_file.h"
 #include "platform/qt/surface_painter.h"
+#include "platform/qt/twips.h"
 #include "ui/qt/main_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 
 #include <exception>
 
@@ -146,6 +148,20 @@ InvestigateLink::InvestigateLink(ui::qt::MainWindow& mainWindow, platform::qt::Q
     mainWindow.addAction(m_action);
     mainWindow.setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_action, &QAction::triggered, this, [this] { open(); });
+
+    // And as a button in the free corner below "Hide Help", where no designed control stands and
+    // which the window keeps with the help panel hidden too; it follows "Hide Help" in the Tab order.
+    auto* button = new QPushButton(QStringLiteral("Investigate..."), &mainWindow);
+    button->setObjectName(QStringLiteral("cmdInvestigate"));
+    button->setGeometry(platform::qt::twipsRect(9480, 9135, 2415, 495, mainWindow.dotsPerInch()));
+    button->setAutoDefault(true); // Enter presses the focused button, as on the designed ones
+    button->setToolTip(m_action->toolTip());
+    button->setAccessibleName(QStringLiteral("Investigate"));
+    button->setAccessibleDescription(m_action->toolTip());
+    connect(button, &QPushButton::clicked, this, [this] { open(); });
+    if (auto* help = mainWindow.findChild<QWidget*>(QStringLiteral("cmdShowHelp_0")))
+        QWidget::setTabOrder(help, button);
+    button->show();
 }
 
 InvestigateLink::~InvestigateLink() = default;

@@ -18,6 +18,7 @@ set(zorbal_site_files
     page/storage.js
     page/link.js
     page/investigate_jobs.js
+    page/investigate.js
     page/investigate_worker.js
     page/main.js
     manifest.webmanifest

@@ -69,11 +69,34 @@ class Page {
     double journalRevision() const { return static_cast<double>(m_session.journalRevision()); }
     int restore(const std::string& journal) { return static_cast<int>(m_session.restore(journal)); }
 
-    /// What paints surface `which` (0 the trajectory graph, 1 the velocity graph) on a canvas of
+    // The Investigate window (see Session).
+    void openInvestigate() { m_session.openInvestigate(); }
+    bool investigateAct(const std::string& event, const std::string& id, const std::string& value) {
+        return m_session.investigateAct(event, id, value);
+    }
+    std::string investigateForm() const { return m_session.investigateForm(); }
+    std::string changedInvestigateControls() { return m_session.changedInvestigateControls(); }
+    std::string takeInvestigateJob() { return m_session.takeInvestigateJob(); }
+    void investigateProgress(double done, double total) { m_session.investigateProgress(done, total); }
+    void finishInvestigateJob(const std::string& result) { m_session.finishInvestigateJob(result); }
+    void investigateJobStopped() { m_session.investigateJobStopped(); }
+    /// A picture effect's size in pixels.
+    int effectWidth(int i) const { return effect(i).width; }
+    int effectHeight(int i) const { return effect(i).height; }
+    /// Text `index` of surface `which`'s texts, which its Text commands name.
+    std::string surfaceText(int which, int index) {
+        const auto& texts = surface(which).texts();
+        return index >= 0 && static_cast<std::size_t>(index) < texts.size()
+                   ? texts[static_cast<std::size_t>(index)]
+                   : std::string();
+    }
+
+    /// What paints surface `which` (0 the trajectory graph, 1 the velocity graph, 2 and 3 the
+    /// Investigate window's "picVary" and "picScatter") on a canvas of
     /// `width` x `height` pixels at `pixelRatio`: {commands, back}, the commands (see
     /// CanvasCommand) as a view of the module's memory, valid until the memory grows.
     val paintCommands(int which, int width, int height, double pixelRatio) {
-        std::vector<double>& commands = m_commands[which == 0 ? 0 : 1];
+        std::vector<double>& commands = m_commands[static_cast<std::size_t>(std::clamp(which, 0, 3))];
         const platform::DrawingSurface& surface = this->surface(which);
         canvasCommands(surface, width, height, pixelRatio, commands);
         val result = val::object();
@@ -123,12 +146,21 @@ class Page {
 
   private:
     const platform::DrawingSurface& surface(int which) {
-        return which == 0 ? m_session.window().pctXYGraph : m_session.window().pctVTgraph;
+        switch (which) {
+        case 0:
+            return m_session.window().pctXYGraph;
+        case 2:
+            return m_session.investigateSurface("picVary");
+        case 3:
+            return m_session.investigateSurface("picScatter");
+        default:
+            return m_session.window().pctVTgraph;
+        }
     }
     const Effect& effect(int i) const { return m_session.effects().at(static_cast<std::size_t>(i)); }
 
     Session m_session;
-    std::array<std::vector<double>, 2> m_commands;
+    std::array<std::vector<double>, 4> m_commands;
     PointLayer m_layer;
 };
 
@@ -191,7 +223,18 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("paintPoints", &Page::paintPoints)
         .function("layer", &Page::layer)
         .function("clearLayer", &Page::clearLayer)
-        .function("graphPoints", &Page::graphPoints);
+        .function("graphPoints", &Page::graphPoints)
+        .function("openInvestigate", &Page::openInvestigate)
+        .function("investigateAct", &Page::investigateAct)
+        .function("investigateForm", &Page::investigateForm)
+        .function("changedInvestigateControls", &Page::changedInvestigateControls)
+        .function("takeInvestigateJob", &Page::takeInvestigateJob)
+        .function("investigateProgress", &Page::investigateProgress)
+        .function("finishInvestigateJob", &Page::finishInvestigateJob)
+        .function("investigateJobStopped", &Page::investigateJobStopped)
+        .function("effectWidth", &Page::effectWidth)
+        .function("effectHeight", &Page::effectHeight)
+        .function("surfaceText", &Page::surfaceText);
     emscripten::constant("commandWords", static_cast<int>(kCanvasCommandWords));
 }
 

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "web/web_session.h"
 
+#include "web/json_fields.h"
+
 #include "files/design_file.h"
 #include "files/design_link.h"
 #include "platform/pixel_geometry.h"
 #include "ui/accessible_text.h"
 #include "ui/design_loader.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <exception>
 #include <initializer_list>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace zorbal::web {
@@ -51,6 +57,11 @@ bool WebPlatform::Files::write(const std::string& path, const std::string& conte
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     if (name.empty())
         return false;
+    if (picture && content == picture->token) {
+        m_effects.push_back(
+            Effect{Effect::Kind::Picture, picture->graph, std::move(name), picture->width, picture->height});
+        return true;
+    }
     m_effects.push_back(Effect{Effect::Kind::Download, content, std::move(name)});
     return true;
 }
@@ -94,42 +105,7 @@ std::string jsonString(std::string_view text) {
 
 namespace {
 
-/// A small writer of one JSON object.
-class Fields {
-  public:
-    Fields& add(std::string_view key, std::string_view text) {
-        sep(key);
-        m_out += jsonString(text);
-        return *this;
-    }
-    Fields& add(std::string_view key, bool value) {
-        sep(key);
-        m_out += value ? "true" : "false";
-        return *this;
-    }
-    Fields& add(std::string_view key, long long value) {
-        sep(key);
-        m_out += std::to_string(value);
-        return *this;
-    }
-    Fields& add(std::string_view key, int value) { return add(key, static_cast<long long>(value)); }
-    Fields& add(std::string_view key, unsigned value) { return add(key, static_cast<long long>(value)); }
-    Fields& add(std::string_view key, double value) {
-        sep(key);
-        m_out += std::to_string(value);
-        return *this;
-    }
-    Fields& add(std::string_view key, const char* text) { return add(key, std::string_view(text)); }
-    std::string done() { return m_out + "}"; }
-
-  private:
-    void sep(std::string_view key) {
-        m_out += m_out.size() > 1 ? "," : "";
-        m_out += jsonString(key);
-        m_out += ':';
-    }
-    std::string m_out = "{";
-};
+using Fields = JsonFields;
 
 std::string textBoxJson(const TextBox& box) {
     return Fields()
@@ -297,11 +273,7 @@ Session::LinkOutcome Session::openLink(std::string_view link) {
         m_platform.messages.show(ui::kCannotOpenDesign);
         return LinkOutcome::Refused;
     }
-    if (m_splash->Visible)
-        act("click", "cmdOK");
-    pickFile("Design link.txt", std::move(reading.designText));
-    act("click", "cmdLoad");
-    act("click", "SSTab1_" + std::to_string(ui::TabRocketDesign));
+    openDesign("Design link.txt", std::move(reading.designText));
     return LinkOutcome::Opened;
 }
 
@@ -325,16 +297,11 @@ RestoreOutcome Session::restore(std::string_view journal) {
 }
 
 std::string Session::form() const {
-    static constexpr const char* kKinds[] = {"tabs",    "frame",  "label", "input",  "output", "limit",
-                                             "area",    "button", "check", "option", "graph",  "key",
-                                             "keyline", "grid",   "shape", "picture"};
-    static constexpr const char* kAligns[] = {"topleft",   "middleleft", "centre",
-                                              "topcentre", "topright",   "bottomright"};
     std::string out = "[";
     for (const ui::FormControl& control : ui::mainForm()) {
         Fields fields;
         fields.add("id", control.id)
-            .add("kind", kKinds[static_cast<int>(control.kind)])
+            .add("kind", controlKindName(control.kind))
             .add("parent", control.parent)
             .add("left", control.rect.left)
             .add("top", control.rect.top)
@@ -349,7 +316,7 @@ std::string Session::form() const {
         if (control.points > 0)
             fields.add("points", control.points).add("bold", control.bold);
         if (control.align != ui::TextAlign::TopLeft)
-            fields.add("align", kAligns[static_cast<int>(control.align)]);
+            fields.add("align", textAlignName(control.align));
         if (control.flags & ui::FlagWraps)
             fields.add("wraps", true);
         if (control.flags & ui::FlagScrolls)
@@ -531,17 +498,52 @@ std::string Session::changedGrid() {
     return out;
 }
 
+namespace {
+
+bool allFinite(std::span<const double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+/// A rectangle of whole pixels, as x, y, width and height.
+struct WholeRect {
+    double x = 0, y = 0, width = 0, height = 0;
+};
+
+/// The rectangle of a Rect or Hatch entry on whole pixels, its corners rounded half away from zero
+/// and put in order; nothing when a corner is not finite or it covers no pixel of the picture.
+std::optional<WholeRect> wholePixels(const platform::PixelMapping& mapping, const platform::Primitive& e,
+                                     double width, double height) {
+    // Far enough out that no pen reaches into the picture.
+    constexpr double kFar = 1 << 20;
+    double at[] = {mapping.toPixelX(e.x1), mapping.toPixelY(e.y1), mapping.toPixelX(e.x2),
+                   mapping.toPixelY(e.y2)};
+    for (int k = 0; k < 4; ++k) {
+        if (!std::isfinite(at[k]))
+            return std::nullopt;
+        at[k] = std::round(std::clamp(at[k], -kFar, (k % 2 == 0 ? width : height) + kFar));
+    }
+    const double left = std::min(at[0], at[2]), right = std::max(at[0], at[2]);
+    const double top = std::min(at[1], at[3]), bottom = std::max(at[1], at[3]);
+    if (right <= left || bottom <= top)
+        return std::nullopt;
+    return WholeRect{left, top, right - left, bottom - top};
+}
+
+} // namespace
+
 void canvasCommands(const platform::DrawingSurface& surface, int widthPx, int heightPx, double pixelRatio,
                     std::vector<double>& out) {
     using platform::PrimitiveKind;
     out.clear();
     const double width = widthPx, height = heightPx;
-    auto command = [&out](CanvasCommand kind, platform::Color colour, int penPx,
+    // A pen's width in device pixels: whole for the kinds placed in user units, as the desktop
+    // rounds them; as drawn for the kinds charts draw in pixels.
+    auto command = [&out](CanvasCommand kind, platform::Color colour, double pen,
                           std::initializer_list<double> at) {
         out.push_back(static_cast<double>(kind));
         out.push_back(colour);
-        out.push_back(penPx);
-        out.push_back(static_cast<double>(platform::penCapOf(penPx)));
+        out.push_back(pen);
+        out.push_back(static_cast<double>(platform::penCapOf(static_cast<int>(pen))));
         out.insert(out.end(), at);
         out.resize(out.size() + (kCanvasCommandWords - 4 - at.size()), 0.0);
     };
@@ -579,7 +581,7 @@ void canvasCommands(const platform::DrawingSurface& surface, int widthPx, int he
                 const platform::PixelRect r = platform::filledPixels(*box);
                 command(CanvasCommand::FillRect, e.fill, penPx,
                         {static_cast<double>(r.left), static_cast<double>(r.top),
-                         static_cast<double>(r.width), static_cast<double>(r.height)});
+                         static_cast<double>(r.width), static_cast<double>(r.height), 255.0});
             }
             break;
         case PrimitiveKind::Circle:
@@ -594,12 +596,51 @@ void canvasCommands(const platform::DrawingSurface& surface, int widthPx, int he
                         {arc->centreX, arc->centreY, arc->radius, -arc->start, -(arc->start + arc->span)});
             break;
         case PrimitiveKind::Text:
+            if (const std::span<const double> v = surface.values(e);
+                v.size() >= 3 && allFinite(v) && e.text < surface.texts().size())
+                command(CanvasCommand::Text, e.color, penPx,
+                        {mapping.toPixelX(v[0]), mapping.toPixelY(v[1]), v[2] * pixelRatio,
+                         static_cast<double>(e.text),
+                         static_cast<double>(static_cast<int>(e.hAlign) + 3 * static_cast<int>(e.vAlign) +
+                                             (e.isBold ? 9 : 0) + (e.isVertical ? 18 : 0))});
+            break;
         case PrimitiveKind::Stroke:
+            if (const std::span<const double> v = surface.values(e); v.size() >= 5 && allFinite(v))
+                command(CanvasCommand::Stroke, e.color, v[4] * pixelRatio,
+                        {mapping.toPixelX(v[0]), mapping.toPixelY(v[1]), mapping.toPixelX(v[2]),
+                         mapping.toPixelY(v[3]), e.isDashed ? 1.0 : 0.0});
+            break;
         case PrimitiveKind::Polyline:
+            if (const std::span<const double> v = surface.values(e); v.size() >= 5 && allFinite(v)) {
+                command(CanvasCommand::Polyline, e.color, v[0] * pixelRatio,
+                        {mapping.toPixelX(v[1]), mapping.toPixelY(v[2])});
+                for (std::size_t k = 3; k + 1 < v.size(); k += 2)
+                    command(CanvasCommand::PolylineTo, e.color, 0,
+                            {mapping.toPixelX(v[k]), mapping.toPixelY(v[k + 1])});
+            }
+            break;
         case PrimitiveKind::FilledEllipse:
+            if (const std::span<const double> v = surface.values(e); v.size() >= 5 && allFinite(v)) {
+                const double centreX = mapping.toPixelX(v[0]), centreY = mapping.toPixelY(v[1]);
+                command(CanvasCommand::FillEllipse, e.fill, 0,
+                        {centreX, centreY, v[2] * pixelRatio, v[3] * pixelRatio});
+                if (v[4] > 0)
+                    command(CanvasCommand::Ellipse, e.color, v[4] * pixelRatio,
+                            {centreX, centreY, v[2] * pixelRatio, v[3] * pixelRatio});
+            }
+            break;
         case PrimitiveKind::Rect:
+            if (const auto r = wholePixels(mapping, e, width, height)) {
+                command(CanvasCommand::FillRect, e.fill, 0,
+                        {r->x, r->y, r->width, r->height, static_cast<double>(e.opacity)});
+                if (e.width > 0)
+                    command(CanvasCommand::StrokeRect, e.color, e.width * pixelRatio,
+                            {r->x, r->y, r->width, r->height});
+            }
+            break;
         case PrimitiveKind::Hatch:
-            // Drawn by charts the page does not show; the graphs use none of these.
+            if (const auto r = wholePixels(mapping, e, width, height))
+                command(CanvasCommand::Hatch, e.color, 1, {r->x, r->y, r->width, r->height});
             break;
         }
     }

@@ -8,6 +8,7 @@
 // answered before the handler runs (the page shows its file picker first).
 #pragma once
 
+#include "investigate/investigate.h"
 #include "platform/services.h"
 #include "ui/form.h"
 #include "ui/splash.h"
@@ -27,10 +28,14 @@ namespace zorbal::web {
 
 /// What a handler left for the page to do once it has returned.
 struct Effect {
-    enum class Kind : std::uint8_t { Message, Download, Clipboard };
+    /// Picture: the page paints the Investigate window's graph `text` ("picVary", "picScatter")
+    /// at width x height pixels and downloads it as the PNG file `name` (the module has no
+    /// painter of its own).
+    enum class Kind : std::uint8_t { Message, Download, Clipboard, Picture };
     Kind kind = Kind::Message;
-    std::string text; ///< the message, the file's bytes, or the clipboard text
-    std::string name; ///< the downloaded file's name
+    std::string text;          ///< the message, the file's bytes, the clipboard text, or the graph
+    std::string name;          ///< the downloaded file's name
+    int width = 0, height = 0; ///< a picture's size in pixels
 };
 
 /// The services of the page. Each records what the handler asked for in the session's effects.
@@ -77,13 +82,21 @@ struct WebPlatform {
       public:
         std::string path() const override { return "/zorbal"; }
     };
-    /// Reading returns the picked file's bytes; writing becomes a download of the named file.
+    /// Reading returns the picked file's bytes; writing becomes a download of the named file, or
+    /// of a picture when the content is `pictureToken` (what the Investigate window's PNG
+    /// encoder hands back on the page: the page paints it).
     class Files final : public platform::TextFiles {
       public:
         explicit Files(std::vector<Effect>& effects) : m_effects(effects) {}
         bool read(const std::string& path, std::string& content) override;
         bool write(const std::string& path, const std::string& content) override;
         std::map<std::string, std::string> picked; ///< path to bytes of files the user picked
+        /// The picture being saved, while "Save Picture..." runs.
+        struct Picture {
+            std::string token, graph;
+            int width = 0, height = 0;
+        };
+        std::optional<Picture> picture;
 
       private:
         std::vector<Effect>& m_effects;
@@ -163,6 +176,40 @@ class Session {
     /// changedControls as the entry "accessible".
     std::string accessibleJson() const;
 
+    // ---- The Investigate window ------------------------------------------------------------
+    // Its actions are not kept in the lesson (a reload shows it closed); what it hands the main
+    // window is: "Use this design" loads the design as "Load" loads a file, through the journal.
+
+    /// Opens the Investigate window (made on first use) on the design the main window shows.
+    void openInvestigate();
+    /// The window's model, made on first use.
+    investigate::Investigator& investigator();
+    /// A user's event in the Investigate window ("click", "move", "input", "validate") on control
+    /// `id` of investigateForm(); a failure inside becomes a message. Returns true when handled.
+    bool investigateAct(std::string_view event, std::string_view id, std::string_view value);
+    /// The Investigate window's form as JSON, as form() gives the main window's.
+    std::string investigateForm() const;
+    /// The Investigate window's controls that changed since the last call (all on the first), as
+    /// JSON {"id": {...}, ...}, with "investigate": the announcement, its count, whether a job
+    /// runs and whether it was cancelled.
+    std::string changedInvestigateControls();
+    /// The job a run button asked for, as its text (investigate::jobText), once; "" when none.
+    std::string takeInvestigateJob();
+    /// The running job's progress.
+    void investigateProgress(double done, double total);
+    /// The running job's result text (investigate::resultText); an empty or unreadable one
+    /// (the work failed) is reported as the job's refusal.
+    void finishInvestigateJob(std::string_view resultText);
+    /// The page stopped the running job (after "Cancel", or when another design was opened):
+    /// the model hears that it was cancelled.
+    void investigateJobStopped();
+    /// The drawing of the Investigate window's graph `id`.
+    const platform::DrawingSurface& investigateSurface(std::string_view id);
+
+    /// Loads `designFile`'s text as if the user had picked it as the file `name` and pressed
+    /// "Load" (after "OK" on the splash window if it is open): the journal's actions.
+    void openDesign(std::string name, std::string designFile);
+
     /// The lesson so far as a journal text (web/journal.h), which the page keeps.
     std::string journal() const { return m_journal.text(*m_window, m_platform.frame.width); }
     /// Moves whenever an action was added to the journal.
@@ -192,6 +239,12 @@ class Session {
     Journal m_journal;          ///< the user's actions so far
     std::string m_announcement; ///< what the latest launch said: its results or its refusal
     long long m_announcements = 0;
+    std::unique_ptr<investigate::Investigator> m_investigator;
+    std::map<std::string, std::string, std::less<>> m_shownInvestigate;
+    std::uint64_t m_investigateJob = 0; ///< the id of the job the page runs
+    investigate::JobKind m_investigateJobKind = investigate::JobKind::Sweep;
+    long long m_investigateCloses = 0; ///< how often "Close" asked the page to close the window
+    std::uint64_t m_pictures = 0;      ///< pictures saved, numbering their tokens
 };
 
 /// `text` as a JSON string literal (UTF-8 kept, control characters escaped).
@@ -207,10 +260,20 @@ enum class CanvasCommand : std::uint8_t {
     Hairline,   ///< a one-pixel line along an axis from (a, b) to (c, d), on whole pixels;
                 ///< consecutive ones in one colour may be stroked as one path
     Line,       ///< a line from (a, b) to (c, d)
-    FillRect,   ///< the whole pixels from (a, b), c wide and d high, filled in `colour`
+    FillRect,   ///< the whole pixels from (a, b), c wide and d high, filled in `colour` at opacity
+                ///< e (255: opaque)
     StrokeRect, ///< the outline along the rectangle from (a, b), c wide and d high
     Ellipse,    ///< the outline of the ellipse centred (a, b) with half-axes c and d
     Arc,        ///< the arc of radius c centred (a, b), from canvas angle d anticlockwise to e
+    // The kinds charts draw in pixels:
+    Text,        ///< text d of the surface's texts() anchored at (a, b), c pixels high; e holds its
+                 ///< placement: hAlign + 3 * vAlign + 9 * bold + 18 * turned to read upwards
+    Stroke,      ///< a line from (a, b) to (c, d), square ends, not smoothed, dashed when e is 1
+    Polyline,    ///< a smoothed line with round joins and ends from (a, b) through the points of
+                 ///< the PolylineTo commands that follow it
+    PolylineTo,  ///< the next point (a, b) of the Polyline before it
+    FillEllipse, ///< the ellipse centred (a, b) with half-axes c and d, filled in `colour`
+    Hatch,       ///< diagonal hatching in `colour` over the whole pixels from (a, b), c wide, d high
 };
 inline constexpr std::size_t kCanvasCommandWords = 9;
 

@@ -117,6 +117,23 @@ def wait_ready(driver, timeout=30):
         lambda d: d.execute_script("return document.documentElement.dataset.ready === 'splash'"))
 
 
+def wait_still(driver, element_id, frames=3, timeout=10):
+    """Waits until the element has kept its place and size for `frames` frames: a resize has been
+    fitted and the help panel's animation has ended."""
+    driver.set_script_timeout(timeout)
+    driver.execute_async_script("""
+        const [id, frames, done] = arguments;
+        let last = '', still = 0;
+        const look = () => {
+          const r = document.getElementById(id).getBoundingClientRect();
+          const now = [r.left, r.top, r.width, r.height].join();
+          still = now === last ? still + 1 : 0;
+          last = now;
+          if (still >= frames) done(); else requestAnimationFrame(look);
+        };
+        requestAnimationFrame(look);""", element_id, frames)
+
+
 def open_main_window(driver):
     wait_ready(driver)
     driver.find_element(By.ID, "cmdOK").click()

@@ -24,7 +24,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import (BrowserTest, By, WebDriverWait, axe_violations, chromium, close_message, designed_viewport,  # noqa: E402
-                     messages_open, open_main_window, serve, wait_ready)
+                     messages_open, open_main_window, serve, wait_ready, wait_still)
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
 
@@ -675,8 +675,9 @@ class KeptLesson(BrowserTest):
                 d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                   {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
                 for _ in range(2):  # with the help panel shown, then hidden
+                    wait_still(d, "frmZorbal")
                     d.find_element(By.ID, "cmdShowHelp_0").click()
-                    time.sleep(0.5)
+                    wait_still(d, "frmZorbal")
                     *buttons, window = d.execute_script("""
                         return ['cmdCopyLink', 'cmdStartAgain', 'frmZorbal'].map((id) => {
                           const r = document.getElementById(id).getBoundingClientRect();

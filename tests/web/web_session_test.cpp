@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace zorbal::web {
@@ -434,7 +435,7 @@ TEST(WebCanvasCommands, DotsBoxesAndCirclesKeepTheirOrderAndTheScaleInForce) {
     EXPECT_EQ(commands[0].at[4], -10);
     EXPECT_EQ(commands[1].kind, CanvasCommand::FillRect);
     EXPECT_EQ(commands[1].colour, platform::kCyan);
-    EXPECT_EQ(commands[1].at, (std::array<double, 5>{10, 70, 11, 20, 0}));
+    EXPECT_EQ(commands[1].at, (std::array<double, 5>{10, 70, 11, 20, 255}));
     EXPECT_EQ(commands[2].kind, CanvasCommand::StrokeRect);
     EXPECT_EQ(commands[2].at, (std::array<double, 5>{10.5, 70.5, 10, 20, 0}));
     EXPECT_EQ(commands[3].kind, CanvasCommand::Dots);
@@ -450,6 +451,47 @@ TEST(WebCanvasCommands, DotsBoxesAndCirclesKeepTheirOrderAndTheScaleInForce) {
     EXPECT_EQ(commands[6].at[3], 0);
     EXPECT_NEAR(commands[6].at[4], -1, 1e-6);
     EXPECT_TRUE(commandsOf(platform::DrawingSurface(), 100, 100, 1.0).empty());
+}
+
+TEST(WebCanvasCommands, ChartsDrawnInPixelsComeScaledToTheCanvas) {
+    platform::DrawingSurface surface;
+    surface.scale(0, 0, 100, 50); // a chart laid out in its 100 x 50 designed pixels
+    platform::TextStyle style;
+    style.fontPx = 10;
+    style.hAlign = platform::HAlign::Right;
+    style.vAlign = platform::VAlign::Middle;
+    style.isBold = true;
+    surface.text(20, 10, "Range", style, platform::kBlue);
+    surface.stroke(0, 5, 100, 5, 1.5, platform::kBlack, true);
+    const platform::PointD points[] = {{0, 0}, {10, 20}, {30, 40}};
+    surface.polyline(points, 2, platform::kRed);
+    surface.filledEllipse(50, 25, 4, 3, platform::kGreen, platform::kBlack, 1);
+    surface.rect(10.4, 10, 20.6, 30, platform::kCyan, 128, platform::kBlack, 1);
+    surface.hatch(0, 0, 5, 5, platform::kBlack);
+    surface.text(std::nan(""), 0, "lost", style, platform::kBlue); // not finite: left out
+    const auto commands = commandsOf(surface, 200, 100, 2.0);      // drawn at twice the size
+    ASSERT_EQ(commands.size(), 10u);
+    EXPECT_EQ(commands[0].kind, CanvasCommand::Text);
+    EXPECT_EQ(commands[0].at, (std::array<double, 5>{40, 20, 20, 0, 2 + 3 * 1 + 9}));
+    EXPECT_EQ(surface.texts()[static_cast<std::size_t>(commands[0].at[3])], "Range");
+    EXPECT_EQ(commands[1].kind, CanvasCommand::Stroke);
+    EXPECT_EQ(commands[1].penPx, 3);
+    EXPECT_EQ(commands[1].at, (std::array<double, 5>{0, 10, 200, 10, 1}));
+    EXPECT_EQ(commands[2].kind, CanvasCommand::Polyline);
+    EXPECT_EQ(commands[2].penPx, 4);
+    EXPECT_EQ(commands[3].kind, CanvasCommand::PolylineTo);
+    EXPECT_EQ(commands[4].kind, CanvasCommand::PolylineTo);
+    EXPECT_EQ(commands[4].at, (std::array<double, 5>{60, 80, 0, 0, 0}));
+    EXPECT_EQ(commands[5].kind, CanvasCommand::FillEllipse);
+    EXPECT_EQ(commands[5].colour, platform::kGreen);
+    EXPECT_EQ(commands[5].at, (std::array<double, 5>{100, 50, 8, 6, 0}));
+    EXPECT_EQ(commands[6].kind, CanvasCommand::Ellipse); // its outline
+    EXPECT_EQ(commands[6].penPx, 2);
+    EXPECT_EQ(commands[7].kind, CanvasCommand::FillRect);
+    EXPECT_EQ(commands[7].at, (std::array<double, 5>{21, 20, 20, 40, 128}));
+    EXPECT_EQ(commands[8].kind, CanvasCommand::StrokeRect);
+    EXPECT_EQ(commands[9].kind, CanvasCommand::Hatch);
+    EXPECT_EQ(commands[9].at, (std::array<double, 5>{0, 0, 10, 10, 0}));
 }
 
 } // namespace

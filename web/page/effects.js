@@ -51,8 +51,9 @@
     showNextMessage();
   }
 
+  /** Downloads `bytes` (or a Blob) as the file `name`. */
   function download(name, bytes) {
-    const blob = new Blob([bytes], { type: name.endsWith('.csv') ? 'text/csv' : 'text/plain' });
+    const blob = bytes instanceof Blob ? bytes : new Blob([bytes], { type: name.endsWith('.csv') ? 'text/csv' : 'text/plain' });
     const link = document.createElement('a');
     link.href = URL.createObjectURL(blob);
     link.download = name;
@@ -67,8 +68,11 @@
     const list = [];
     for (let i = 0, n = Z.session.effectCount(); i < n; ++i) {
       const kind = Z.session.effectKind(i);
-      list.push(kind === 1 ? { kind, name: Z.session.effectName(i), bytes: Z.session.effectBytes(i).slice() }
-        : { kind, text: Z.session.effectText(i) });
+      if (kind === 1) list.push({ kind, name: Z.session.effectName(i), bytes: Z.session.effectBytes(i).slice() });
+      else if (kind === 3) {
+        list.push({ kind, text: Z.session.effectText(i), name: Z.session.effectName(i),
+          width: Z.session.effectWidth(i), height: Z.session.effectHeight(i) });
+      } else list.push({ kind, text: Z.session.effectText(i) });
     }
     Z.session.clearEffects();
     return list;
@@ -122,8 +126,9 @@
     for (const e of effects) {
       if (e.kind === 0) messageQueue.push(e.text);
       else if (e.kind === 1) download(e.name, e.bytes);
+      else if (e.kind === 3) Z.investigatePicture(e); // a picture the page paints (investigate.js)
     }
-    if (isFramed && !hasToldDownloads && effects.some((e) => e.kind === 1)) {
+    if (isFramed && !hasToldDownloads && effects.some((e) => e.kind === 1 || e.kind === 3)) {
       hasToldDownloads = true;
       messageQueue.push(FRAMED_DOWNLOAD);
     }
@@ -202,6 +207,7 @@
   /** Shows a message of the page itself in the program's message box, after those queued. */
   Z.tell = (text) => deliver([{ kind: 0, text }]);
   Z.afterMessages = afterMessages;
+  Z.download = download;
   Z.isMessageOpen = () => messageOpen;
   Z.closeMessage = closeMessage;
   Z.act = act;

@@ -9,7 +9,43 @@
 
   // The kinds of the module's canvas commands (CanvasCommand in src/web/web_session.h).
   const DOTS = 0, HAIRLINE = 1, LINE = 2, FILL_RECT = 3, STROKE_RECT = 4, ELLIPSE = 5, ARC = 6;
+  const TEXT = 7, STROKE = 8, POLYLINE = 9, POLYLINE_TO = 10, FILL_ELLIPSE = 11, HATCH = 12;
   const ROUND_CAP = 1;
+  // The charts' text, as the desktop draws it.
+  const CHART_FONT = '"DejaVu Sans", "Liberation Sans", Arial, sans-serif';
+  const TEXT_ALIGNS = ['left', 'center', 'right'];
+  const TEXT_BASELINES = ['top', 'middle', 'bottom'];
+  const HATCH_SPACING = 8; // pixels between the lines of a hatching
+
+  /** Writes `text` at (x, y), placed as its command's flags say: hAlign + 3 * vAlign + 9 * bold + 18 * turned. */
+  function paintText(ctx, text, x, y, sizePx, flags, colour) {
+    ctx.save();
+    ctx.font = ((flags % 18) >= 9 ? 'bold ' : '') + Math.max(1, Math.round(sizePx)) + 'px ' + CHART_FONT;
+    ctx.fillStyle = css(colour);
+    ctx.textAlign = TEXT_ALIGNS[flags % 3];
+    ctx.textBaseline = TEXT_BASELINES[Math.floor(flags / 3) % 3];
+    ctx.translate(x, y);
+    if (flags >= 18) ctx.rotate(-Math.PI / 2);
+    ctx.fillText(text, 0, 0);
+    ctx.restore();
+  }
+
+  /** Diagonal lines, rising to the right, over the rectangle. */
+  function paintHatch(ctx, x, y, w, h, colour) {
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(x, y, w, h);
+    ctx.clip();
+    ctx.strokeStyle = css(colour);
+    ctx.lineWidth = 1;
+    ctx.beginPath();
+    for (let k = -h; k < w; k += HATCH_SPACING) {
+      ctx.moveTo(x + k, y + h);
+      ctx.lineTo(x + k + h, y);
+    }
+    ctx.stroke();
+    ctx.restore();
+  }
 
   function paintGraph(view) {
     const canvas = view.el;
@@ -101,7 +137,47 @@
       strokeHairlines();
       if (kind === FILL_RECT) {
         ctx.fillStyle = css(colour);
+        ctx.globalAlpha = e / 255;
         ctx.fillRect(a, b, c, d);
+        ctx.globalAlpha = 1;
+        continue;
+      }
+      if (kind === TEXT) {
+        paintText(ctx, session.surfaceText(view.which, d), a, b, c, e, colour);
+        continue;
+      }
+      if (kind === HATCH) {
+        paintHatch(ctx, a, b, c, d, colour);
+        continue;
+      }
+      if (kind === FILL_ELLIPSE) {
+        ctx.fillStyle = css(colour);
+        ctx.beginPath();
+        ctx.ellipse(a, b, c, d, 0, 0, 2 * Math.PI);
+        ctx.fill();
+        continue;
+      }
+      if (kind === STROKE) {
+        setPen(colour, width, 0);
+        ctx.lineCap = 'butt';
+        if (e === 1) ctx.setLineDash([3 * width, 3 * width]);
+        ctx.beginPath();
+        ctx.moveTo(a, b);
+        ctx.lineTo(c, d);
+        ctx.stroke();
+        ctx.setLineDash([]);
+        continue;
+      }
+      if (kind === POLYLINE) {
+        // Its points follow it, one command each.
+        setPen(colour, width, ROUND_CAP);
+        ctx.beginPath();
+        ctx.moveTo(a, b);
+        while (i + N < commands.length && commands[i + N] === POLYLINE_TO) {
+          i += N;
+          ctx.lineTo(commands[i + 4], commands[i + 5]);
+        }
+        ctx.stroke();
         continue;
       }
       setPen(colour, width, cap);
@@ -125,4 +201,5 @@
   }
 
   Z.paintGraph = paintGraph;
+  Z.paintDisplayList = paintDisplayList;
 })(Zorbal);

@@ -27,6 +27,8 @@ from browser import (BrowserTest, By, WebDriverWait, axe_violations, chromium, c
                      messages_open, open_main_window, serve, wait_ready, wait_still)
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
+import investigate_test  # noqa: E402
+from investigate_test import Investigate  # noqa: E402,F401  (run with these tests)
 
 SITE = None
 CLI = None
@@ -1267,5 +1269,6 @@ class InvestigateJobsFromFile(unittest.TestCase):
 if __name__ == "__main__":
     SITE, CLI = sys.argv[1], sys.argv[2]
     fit_test.SITE = SITE
+    investigate_test.CLI = CLI
     BrowserTest.site = SITE
     unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)

@@ -9,7 +9,7 @@
 'use strict';
 
 (function (Z) {
-  const { px, css, TWIPS_PER_PX } = Z;
+  const { px, TWIPS_PER_PX } = Z;
   // The module's surfaces of the two graphs (Page::surface in src/web/binding.cpp).
   const SURFACES = { picVary: 2, picScatter: 3 };
   const GAP_PX = 8; // the grey around the window

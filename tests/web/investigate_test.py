@@ -1,0 +1,207 @@
+# SPDX-License-Identifier: MIT
+"""The page's Investigate window: opened from the bar or with Ctrl+I on the main window's design,
+used with the keyboard alone, its graphs pointed at, its design used in the main window and the
+lesson, a long job cancelled, its files as zorbal-cli writes them, and axe, the high-contrast look
+and every screen size on each of its pages. page_test.py runs these with the rest; SITE and CLI
+are set by it."""
+import os
+import struct
+import subprocess
+import time
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
+
+from browser import BrowserTest, By, WebDriverWait, axe_violations, messages_open, open_main_window
+
+CLI = None
+
+
+def is_open(driver):
+    return driver.execute_script("return document.getElementById('frmInvestigate').open")
+
+
+def status(driver):
+    return driver.find_element(By.ID, "lblStatus").text
+
+
+def wait_status(driver, start, timeout=60):
+    WebDriverWait(driver, timeout).until(lambda d: status(d).startswith(start))
+    return status(driver)
+
+
+def focused(driver):
+    return driver.switch_to.active_element.get_attribute("id")
+
+
+def press(driver, *keys):
+    ActionChains(driver).send_keys(*keys).perform()
+
+
+def control_i(driver):
+    ActionChains(driver).key_down(Keys.CONTROL).send_keys("i").key_up(Keys.CONTROL).perform()
+
+
+def painted(driver, canvas_id):
+    """How many of the canvas's pixels are not its white back."""
+    return driver.execute_script("""
+        const c = document.getElementById(arguments[0]);
+        const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let n = 0;
+        for (let i = 0; i < data.length; i += 4) if (data[i] < 250 || data[i + 1] < 250 || data[i + 2] < 250) ++n;
+        return n;""", canvas_id)
+
+
+class Investigate(BrowserTest):
+    saves_files = True
+
+    def setUp(self):
+        d = self.driver
+        d.get(self.url)
+        open_main_window(d)
+
+    def open_window(self):
+        d = self.driver
+        d.find_element(By.ID, "cmdInvestigate").click()
+        WebDriverWait(d, 10).until(is_open)
+
+    def wait_for_file(self, name, timeout=20):
+        path = os.path.join(self.downloads, name)
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if os.path.exists(path) and not os.path.exists(path + ".crdownload") and os.path.getsize(path) > 0:
+                time.sleep(0.2)
+                with open(path, "rb") as f:
+                    data = f.read()
+                os.remove(path)
+                return data
+            time.sleep(0.1)
+        self.fail("%s was not downloaded" % name)
+
+    def test_a_sweep_with_the_keyboard_alone_then_pointed_at_and_closed_with_escape(self):
+        d = self.driver
+        d.find_element(By.ID, "txtInput_0").click()
+        control_i(d)
+        WebDriverWait(d, 10).until(is_open)
+        self.assertEqual(focused(d), "tabInvestigate_0")
+        press(d, Keys.TAB)
+        self.assertEqual(focused(d), "cboVary_0")
+        for _ in range(3):  # From, To, Values
+            press(d, Keys.TAB)
+        self.assertEqual(focused(d), "txtSteps_0")
+        d.switch_to.active_element.send_keys(Keys.CONTROL, "a")
+        press(d, "5")
+        while focused(d) != "cmdVaryRun":
+            press(d, Keys.TAB)
+        press(d, Keys.ENTER)
+        self.assertEqual(wait_status(d, "Done:"), "Done: 5 designs flown, 4 landed.")
+        WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, "investigateAnnouncer").text == status(d))
+        self.assertGreater(painted(d, "picVary"), 1000)
+        self.assertIn("5 designs", d.find_element(By.ID, "picVary").get_attribute("aria-label"))
+        # Pointing at the curves shows the design there, and leaving clears it.
+        canvas = d.find_element(By.ID, "picVary")
+        ActionChains(d).move_to_element_with_offset(canvas, canvas.size["width"] // 3, 0).perform()
+        WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, "txtVaryPoint").get_attribute("value") != "")
+        self.assertIn("Initial Pressure", d.find_element(By.ID, "txtVaryPoint").get_attribute("value"))
+        press(d, Keys.ESCAPE)
+        self.assertFalse(is_open(d))
+        self.assertEqual(focused(d), "txtInput_0")  # back where it was
+        self.assertIsNone(messages_open(d))
+
+    def test_the_best_design_used_goes_into_the_main_window_and_the_lesson(self):
+        d = self.driver
+        self.open_window()
+        d.find_element(By.ID, "cmdVaryRun").click()
+        wait_status(d, "Done:")
+        self.assertFalse(d.find_element(By.ID, "cmdUseDesign").is_enabled())
+        d.find_element(By.ID, "cmdBest").click()
+        d.find_element(By.ID, "cmdUseDesign").click()
+        self.assertEqual(d.find_element(By.ID, "txtInput_3").get_attribute("value"), "7")
+        self.assertIn("Investigate.txt", d.execute_script("return localStorage.getItem('zorbal.lesson')"))
+        d.find_element(By.ID, "cmdClose").click()
+        self.assertFalse(is_open(d))
+        self.assertEqual(focused(d), "cmdInvestigate")
+        # Opened again on the design now in the main window, whose results it has not got yet.
+        self.open_window()
+        self.assertFalse(d.find_element(By.ID, "cmdUseDesign").is_enabled())
+
+    def test_a_long_map_is_cancelled_and_the_window_stays_ready(self):
+        d = self.driver
+        self.open_window()
+        Select(d.find_element(By.ID, "cboVary_1")).select_by_index(8)
+        for box, text in (("txtSteps_0", "100"), ("txtSteps_1", "100")):
+            el = d.find_element(By.ID, box)
+            el.clear()
+            el.send_keys(text)
+        d.find_element(By.ID, "cmdVaryRun").click()
+        WebDriverWait(d, 10).until(lambda d: d.find_element(By.ID, "cmdCancel").is_enabled())
+        time.sleep(0.3)
+        d.find_element(By.ID, "cmdCancel").click()
+        self.assertEqual(wait_status(d, "Cancelled"), "Cancelled; the results shown before are kept.")
+        self.assertFalse(d.find_element(By.ID, "cmdCancel").is_enabled())
+        self.assertFalse(d.execute_script("return Zorbal.jobs.isRunning()"))
+        # And the next run runs.
+        for box in ("txtSteps_0", "txtSteps_1"):
+            el = d.find_element(By.ID, box)
+            el.clear()
+            el.send_keys("3")
+        d.find_element(By.ID, "cmdVaryRun").click()
+        wait_status(d, "Done: 9 designs flown")
+
+    def test_the_runs_and_the_picture_are_saved_as_the_command_line_tool_writes_them(self):
+        d = self.driver
+        self.open_window()
+        d.find_element(By.ID, "tabInvestigate_2").click()
+        for box, text in (("txtRuns", "50"), ("txtSeed", "1")):
+            el = d.find_element(By.ID, box)
+            el.clear()
+            el.send_keys(text)
+        d.find_element(By.ID, "cmdScatterRun").click()
+        wait_status(d, "Done:")
+        self.assertGreater(painted(d, "picScatter"), 1000)
+        d.find_element(By.ID, "cmdSaveRuns").click()
+        expected = subprocess.run([CLI, "scatter", "--runs", "50", "--seed", "1", "--csv", "-"],
+                                  capture_output=True, timeout=120).stdout
+        self.assertEqual(self.wait_for_file("Runs.csv"), expected)
+        d.find_element(By.ID, "cmdSaveScatterPicture").click()
+        png = self.wait_for_file("Investigate.png")
+        self.assertEqual(png[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual(struct.unpack(">II", png[16:24]), (600, 380))
+        self.assertIsNone(messages_open(d))
+
+    def test_every_page_fits_every_screen_and_axe_finds_nothing_in_either_look(self):
+        d = self.driver
+        self.open_window()
+        d.find_element(By.ID, "cmdVaryRun").click()
+        wait_status(d, "Done:")
+        try:
+            for width, height, mobile in ((1366, 640, False), (768, 1024, True), (390, 844, True)):
+                d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                  {"width": width, "height": height, "deviceScaleFactor": 2, "mobile": mobile})
+                time.sleep(0.3)
+                for page in range(3):
+                    d.execute_script("document.getElementById(arguments[0]).click()", "tabInvestigate_%d" % page)
+                    box = d.execute_script("""
+                        const r = document.getElementById('frmInvestigate').getBoundingClientRect();
+                        const root = document.documentElement;
+                        return [r.left, r.top, r.right, r.bottom, root.clientWidth, root.clientHeight];""")
+                    context = (width, height, page, box)
+                    self.assertGreaterEqual(box[0], -0.5, context)
+                    self.assertGreaterEqual(box[1], -0.5, context)
+                    self.assertLessEqual(box[2], box[4] + 0.5, context)
+                    self.assertLessEqual(box[3], box[5] + 0.5, context)
+                    if width == 1366 or page == 0:
+                        for look in ("plain", "contrast"):
+                            d.execute_script("document.documentElement.classList.toggle('contrast', arguments[0])",
+                                             look == "contrast")
+                            self.assertEqual(axe_violations(d), {}, (context, look))
+        finally:
+            d.execute_script("document.documentElement.classList.remove('contrast')")
+            d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                              {"width": 1280, "height": 720, "deviceScaleFactor": 1, "mobile": False})
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -95,6 +95,10 @@ class Investigate(BrowserTest):
         press(d, "5")
         while focused(d) != "cmdVaryRun":
             press(d, Keys.TAB)
+        press(d, Keys.F1)  # its advice, beside it
+        advice = d.find_element(By.ID, "investigateAdvice")
+        self.assertEqual(advice.text, d.find_element(By.ID, "cmdVaryRun").get_attribute("title"))
+        self.assertTrue(advice.is_displayed())
         press(d, Keys.ENTER)
         self.assertEqual(wait_status(d, "Done:"), "Done: 5 designs flown, 4 landed.")
         WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, "investigateAnnouncer").text == status(d))

@@ -4,8 +4,9 @@
 // it, one per control at its designed place, and mirror the module's model of the window after
 // every action; the jobs its run buttons ask for go to the page's worker (investigate_jobs.js),
 // and their progress and results come back to the model. "Use this design" loads the design into
-// the main window as "Load" does, so the lesson keeps it. Escape or "Close" closes the window, a
-// running job cancelled first; the focus goes back to where it was.
+// the main window as "Load" does, so the lesson keeps it. F1 (or a long press) shows a control's
+// advice. Escape or "Close" closes the window, a running job cancelled first; the focus goes back
+// to where it was.
 'use strict';
 
 (function (Z) {
@@ -341,6 +342,59 @@
     }
     afterModel();
   }
+
+  // ---- advice -----------------------------------------------------------------------------------
+  // F1 shows the focused control's advice beside it, as a long press of a finger does (without
+  // running the control); any other key, a tap or a click hides it.
+
+  const advice = document.createElement('div');
+  advice.id = 'investigateAdvice';
+  advice.className = 'tooltip advice';
+  advice.setAttribute('role', 'tooltip');
+  advice.hidden = true;
+  area.appendChild(advice);
+  const LONG_PRESS_MS = 500;
+  let pressedLong = null;
+
+  function showAdvice(el) {
+    const text = el && el.title;
+    if (!text) { advice.hidden = true; return; }
+    const box = el.getBoundingClientRect(), room = area.getBoundingClientRect();
+    advice.textContent = text;
+    advice.hidden = false;
+    const left = (box.left - room.left) / scale, top = (box.bottom - room.top) / scale + 2;
+    const width = area.offsetWidth;
+    advice.style.left = Math.max(0, Math.min(left, width - advice.offsetWidth - 2)) + 'px';
+    advice.style.top = (top + advice.offsetHeight > area.offsetHeight ? (box.top - room.top) / scale - advice.offsetHeight - 2 : top) + 'px';
+    announcer.textContent = text;
+  }
+
+  dialog.addEventListener('keydown', (event) => {
+    if (event.key === 'F1') {
+      event.preventDefault();
+      showAdvice(document.activeElement);
+      return;
+    }
+    advice.hidden = true;
+  });
+  let pressTimer = 0;
+  area.addEventListener('pointerdown', (event) => {
+    advice.hidden = true;
+    if (event.pointerType !== 'touch') return;
+    const el = event.target.closest('[title]');
+    clearTimeout(pressTimer);
+    pressTimer = setTimeout(() => { pressedLong = el; showAdvice(el); }, LONG_PRESS_MS);
+  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave']) area.addEventListener(type, () => clearTimeout(pressTimer));
+  // The tap a long press ends with runs nothing.
+  area.addEventListener('click', (event) => {
+    if (pressedLong && pressedLong.contains(event.target)) {
+      event.preventDefault();
+      event.stopImmediatePropagation();
+    }
+    pressedLong = null;
+  }, true);
+  area.addEventListener('contextmenu', (event) => { if (pressedLong) event.preventDefault(); });
 
   // ---- opening and closing ----------------------------------------------------------------------
 

@@ -5,6 +5,7 @@ lesson, a long job cancelled, its files as zorbal-cli writes them, and axe, the 
 and every screen size on each of its pages. page_test.py runs these with the rest; SITE and CLI
 are set by it."""
 import os
+import pathlib
 import struct
 import subprocess
 import time
@@ -14,7 +15,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
-from browser import BrowserTest, By, WebDriverWait, axe_violations, messages_open, open_main_window
+from browser import (BrowserTest, By, WebDriverWait, axe_violations, chromium, close_message, messages_open,
+                     open_main_window)
 
 CLI = None
 
@@ -205,6 +207,25 @@ class Investigate(BrowserTest):
             d.execute_script("document.documentElement.classList.remove('contrast')")
             d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                               {"width": 1280, "height": 720, "deviceScaleFactor": 1, "mobile": False})
+
+
+class InvestigateFromFile(unittest.TestCase):
+    def test_a_page_from_a_folder_says_once_that_its_runs_hold_the_page(self):
+        with chromium(fresh=True) as d:
+            d.get(pathlib.Path(BrowserTest.site, "index.html").resolve().as_uri())
+            open_main_window(d)
+            d.find_element(By.ID, "cmdInvestigate").click()
+            told = []
+            for _ in range(2):
+                d.find_element(By.ID, "cmdVaryRun").click()
+                wait_status(d, "Done: 21 designs flown")
+                said = messages_open(d)
+                if said is not None:
+                    told.append(said)
+                    close_message(d)
+                    self.assertEqual(focused(d), "cmdVaryRun")
+            self.assertEqual(len(told), 1, told)
+            self.assertIn("opened from a folder", told[0])
 
 
 if __name__ == "__main__":

@@ -28,7 +28,7 @@ from browser import (BrowserTest, By, WebDriverWait, axe_violations, chromium, c
 import fit_test  # noqa: E402
 from fit_test import Fit, Look  # noqa: E402,F401  (run with these tests)
 import investigate_test  # noqa: E402
-from investigate_test import Investigate  # noqa: E402,F401  (run with these tests)
+from investigate_test import Investigate, InvestigateFromFile  # noqa: E402,F401  (run with these tests)
 
 SITE = None
 CLI = None

@@ -458,6 +458,12 @@
   new MutationObserver(showButton).observe(mainWindow, { attributes: true, attributeFilter: ['hidden'] });
   showButton();
 
+  // A page opened from a folder gets no worker: its runs hold the page until they end, said once.
+  Z.jobs.onFallback = () => Z.tell(
+    'This page was opened from a folder, where the browser lets Zorbal run its work only in the page ' +
+    'itself: the page does not answer until each run has ended. Open Zorbal from its web address to ' +
+    'keep it answering.');
+
   Z.openInvestigate = open;
   Z.investigatePicture = (effect) => {
     // The graph painted at the picture's size, as the desktop renders it, then downloaded.

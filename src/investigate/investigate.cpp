@@ -261,6 +261,10 @@ struct Investigator::State {
     void showScatter();
     void drawVary();
     std::optional<std::size_t> designAt(explore::ChartPoint at) const;
+    /// The design a key steps to from the one chosen (or pointed at; the first when neither):
+    /// "left" and "right" along the first input, "up" and "down" along the second, "home" and
+    /// "end" to the first input's ends. Nothing for another key, or without a sweep.
+    std::optional<std::size_t> steppedTo(std::string_view key) const;
     std::string designLines(std::size_t index, const char* heading) const;
     void showPoint();
     void best();
@@ -324,7 +328,7 @@ void Investigator::State::initialise() {
     c("cmdSavePicture").text = "Save Picture...";
     c("cmdSavePicture").toolTip = "Saves the graph as a PNG picture";
     c("lblVaryGraph").text = "Results";
-    c("picVary").toolTip = "Point at a design to see it; click to choose it";
+    c("picVary").toolTip = "Point at a design to see it; click to choose it (or choose with the arrow keys)";
     c("lblVaryPoint").text = "Design pointed at or chosen";
     c("txtVaryPoint").toolTip = "The design under the pointer, or the one chosen";
 
@@ -665,6 +669,41 @@ std::optional<std::size_t> Investigator::State::designAt(explore::ChartPoint at)
     return best;
 }
 
+std::optional<std::size_t> Investigator::State::steppedTo(std::string_view key) const {
+    if (!grid || rows.size() != grid->size() || rows.empty())
+        return std::nullopt;
+    const auto& axes = grid->axes();
+    const std::optional<std::size_t> from = chosen ? chosen : pointed;
+    if (!from)
+        return key == "left" || key == "right" || key == "up" || key == "down" || key == "home" ||
+                       key == "end"
+                   ? std::optional<std::size_t>(0)
+                   : std::nullopt;
+    std::vector<std::size_t> at = grid->position(*from);
+    auto step = [&](std::size_t axis, bool up) {
+        if (axis >= axes.size())
+            return;
+        if (up && at[axis] + 1 < axes[axis].count())
+            ++at[axis];
+        else if (!up && at[axis] > 0)
+            --at[axis];
+    };
+    if (key == "left" || key == "right")
+        step(0, key == "right");
+    else if (key == "up" || key == "down")
+        step(1, key == "up");
+    else if (key == "home")
+        at[0] = 0;
+    else if (key == "end")
+        at[0] = axes[0].count() - 1;
+    else
+        return std::nullopt;
+    std::size_t index = 0;
+    for (std::size_t a = 0; a < axes.size(); ++a)
+        index = index * axes[a].count() + at[a];
+    return index;
+}
+
 std::string Investigator::State::designLines(std::size_t index, const char* heading) const {
     const auto& row = rows[index];
     std::vector<std::string> lines;
@@ -955,6 +994,23 @@ bool Investigator::act(ui::FormEvent event, std::string_view id, std::string_vie
     auto& state = m->c(id);
     switch (event) {
     case ui::FormEvent::Input: {
+        if (id == "picVary") {
+            // A key on the graph chooses the design next to the one chosen, as a click there would.
+            const auto index = m->steppedTo(value);
+            if (!index)
+                return false;
+            if (index != m->chosen) {
+                m->chosen = index;
+                m->pointed.reset();
+                m->showPoint();
+                m->updateStates();
+            }
+            std::string said = m->c("txtVaryPoint").text;
+            for (std::size_t at = said.find("\r\n"); at != std::string::npos; at = said.find("\r\n", at))
+                said.replace(at, 2, "; ");
+            m->announce(said + ".");
+            return true;
+        }
         if (row->kind == ui::ControlKind::InputBox) {
             state.text = std::string(value);
             m->changed();

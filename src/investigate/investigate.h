@@ -92,6 +92,8 @@ class Investigator {
 
     /// A user's event on control `id`:
     /// - Input: a box's typed text; a choice's chosen entry index; the tab control's page index;
+    ///   on graph "picVary" a key ("left", "right", "up", "down", "home", "end") choosing the
+    ///   design next to the chosen one, along the first input or the second (a map's rows);
     /// - Click: a button (disabled or hidden ones take none); a graph, with "x,y" in its designed
     ///   pixels, chooses the design drawn there;
     /// - Move: over a graph at "x,y" shows the design there in the point box ("" when the

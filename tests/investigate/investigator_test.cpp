@@ -262,6 +262,40 @@ TEST_F(InvestigatorTest, AMapOfTwoInputsShowsTheCellPointedAtAndUsesTheChosenDes
     EXPECT_EQ(used[1], designWith(design, {{3, best.inputs[0]}, {1, best.inputs[1]}}));
 }
 
+TEST_F(InvestigatorTest, TheArrowKeysOnTheGraphChooseTheDesignsOfAMapOneAfterAnother) {
+    EXPECT_FALSE(model.act(FormEvent::Input, "picVary", "right")) << "no designs yet";
+    varyPressure("2", "4", "3");
+    choose("cboVary_1", 1 + 1); // the filling factor
+    type("txtFrom_1", "20");
+    type("txtTo_1", "40");
+    type("txtSteps_1", "4");
+    click("cmdVaryRun");
+    ASSERT_TRUE(runWaitingJob());
+    auto chosen = [this] { return text("txtVaryPoint").substr(0, text("txtVaryPoint").find('\r')); };
+    // The first key chooses the first design; right and left step the pressure, up and down the
+    // filling factor (the map's rows), stopping at the ends; Home and End go to the pressure's ends.
+    const std::pair<const char*, const char*> steps[] = {
+        {"up", "Chosen: design 1 of 12"},     {"up", "Chosen: design 2 of 12"},
+        {"right", "Chosen: design 6 of 12"},  {"right", "Chosen: design 10 of 12"},
+        {"right", "Chosen: design 10 of 12"}, {"home", "Chosen: design 2 of 12"},
+        {"down", "Chosen: design 1 of 12"},   {"down", "Chosen: design 1 of 12"},
+        {"end", "Chosen: design 9 of 12"},
+    };
+    for (const auto& [key, expected] : steps) {
+        EXPECT_TRUE(model.act(FormEvent::Input, "picVary", key));
+        EXPECT_EQ(chosen(), expected) << key;
+    }
+    EXPECT_TRUE(model.control("cmdUseDesign").enabled);
+    EXPECT_NE(model.announcement().find(
+                  "Chosen: design 9 of 12; Initial Pressure: 4 atmospheres; Filling Factor: 20 %"),
+              std::string::npos)
+        << model.announcement();
+    EXPECT_FALSE(model.act(FormEvent::Input, "picVary", "sideways"));
+    click("cmdUseDesign");
+    ASSERT_EQ(used.size(), 1U);
+    EXPECT_EQ(used[0], designWith(design, {{3, "4"}, {1, "20"}}));
+}
+
 TEST_F(InvestigatorTest, AFitToTheDesignsOwnHeightGivesItsDragFactorBack) {
     StartedWindow flown;
     ASSERT_TRUE(flown.launch());

@@ -325,6 +325,13 @@ class InvestigateWindowTest : public QObject {
         // The focus came back to the run button, usable again.
         QTRY_COMPARE(focused(), in(window, "cmdVaryRun"));
         QVERIFY(started.messages.messages.empty());
+        // On the graph the arrow keys choose its designs one after another.
+        graph->setFocus();
+        QTest::keyClick(graph, Qt::Key_Right);
+        QTest::keyClick(graph, Qt::Key_Right);
+        const QString point = in<QWidget>(window, "txtVaryPoint")->property("plainText").toString();
+        QVERIFY2(point.startsWith(QStringLiteral("Chosen: design 2 of 4")), qPrintable(point));
+        QVERIFY(in<QPushButton>(window, "cmdUseDesign")->isEnabled());
     }
 
     void cancelKeepsTheEarlierResults() {

@@ -106,6 +106,15 @@ class Investigate(BrowserTest):
         WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, "investigateAnnouncer").text == status(d))
         self.assertGreater(painted(d, "picVary"), 1000)
         self.assertIn("5 designs", d.find_element(By.ID, "picVary").get_attribute("aria-label"))
+        # On the graph the arrow keys choose its designs one after another.
+        for _ in range(8):
+            if focused(d) == "picVary":
+                break
+            press(d, Keys.TAB)
+        self.assertEqual(focused(d), "picVary")
+        press(d, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
+        self.assertTrue(d.find_element(By.ID, "txtVaryPoint").get_attribute("value").startswith("Chosen: design 2 of 5"))
+        self.assertTrue(d.find_element(By.ID, "cmdUseDesign").is_enabled())
         # Pointing at the curves shows the design there, and leaving clears it.
         canvas = d.find_element(By.ID, "picVary")
         ActionChains(d).move_to_element_with_offset(canvas, canvas.size["width"] // 3, 0).perform()

@@ -167,6 +167,15 @@
         canvas.addEventListener('pointermove', (event) => act('move', c.id, at(event), true));
         canvas.addEventListener('pointerleave', () => act('move', c.id, '', true));
         canvas.addEventListener('click', (event) => act('click', c.id, at(event)));
+        // The arrows, Home and End choose the designs one after another, as clicks would.
+        canvas.tabIndex = 0;
+        canvas.addEventListener('keydown', (event) => {
+          const key = { ArrowLeft: 'left', ArrowRight: 'right', ArrowUp: 'up', ArrowDown: 'down',
+            Home: 'home', End: 'end' }[event.key];
+          if (!key || event.ctrlKey || event.altKey || event.metaKey) return;
+          event.preventDefault();
+          act('input', c.id, key);
+        });
         break;
       }
       default:

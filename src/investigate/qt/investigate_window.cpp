@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -476,6 +477,21 @@ bool InvestigateWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Leave:
         act(ui::FormEvent::Move, bound.id, {});
         break;
+    case QEvent::KeyPress: {
+        // The arrows, Home and End choose the designs one after another, as clicks would.
+        static constexpr std::pair<int, const char*> kKeys[] = {
+            {Qt::Key_Left, "left"}, {Qt::Key_Right, "right"}, {Qt::Key_Up, "up"},
+            {Qt::Key_Down, "down"}, {Qt::Key_Home, "home"},   {Qt::Key_End, "end"}};
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            break;
+        for (const auto& [code, name] : kKeys)
+            if (key->key() == code) {
+                act(ui::FormEvent::Input, bound.id, name);
+                return true;
+            }
+        break;
+    }
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && bound.widget->rect().contains(mouse->position().toPoint()))

@@ -31,6 +31,8 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kMinValues = 2, kMaxValues = 200;
 /// How far from a curve's point, in pixels, the pointer still picks it.
 constexpr double kPickDistance = 24;
+/// Half the side of the square framing a chosen design's point on a curve, pixels.
+constexpr double kChosenHalf = 5;
 
 constexpr std::array<Figure, 3> kFigures = {Figure::Range, Figure::Height, Figure::Duration};
 /// The measured figures in the order of the boxes txtMeasured_0..2.
@@ -261,6 +263,13 @@ struct Investigator::State {
     void showScatter();
     void drawVary();
     std::optional<std::size_t> designAt(explore::ChartPoint at) const;
+    /// Calls `visit` with each point of the curves and the design it stands for.
+    void forEachCurvePoint(const std::function<void(explore::ChartPoint, std::size_t design)>& visit) const;
+    /// Frames the chosen design on the graph.
+    void markChosen();
+    /// The status line's words for design `index` chosen with a key: its varied inputs and the
+    /// chosen figure.
+    std::string chosenSummary(std::size_t index) const;
     /// The design a key steps to from the one chosen (or pointed at; the first when neither):
     /// "left" and "right" along the first input, "up" and "down" along the second, "home" and
     /// "end" to the first input's ends. Nothing for another key, or without a sweep.
@@ -607,6 +616,7 @@ void Investigator::State::drawVary() {
     }
     chart = explore::buildSweepChart(*grid, rows, request);
     explore::drawSweepChart(chart, vary);
+    markChosen();
     c("picVary").description = varyDescription();
 }
 
@@ -640,13 +650,25 @@ std::optional<std::size_t> Investigator::State::designAt(explore::ChartPoint at)
                 return column;
         }
     }
-    // Elsewhere each figure's curves hold, in order, one point per design that landed with that
-    // figure, in the figure's colour; the nearest point within reach picks its design.
+    // Elsewhere the nearest point within reach picks its design.
     std::optional<std::size_t> best;
     double bestDistance = kPickDistance;
+    forEachCurvePoint([&](explore::ChartPoint point, std::size_t design) {
+        const double distance = std::hypot(point.x - at.x, point.y - at.y);
+        if (distance <= bestDistance) {
+            bestDistance = distance;
+            best = design;
+        }
+    });
+    return best;
+}
+
+void Investigator::State::forEachCurvePoint(
+    const std::function<void(explore::ChartPoint, std::size_t design)>& visit) const {
+    // Each figure's curves hold, in order, one point per design that landed with that figure; the
+    // panels are drawn Range, Height, Duration from the top, their curves in that order.
     std::size_t curve = 0;
     for (std::size_t p = 0; p < kFigures.size(); ++p) {
-        // The panels are drawn Range, Height, Duration from the top; their curves in that order.
         std::vector<std::size_t> landed;
         for (std::size_t k = 0; k < rows.size(); ++k)
             if (explore::figureValue(rows[k], kFigures[p]))
@@ -656,17 +678,52 @@ std::optional<std::size_t> Investigator::State::designAt(explore::ChartPoint at)
             for (const auto& point : chart.curves[curve].points) {
                 if (next >= landed.size())
                     break;
-                const double distance = std::hypot(point.x - at.x, point.y - at.y);
-                if (distance <= bestDistance) {
-                    bestDistance = distance;
-                    best = landed[next];
-                }
+                visit(point, landed[next]);
                 ++next;
             }
             ++curve;
         }
     }
-    return best;
+}
+
+void Investigator::State::markChosen() {
+    // "Best" marks its own design; another chosen one gets a frame: its map cell, or a square about
+    // its point on each figure's curve.
+    if (!grid || !chosen || (winner && *winner == *chosen) || *chosen >= rows.size())
+        return;
+    std::vector<explore::ChartRect> frames;
+    if (grid->axes().size() >= 2) {
+        if (chart.mapCount == 0)
+            return;
+        const auto at = grid->position(*chosen);
+        frames.push_back(chart.fields[0].cell(at[0], at[1]));
+    } else {
+        forEachCurvePoint([&](explore::ChartPoint point, std::size_t design) {
+            if (design == *chosen)
+                frames.push_back(explore::ChartRect{point.x - kChosenHalf, point.y - kChosenHalf,
+                                                    2 * kChosenHalf, 2 * kChosenHalf});
+        });
+    }
+    for (const auto& r : frames) {
+        // Black outside, white inside: seen on any colour of the map.
+        vary.rect(r.left - 2, r.top - 2, r.right() + 2, r.bottom() + 2, platform::kWhite, 0, platform::kBlack,
+                  2);
+        vary.rect(r.left, r.top, r.right(), r.bottom(), platform::kWhite, 0, platform::kWhite, 1);
+    }
+}
+
+std::string Investigator::State::chosenSummary(std::size_t index) const {
+    const auto& row = rows[index];
+    std::string text = "Chose design " + count(index + 1) + " of " + count(rows.size()) + ":";
+    for (std::size_t a = 0; a < grid->axes().size(); ++a) {
+        const int input = grid->axes()[a].input();
+        text += (a ? ", " : " ") + explore::plainInputCaption(input) + " " +
+                withUnit(grid->axes()[a].text(grid->position(index)[a]), input);
+    }
+    if (row.outcome == explore::Outcome::Refused)
+        return text + "; refused.";
+    const Figure f = figure();
+    return text + "; " + figureHeading(f) + " " + figureText(row, f) + " " + figureUnit(f) + ".";
 }
 
 std::optional<std::size_t> Investigator::State::steppedTo(std::string_view key) const {
@@ -1002,13 +1059,11 @@ bool Investigator::act(ui::FormEvent event, std::string_view id, std::string_vie
             if (index != m->chosen) {
                 m->chosen = index;
                 m->pointed.reset();
+                m->drawVary();
                 m->showPoint();
                 m->updateStates();
             }
-            std::string said = m->c("txtVaryPoint").text;
-            for (std::size_t at = said.find("\r\n"); at != std::string::npos; at = said.find("\r\n", at))
-                said.replace(at, 2, "; ");
-            m->announce(said + ".");
+            m->announce(m->chosenSummary(*index));
             return true;
         }
         if (row->kind == ui::ControlKind::InputBox) {
@@ -1062,6 +1117,7 @@ bool Investigator::act(ui::FormEvent event, std::string_view id, std::string_vie
             return true;
         m->chosen = index;
         m->pointed.reset();
+        m->drawVary();
         m->showPoint();
         m->updateStates();
         m->announce("Chose design " + count(*index + 1) + ".");

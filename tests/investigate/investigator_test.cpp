@@ -286,10 +286,17 @@ TEST_F(InvestigatorTest, TheArrowKeysOnTheGraphChooseTheDesignsOfAMapOneAfterAno
         EXPECT_EQ(chosen(), expected) << key;
     }
     EXPECT_TRUE(model.control("cmdUseDesign").enabled);
-    EXPECT_NE(model.announcement().find(
-                  "Chosen: design 9 of 12; Initial Pressure: 4 atmospheres; Filling Factor: 20 %"),
-              std::string::npos)
+    EXPECT_EQ(model.announcement().rfind(
+                  "Chose design 9 of 12: Initial Pressure 4 atmospheres, Filling Factor 20 %; "
+                  "Range ",
+                  0),
+              0U)
         << model.announcement();
+    // The chosen design is framed on the map: the drawing changes with each step.
+    const auto framed = model.surface("picVary").revision();
+    model.act(FormEvent::Input, "picVary", "up");
+    EXPECT_NE(model.surface("picVary").revision(), framed);
+    model.act(FormEvent::Input, "picVary", "down");
     EXPECT_FALSE(model.act(FormEvent::Input, "picVary", "sideways"));
     click("cmdUseDesign");
     ASSERT_EQ(used.size(), 1U);

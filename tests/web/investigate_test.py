@@ -6,6 +6,7 @@ and every screen size on each of its pages. page_test.py runs these with the res
 are set by it."""
 import os
 import pathlib
+import random
 import struct
 import subprocess
 import time
@@ -216,6 +217,65 @@ class Investigate(BrowserTest):
             d.execute_script("document.documentElement.classList.remove('contrast')")
             d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                               {"width": 1280, "height": 720, "deviceScaleFactor": 1, "mobile": False})
+
+    def test_random_actions_leave_no_error_and_the_window_still_working(self):
+        d = self.driver
+        self.open_window()
+        d.get_log("browser")  # what came before
+        rng = random.Random(int(os.environ.get("SEED", "7")))
+        texts = ["", "0", "1", "3", "2,5", "-4", "1e9", "abc", "7;8", "100", "NaN", "\u00e9", " 2 "]
+        keys = [Keys.ARROW_LEFT, Keys.ARROW_RIGHT, Keys.ARROW_UP, Keys.ARROW_DOWN, Keys.HOME, Keys.END, Keys.F1]
+        for _ in range(150):
+            if messages_open(d):
+                close_message(d)
+                continue
+            page = d.execute_script(
+                "return [...document.querySelectorAll('#frmInvestigate [role=tab]')].findIndex("
+                "(t) => t.getAttribute('aria-selected') === 'true')")
+            controls = d.execute_script("""
+                return [...document.querySelectorAll('#frmInvestigate [role=tab], #tabInvestigate_page_'
+                  + arguments[0] + ' :is(input, select, button, canvas), #cmdCancel')]
+                  .filter((el) => !el.disabled && el.id !== 'cmdClose').map((el) => el.id);""", page)
+            target = d.find_element(By.ID, rng.choice(controls))
+            tag = target.tag_name
+            if tag == "input":
+                target.clear()
+                target.send_keys(rng.choice(texts))
+            elif tag == "select":
+                options = target.find_elements(By.TAG_NAME, "option")
+                Select(target).select_by_index(rng.randrange(len(options)))
+            elif tag == "canvas":
+                d.execute_script("arguments[0].focus()", target)
+                if rng.random() < 0.5:
+                    press(d, rng.choice(keys))
+                else:
+                    ActionChains(d).move_to_element_with_offset(
+                        target, rng.randint(-250, 250), rng.randint(-150, 150)).click().perform()
+            else:
+                target.click()
+            if rng.random() < 0.1:
+                time.sleep(0.5)  # now and then a job runs to its end
+        self.assertTrue(is_open(d))
+        errors = [e["message"] for e in d.get_log("browser") if e["level"] == "SEVERE"]
+        self.assertEqual(errors, [])
+        # Still working: a small sweep runs to its end.
+        if messages_open(d):
+            close_message(d)
+        d.find_element(By.ID, "tabInvestigate_0").click()
+        if d.find_element(By.ID, "cmdCancel").is_enabled():
+            d.find_element(By.ID, "cmdCancel").click()
+        Select(d.find_element(By.ID, "cboVary_0")).select_by_visible_text("Initial Pressure (atmospheres)")
+        Select(d.find_element(By.ID, "cboVary_1")).select_by_index(0)
+        for box, text in (("txtFrom_0", "1"), ("txtTo_0", "3"), ("txtSteps_0", "3")):
+            el = d.find_element(By.ID, box)
+            el.clear()
+            el.send_keys(text)
+        WebDriverWait(d, 30).until(lambda d: d.find_element(By.ID, "cmdVaryRun").is_enabled())
+        d.find_element(By.ID, "cmdVaryRun").click()
+        try:
+            wait_status(d, "Done: 3 designs flown", timeout=60)
+        except Exception:
+            self.fail("status %r, message %r" % (status(d), messages_open(d)))
 
 
 class InvestigateFromFile(unittest.TestCase):

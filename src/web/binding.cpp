@@ -79,6 +79,8 @@ class Page {
     std::string takeInvestigateJob() { return m_session.takeInvestigateJob(); }
     void investigateProgress(double done, double total) { m_session.investigateProgress(done, total); }
     void finishInvestigateJob(const std::string& result) { m_session.finishInvestigateJob(result); }
+    void takeInvestigateResult(const std::string& result) { m_session.takeInvestigateResult(result); }
+    void showInvestigateResult() { m_session.showInvestigateResult(); }
     void investigateJobStopped() { m_session.investigateJobStopped(); }
     /// A picture effect's size in pixels.
     int effectWidth(int i) const { return effect(i).width; }
@@ -231,6 +233,8 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("takeInvestigateJob", &Page::takeInvestigateJob)
         .function("investigateProgress", &Page::investigateProgress)
         .function("finishInvestigateJob", &Page::finishInvestigateJob)
+        .function("takeInvestigateResult", &Page::takeInvestigateResult)
+        .function("showInvestigateResult", &Page::showInvestigateResult)
         .function("investigateJobStopped", &Page::investigateJobStopped)
         .function("effectWidth", &Page::effectWidth)
         .function("effectHeight", &Page::effectHeight)

@@ -181,20 +181,32 @@ void Session::investigateProgress(double done, double total) {
 }
 
 void Session::finishInvestigateJob(std::string_view resultText) {
+    takeInvestigateResult(resultText);
+    showInvestigateResult();
+}
+
+void Session::takeInvestigateResult(std::string_view resultText) {
     if (!m_investigator)
         return;
-    std::optional<investigate::JobResult> result = investigate::readResult(resultText);
-    if (!result) {
+    m_investigateResult = investigate::readResult(resultText);
+    if (!m_investigateResult) {
         // The work failed in the worker, or gave what is not a result: said as its refusal.
-        result = investigate::JobResult{};
-        result->id = m_investigateJob;
-        result->kind = m_investigateJobKind;
-        result->isComplete = true;
-        result->refusal = kWorkFailed;
+        m_investigateResult = investigate::JobResult{};
+        m_investigateResult->id = m_investigateJob;
+        m_investigateResult->kind = m_investigateJobKind;
+        m_investigateResult->isComplete = true;
+        m_investigateResult->refusal = kWorkFailed;
     }
+}
+
+void Session::showInvestigateResult() {
+    if (!m_investigator || !m_investigateResult)
+        return;
+    investigate::JobResult result = std::move(*m_investigateResult);
+    m_investigateResult.reset();
     run(
         [&](std::string_view) {
-            m_investigator->finish(std::move(*result));
+            m_investigator->finish(std::move(result));
             return false;
         },
         {});

@@ -198,8 +198,14 @@ class Session {
     /// The running job's progress.
     void investigateProgress(double done, double total);
     /// The running job's result text (investigate::resultText); an empty or unreadable one
-    /// (the work failed) is reported as the job's refusal.
+    /// (the work failed) is reported as the job's refusal. The same as takeInvestigateResult,
+    /// then showInvestigateResult.
     void finishInvestigateJob(std::string_view resultText);
+    /// The first half of finishInvestigateJob: the result read and kept. The page shows it a task
+    /// later, so that reading a large result and showing it do not hold the page at once.
+    void takeInvestigateResult(std::string_view resultText);
+    /// The second half: the result kept handed to the window, which shows it.
+    void showInvestigateResult();
     /// The page stopped the running job (after "Cancel", or when another design was opened):
     /// the model hears that it was cancelled.
     void investigateJobStopped();
@@ -243,6 +249,7 @@ class Session {
     std::map<std::string, std::string, std::less<>> m_shownInvestigate;
     std::uint64_t m_investigateJob = 0; ///< the id of the job the page runs
     investigate::JobKind m_investigateJobKind = investigate::JobKind::Sweep;
+    std::optional<investigate::JobResult> m_investigateResult; ///< read, not yet shown
     long long m_investigateCloses = 0; ///< how often "Close" asked the page to close the window
     std::uint64_t m_pictures = 0;      ///< pictures saved, numbering their tokens
 };

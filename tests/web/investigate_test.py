@@ -105,7 +105,7 @@ class Investigate(BrowserTest):
         press(d, Keys.ENTER)
         self.assertEqual(wait_status(d, "Done:"), "Done: 5 designs flown, 4 landed.")
         WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, "investigateAnnouncer").text == status(d))
-        self.assertGreater(painted(d, "picVary"), 1000)
+        WebDriverWait(d, 5).until(lambda d: painted(d, "picVary") > 1000)
         self.assertIn("5 designs", d.find_element(By.ID, "picVary").get_attribute("aria-label"))
         # On the graph the arrow keys choose its designs one after another.
         for _ in range(8):
@@ -176,7 +176,7 @@ class Investigate(BrowserTest):
             el.send_keys(text)
         d.find_element(By.ID, "cmdScatterRun").click()
         wait_status(d, "Done:")
-        self.assertGreater(painted(d, "picScatter"), 1000)
+        WebDriverWait(d, 5).until(lambda d: painted(d, "picScatter") > 1000)
         d.find_element(By.ID, "cmdSaveRuns").click()
         expected = subprocess.run([CLI, "scatter", "--runs", "50", "--seed", "1", "--csv", "-"],
                                   capture_output=True, timeout=120).stdout

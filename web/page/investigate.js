@@ -264,7 +264,7 @@
           el.setAttribute('aria-label', state.description || 'Graph');
           view.revision = state.revision;
           view.back = state.back;
-          paint(view);
+          paintSoon(view);
           break;
       }
       const shown = view.kind === 'graph' ? view.frame : el;
@@ -283,6 +283,17 @@
       closes = state.closes;
       close();
     }
+  }
+
+  /** Paints the graph in the next frame: a large result is taken in one task and painted in
+   *  another, so the page answers in between. */
+  function paintSoon(view) {
+    if (view.paintQueued) return;
+    view.paintQueued = true;
+    requestAnimationFrame(() => {
+      view.paintQueued = false;
+      paint(view);
+    });
   }
 
   function paint(view) {
@@ -318,9 +329,15 @@
       refresh();
     }).then((result) => {
       if (running !== mine) return;
-      running = null;
-      Z.session.finishInvestigateJob(result);
-      afterModel();
+      // A large result is read in this task and shown in the next (then painted in a frame), so
+      // that the page answers in between.
+      Z.session.takeInvestigateResult(result);
+      setTimeout(() => {
+        if (running !== mine) return;
+        running = null;
+        Z.session.showInvestigateResult();
+        afterModel();
+      }, 0);
     }, (error) => {
       // A job replaced by a newer one is forgotten by the model already.
       if (running !== mine) return;

@@ -93,7 +93,7 @@ std::string VaryAxis::parse(std::string_view text, VaryAxis& axis) {
         return quoted + ": more than " + platform::integerText(static_cast<long long>(kMaxCandidates)) +
                " values";
 
-    axis.m_spec = std::string(text);
+    axis.m_source = std::string(text);
     axis.m_input = input;
     axis.m_from = from;
     axis.m_to = to;

@@ -41,7 +41,7 @@ class VaryAxis {
     int input() const { return m_input; }
     /// The text the axis was read from, "I=FROM:TO:STEP" as given: parsing it again gives the
     /// same axis (how a job sends an axis to the page's worker).
-    const std::string& spec() const { return m_spec; }
+    const std::string& source() const { return m_source; }
     /// Number of values, TO included when it lies on the grid (within a billionth of a step).
     std::size_t count() const { return m_count; }
     /// Value k, FROM + k STEP, computed from k (never accumulated) and rounded to 13 significant
@@ -52,7 +52,7 @@ class VaryAxis {
     std::string text(std::size_t k) const;
 
   private:
-    std::string m_spec;
+    std::string m_source;
     int m_input = 0;
     double m_from = 0, m_to = 0, m_step = 1;
     std::size_t m_count = 0;

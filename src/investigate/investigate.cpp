@@ -487,9 +487,9 @@ void Investigator::State::startSweep() {
             return refuse("The second input must differ from the first.");
         const double step = (ends[1] - ends[0]) / static_cast<double>(*values - 1);
         explore::VaryAxis axis;
-        const std::string spec = std::to_string(input) + "=" + exactText(ends[0]) + ":" + exactText(ends[1]) +
-                                 ":" + exactText(step);
-        if (auto error = explore::VaryAxis::parse(spec, axis); !error.empty() || axis.count() != *values)
+        const std::string written = std::to_string(input) + "=" + exactText(ends[0]) + ":" +
+                                    exactText(ends[1]) + ":" + exactText(step);
+        if (auto error = explore::VaryAxis::parse(written, axis); !error.empty() || axis.count() != *values)
             return refuse("The values" + of + " cannot be spaced evenly from " +
                           platform::generalText(ends[0]) + " to " + platform::generalText(ends[1]) + ".");
         axes.push_back(axis);

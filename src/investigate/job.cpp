@@ -493,7 +493,7 @@ std::string jobText(const Job& job) {
     w.raw("[");
     for (const auto& axis : job.axes) {
         w.comma();
-        w.string(axis.spec());
+        w.string(axis.source());
     }
     w.raw("]");
     w.key("fit");

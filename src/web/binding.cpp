@@ -78,7 +78,6 @@ class Page {
     std::string changedInvestigateControls() { return m_session.changedInvestigateControls(); }
     std::string takeInvestigateJob() { return m_session.takeInvestigateJob(); }
     void investigateProgress(double done, double total) { m_session.investigateProgress(done, total); }
-    void finishInvestigateJob(const std::string& result) { m_session.finishInvestigateJob(result); }
     void takeInvestigateResult(const std::string& result) { m_session.takeInvestigateResult(result); }
     void showInvestigateResult() { m_session.showInvestigateResult(); }
     void investigateJobStopped() { m_session.investigateJobStopped(); }
@@ -232,7 +231,6 @@ EMSCRIPTEN_BINDINGS(zorbal_web) {
         .function("changedInvestigateControls", &Page::changedInvestigateControls)
         .function("takeInvestigateJob", &Page::takeInvestigateJob)
         .function("investigateProgress", &Page::investigateProgress)
-        .function("finishInvestigateJob", &Page::finishInvestigateJob)
         .function("takeInvestigateResult", &Page::takeInvestigateResult)
         .function("showInvestigateResult", &Page::showInvestigateResult)
         .function("investigateJobStopped", &Page::investigateJobStopped)

@@ -97,26 +97,8 @@ bool Session::investigateAct(std::string_view event, std::string_view id, std::s
 std::string Session::investigateForm() const {
     std::string out = "[";
     for (const ui::FormControl& control : investigate::investigateForm()) {
-        JsonFields fields;
-        fields.add("id", control.id)
-            .add("kind", controlKindName(control.kind))
-            .add("parent", control.parent)
-            .add("left", control.rect.left)
-            .add("top", control.rect.top)
-            .add("width", control.rect.width)
-            .add("height", control.rect.height);
-        if (!control.caption.empty())
-            fields.add("caption", control.caption);
-        if (!control.unit.empty())
-            fields.add("unit", control.unit);
-        if (control.align != ui::TextAlign::TopLeft)
-            fields.add("align", textAlignName(control.align));
-        if (control.flags & ui::FlagWraps)
-            fields.add("wraps", true);
-        if (control.flags & ui::FlagScrolls)
-            fields.add("scrolls", true);
         out += out.size() > 1 ? "," : "";
-        out += fields.done();
+        out += formRowFields(control).done();
     }
     const std::string area = JsonFields()
                                  .add("width", investigate::kInvestigateArea.width)

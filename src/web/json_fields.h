@@ -48,6 +48,11 @@ class JsonFields {
     std::string m_out = "{";
 };
 
+/// A form row as the page builds its element from it: its name, kind, container, designed
+/// rectangle in twips, the labels that name it, its font, alignment and text flags, a shape's
+/// colour (each only where the row has it). Both windows' forms are written with it.
+JsonFields formRowFields(const ui::FormControl& control);
+
 /// The name the page knows a control's kind by.
 inline const char* controlKindName(ui::ControlKind kind) {
     static constexpr const char* kKinds[] = {"tabs",    "frame",  "label", "input",   "output", "limit",

@@ -296,35 +296,40 @@ RestoreOutcome Session::restore(std::string_view journal) {
     return isSame ? RestoreOutcome::Restored : RestoreOutcome::Different;
 }
 
+JsonFields formRowFields(const ui::FormControl& control) {
+    JsonFields fields;
+    fields.add("id", control.id)
+        .add("kind", controlKindName(control.kind))
+        .add("parent", control.parent)
+        .add("left", control.rect.left)
+        .add("top", control.rect.top)
+        .add("width", control.rect.width)
+        .add("height", control.rect.height);
+    if (!control.caption.empty())
+        fields.add("caption", control.caption);
+    if (!control.unit.empty())
+        fields.add("unit", control.unit);
+    if (!control.group.empty())
+        fields.add("group", control.group);
+    if (control.points > 0)
+        fields.add("points", control.points).add("bold", control.bold);
+    if (control.align != ui::TextAlign::TopLeft)
+        fields.add("align", textAlignName(control.align));
+    if (control.flags & ui::FlagWraps)
+        fields.add("wraps", true);
+    if (control.flags & ui::FlagScrolls)
+        fields.add("scrolls", true);
+    if (control.flags & ui::FlagNoLineWrap)
+        fields.add("nowrap", true);
+    if (control.kind == ui::ControlKind::Shape)
+        fields.add("color", control.color);
+    return fields;
+}
+
 std::string Session::form() const {
     std::string out = "[";
     for (const ui::FormControl& control : ui::mainForm()) {
-        Fields fields;
-        fields.add("id", control.id)
-            .add("kind", controlKindName(control.kind))
-            .add("parent", control.parent)
-            .add("left", control.rect.left)
-            .add("top", control.rect.top)
-            .add("width", control.rect.width)
-            .add("height", control.rect.height);
-        if (!control.caption.empty())
-            fields.add("caption", control.caption);
-        if (!control.unit.empty())
-            fields.add("unit", control.unit);
-        if (!control.group.empty())
-            fields.add("group", control.group);
-        if (control.points > 0)
-            fields.add("points", control.points).add("bold", control.bold);
-        if (control.align != ui::TextAlign::TopLeft)
-            fields.add("align", textAlignName(control.align));
-        if (control.flags & ui::FlagWraps)
-            fields.add("wraps", true);
-        if (control.flags & ui::FlagScrolls)
-            fields.add("scrolls", true);
-        if (control.flags & ui::FlagNoLineWrap)
-            fields.add("nowrap", true);
-        if (control.kind == ui::ControlKind::Shape)
-            fields.add("color", control.color);
+        Fields fields = formRowFields(control);
         if (control.kind == ui::ControlKind::Tabs)
             fields.add("pages", static_cast<int>(m_window->SSTab1.captions().size()));
         for (const auto& [name, event] :

@@ -24,9 +24,9 @@ std::string defaultDesignFile() {
     return files::designFileText(ui::designTexts(window));
 }
 
-explore::VaryAxis axis(const std::string& spec) {
+explore::VaryAxis axis(const std::string& written) {
     explore::VaryAxis a;
-    EXPECT_EQ(explore::VaryAxis::parse(spec, a), "");
+    EXPECT_EQ(explore::VaryAxis::parse(written, a), "");
     return a;
 }
 
@@ -91,7 +91,7 @@ TEST(JobText, EveryKindOfJobComesBackFieldForFieldAndWritesTheSameText) {
     EXPECT_EQ(back->kind, JobKind::Sweep);
     EXPECT_EQ(back->designFile, sweep.designFile);
     ASSERT_EQ(back->axes.size(), 2u);
-    EXPECT_EQ(back->axes[1].spec(), "1=0.1:0.5:0.1");
+    EXPECT_EQ(back->axes[1].source(), "1=0.1:0.5:0.1");
     EXPECT_EQ(back->axes[1].count(), 5u);
     EXPECT_EQ(back->axes[1].text(2), "0.3");
     EXPECT_EQ(jobText(*back), text);

@@ -342,8 +342,12 @@
       // A job replaced by a newer one is forgotten by the model already.
       if (running !== mine) return;
       running = null;
-      if (error && error.name === 'AbortError') Z.session.investigateJobStopped();
-      else Z.session.finishInvestigateJob('');
+      if (error && error.name === 'AbortError') {
+        Z.session.investigateJobStopped();
+      } else {
+        Z.session.takeInvestigateResult(''); // a failed worker: the job's refusal
+        Z.session.showInvestigateResult();
+      }
       afterModel();
     });
   }
